@@ -1,0 +1,61 @@
+#pragma once
+// The failures that travel through the system. Only the front ends catch them
+// (see run_handler.h): SilentAbort is swallowed, everything else is reported.
+#include <stdexcept>
+#include <string>
+
+namespace ligamor {
+
+// Stops the current operation after its own message was shown; never reported.
+struct SilentAbort {};
+
+// A failure that carries the message the error report shows (Windows-1252 bytes).
+class Failure : public std::runtime_error {
+public:
+    explicit Failure(const std::string& message) : std::runtime_error(message) {}
+    std::string Message() const { return what(); }
+};
+
+// A failed open, read, write or close of a file, with the operating system's code.
+class IoFailure : public Failure {
+public:
+    explicit IoFailure(int osCode);
+    IoFailure(int osCode, const std::string& message) : Failure(message), code_(osCode) {}
+    int Code() const { return code_; }
+private:
+    int code_;
+};
+
+// "File not found" for 2, ... "I/O error %d" otherwise.
+std::string IoErrorMessage(int osCode);
+
+// A text that must be converted (an integer, a date) and cannot be.
+class ConversionFailure : public Failure {
+public:
+    using Failure::Failure;
+};
+
+// "'%s' is not a valid integer value"
+ConversionFailure InvalidInteger(const std::string& text);
+// "'%s' is not a valid date"
+ConversionFailure InvalidDate(const std::string& text);
+
+// A failure reported by the database, its text built from the status vector.
+class DatabaseFailure : public Failure {
+public:
+    DatabaseFailure(const std::string& message, long iscCode = 0, int sqlCode = 0)
+        : Failure(message), iscCode_(iscCode), sqlCode_(sqlCode) {}
+    long IscCode() const { return iscCode_; }
+    int SqlCode() const { return sqlCode_; }
+private:
+    long iscCode_;
+    int sqlCode_;
+};
+
+// A working directory that could not be created.
+class DirectoryFailure : public Failure {
+public:
+    using Failure::Failure;
+};
+
+}  // namespace ligamor

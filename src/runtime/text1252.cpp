@@ -1,0 +1,73 @@
+#include "runtime/text1252.h"
+
+#include <array>
+#include <cstdint>
+
+namespace ligamor {
+namespace {
+
+// Code points of the bytes 0x80 to 0x9F; 0 marks the five unassigned bytes.
+constexpr std::array<char32_t, 32> kHighControls = {
+    0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0, 0x017D, 0,
+    0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
+
+char ByteOf(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+    for (std::size_t i = 0; i < kHighControls.size(); ++i)
+        if (kHighControls[i] == cp) return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+void AppendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+}  // namespace
+
+std::string Cp1252(std::string_view utf8)
+{
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        auto b = static_cast<std::uint8_t>(utf8[i]);
+        int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
+        if (extra < 0 || i + extra >= utf8.size()) {
+            out += '?';
+            ++i;
+            continue;
+        }
+        char32_t cp = extra == 0 ? b : b & (0x3F >> extra);
+        for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (static_cast<std::uint8_t>(utf8[i + k]) & 0x3F);
+        out += ByteOf(cp);
+        i += extra + 1;
+    }
+    return out;
+}
+
+std::string Utf8FromCp1252(std::string_view cp1252)
+{
+    std::string out;
+    out.reserve(cp1252.size());
+    for (char c : cp1252) {
+        auto b = static_cast<std::uint8_t>(c);
+        char32_t cp = b;
+        if (b >= 0x80 && b < 0xA0) cp = kHighControls[b - 0x80] ? kHighControls[b - 0x80] : 0xFFFD;
+        AppendUtf8(out, cp);
+    }
+    return out;
+}
+
+}  // namespace ligamor

@@ -1,0 +1,180 @@
+#include "runtime/text_file.h"
+
+#include <cerrno>
+#include <climits>
+#include <fcntl.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "runtime/failures.h"
+
+namespace ligamor {
+
+int OsErrorCode(int err)
+{
+    switch (err) {
+    case ENOENT: return 2;
+    case ENOTDIR: case ENAMETOOLONG: return 3;
+    case EMFILE: case ENFILE: return 4;
+    case EACCES: case EPERM: case EISDIR: case EROFS: return 5;
+    case ENOSPC: case EDQUOT: return 101;
+    default: return err;
+    }
+}
+
+namespace {
+
+FileIdentity IdentityOf(const struct stat& st)
+{
+    FileIdentity id;
+    id.device = st.st_dev;
+    id.inode = st.st_ino;
+    id.size = st.st_size;
+    id.mtimeNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    id.ctimeNs = static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
+    return id;
+}
+
+[[noreturn]] void ThrowErrno()
+{
+    throw IoFailure(OsErrorCode(errno));
+}
+
+}  // namespace
+
+TextFileReader::TextFileReader(const std::string& path)
+{
+    file_ = std::fopen(path.c_str(), "rb");
+    if (!file_) ThrowErrno();
+    struct stat st {};
+    if (fstat(fileno(file_), &st) != 0) {
+        int err = errno;
+        std::fclose(file_);
+        throw IoFailure(OsErrorCode(err));
+    }
+    if (S_ISDIR(st.st_mode)) {
+        std::fclose(file_);
+        throw IoFailure(5);
+    }
+    identity_ = IdentityOf(st);
+}
+
+TextFileReader::~TextFileReader()
+{
+    if (file_) std::fclose(file_);
+}
+
+bool TextFileReader::ReadLine(std::string& line)
+{
+    line.clear();
+    if (atEnd_) return false;
+    bool any = false;
+    for (;;) {
+        int c = getc_unlocked(file_);
+        if (c == EOF) {
+            if (std::ferror(file_)) ThrowErrno();
+            atEnd_ = true;
+            return any;
+        }
+        any = true;
+        if (c == '\n') return true;
+        if (c == 26) {
+            // Ctrl-Z ends the file; at the start of a line it is no line at all.
+            atEnd_ = true;
+            return !line.empty();
+        }
+        if (c == '\r') continue;
+        line += static_cast<char>(c);
+    }
+}
+
+bool StatFile(const std::string& path, FileIdentity& out)
+{
+    struct stat st {};
+    if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    out = IdentityOf(st);
+    return true;
+}
+
+bool FileExists(const std::string& path)
+{
+    FileIdentity unused;
+    return StatFile(path, unused);
+}
+
+bool DirectoryExists(const std::string& path)
+{
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+namespace {
+
+void WriteAll(int fd, const std::string& bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            int err = errno;
+            ::close(fd);
+            throw IoFailure(OsErrorCode(err));
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::close(fd) != 0) ThrowErrno();
+}
+
+}  // namespace
+
+void WriteWholeFile(const std::string& path, const std::string& bytes, mode_t mode)
+{
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    if (fd < 0) ThrowErrno();
+    // An existing file gets the mode too, before any byte is written.
+    if (::fchmod(fd, mode) != 0) {
+        int err = errno;
+        ::close(fd);
+        throw IoFailure(OsErrorCode(err));
+    }
+    WriteAll(fd, bytes);
+}
+
+void AppendToFile(const std::string& path, const std::string& bytes)
+{
+    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    if (fd < 0) ThrowErrno();
+    WriteAll(fd, bytes);
+}
+
+int MakeDirectory(const std::string& path)
+{
+    if (::mkdir(path.c_str(), 0755) == 0) return 0;
+    return errno;
+}
+
+bool RenameNoReplace(const std::string& from, const std::string& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // File systems without RENAME_NOREPLACE: link refuses an existing target.
+    if (::link(from.c_str(), to.c_str()) != 0) return false;
+    if (::unlink(from.c_str()) != 0) {
+        ::unlink(to.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string ExecutableDirectory()
+{
+    char buf[PATH_MAX];
+    ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0) return "./";
+    std::string path(buf, static_cast<std::size_t>(n));
+    return path.substr(0, path.rfind('/') + 1);
+}
+
+}  // namespace ligamor
