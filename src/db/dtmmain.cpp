@@ -1,0 +1,153 @@
+#include "db/dtmmain.h"
+
+#include <chrono>
+
+#include "runtime/fb_handles.h"
+#include "runtime/fb_params.h"
+#include "runtime/fb_status.h"
+
+namespace ligamor {
+
+namespace {
+
+// trnMain's context is ended by a full commit once it is older than this.
+constexpr double kContextAgeLimitDays = 120.0 / 88400.0;
+
+double SteadyDays()
+{
+    using Days = std::chrono::duration<double, std::ratio<86400>>;
+    return std::chrono::duration_cast<Days>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+int VaxInteger(const char* bytes, int length)
+{
+    int value = 0;
+    for (int i = length - 1; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+    return value;
+}
+
+}  // namespace
+
+DefaultTransaction::DefaultTransaction(Connection& connection) : connection_(connection) {}
+
+DefaultTransaction::~DefaultTransaction()
+{
+    if (handle_ != 0) FbRollbackQuietly(connection_.Api(), handle_);
+}
+
+FbTransactionHandle& DefaultTransaction::Handle()
+{
+    FbApi& api = connection_.Api();
+    // A read context left open for long holds back the database's garbage
+    // collection; it never holds uncommitted changes, so ending it loses nothing.
+    if (handle_ != 0 && SteadyDays() - startedDays_ > kContextAgeLimitDays) FbCommit(api, handle_);
+    if (handle_ == 0) {
+        FbStartTransaction(api, connection_.Handle(), handle_);
+        startedDays_ = SteadyDays();
+    }
+    return handle_;
+}
+
+void DefaultTransaction::AutoCommit()
+{
+    if (handle_ == 0) return;
+    FbApi& api = connection_.Api();
+    if (SteadyDays() - startedDays_ > kContextAgeLimitDays) FbCommit(api, handle_);
+    else FbCommitRetaining(api, handle_);
+}
+
+void DefaultTransaction::End()
+{
+    if (handle_ == 0) return;
+    try {
+        FbRollback(connection_.Api(), handle_);
+    } catch (...) {
+        handle_ = 0;
+        throw;
+    }
+}
+
+bool DefaultTransaction::Active() const
+{
+    return handle_ != 0;
+}
+
+Connection::Connection(FbClientLoader& loader, Messages& messages)
+    : loader_(loader), messages_(messages), trnMain_(*this)
+{
+}
+
+Connection::~Connection()
+{
+    Disconnect();
+}
+
+FbApi& Connection::Api()
+{
+    return loader_.Api();
+}
+
+void Connection::Connect()
+{
+    Disconnect();
+    FbApi& api = loader_.Api();
+    const std::string dpb = AttachmentParameters(userName_, password_);
+    const short nameLength = databaseName_.size() <= 0x7FFF ? static_cast<short>(databaseName_.size()) : 0;
+    ISC_STATUS_ARRAY status{};
+    FbDatabaseHandle db = 0;
+    api.attach_database(status, nameLength, databaseName_.c_str(), &db, static_cast<short>(dpb.size()), dpb.data());
+    FbCheck(api, status);
+    db_ = db;
+    dialect_ = 0;
+}
+
+void Connection::Disconnect()
+{
+    if (db_ == 0) return;
+    FbApi& api = loader_.Api();
+    // The attachment goes away whatever the server answers (a lost server
+    // answers nothing): the next Connect must start from a clean state.
+    try {
+        trnMain_.End();
+    } catch (...) {
+    }
+    ISC_STATUS_ARRAY status{};
+    api.detach_database(status, &db_);
+    db_ = 0;
+    dialect_ = 0;
+}
+
+int Connection::Dialect()
+{
+    if (db_ == 0) return 3;
+    if (dialect_ != 0) return dialect_;
+    FbApi& api = loader_.Api();
+    const char items[] = {isc_info_db_sql_dialect, isc_info_end};
+    char buffer[32] = {};
+    ISC_STATUS_ARRAY status{};
+    api.database_info(status, &db_, sizeof items, items, sizeof buffer, buffer);
+    FbCheck(api, status);
+    int dialect = 0;
+    if (buffer[0] == isc_info_db_sql_dialect) dialect = VaxInteger(buffer + 3, VaxInteger(buffer + 1, 2));
+    dialect_ = dialect == 0 ? 1 : dialect;
+    return dialect_;
+}
+
+std::string ComposeDatabaseName(const std::string& server, const std::string& path)
+{
+    if (server == "LOCAL") return path;
+    return server + ":" + path;
+}
+
+void ConnectDatabase(DataModule& dtmain, const std::string& databaseName, const std::string& userName,
+                     const std::string& password)
+{
+    Connection& conmain = dtmain.conmain;
+    conmain.Disconnect();
+    conmain.SetDatabaseName(databaseName);
+    conmain.SetUserName(userName);
+    conmain.SetPassword(password);
+    conmain.Connect();
+}
+
+}  // namespace ligamor

@@ -1,0 +1,97 @@
+// The query objects of the lookups: statements run in trnMain.
+#include "db/dtmmain.h"
+#include "runtime/fb_handles.h"
+#include "runtime/fb_values.h"
+
+namespace ligamor {
+
+struct Query::State {
+    State(FbApi& api, FbDatabaseHandle& db) : statement(api, db) {}
+    FbStatement statement;
+    bool open = false;
+};
+
+Query::Query(Connection& connection) : connection_(connection) {}
+
+Query::~Query()
+{
+    Close();
+}
+
+namespace {
+
+std::string JoinedLines(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) text += "\n";
+        text += lines[i];
+    }
+    return text;
+}
+
+}  // namespace
+
+void Query::Open()
+{
+    if (state_ && state_->open) return;
+    Close();
+    DefaultTransaction& trnMain = connection_.DefaultTrans();
+    FbTransactionHandle& tr = trnMain.Handle();
+    const int dialect = connection_.Dialect();
+    state_ = std::make_unique<State>(connection_.Api(), connection_.Handle());
+    FbStatement& statement = state_->statement;
+    statement.Prepare(tr, JoinedLines(lines_), dialect);
+    statement.Execute(tr);
+    if (statement.IsSelect()) statement.Fetch();
+    state_->open = true;
+    if (!statement.IsSelect()) trnMain.AutoCommit();
+}
+
+bool Query::IsEmpty() const
+{
+    return !state_ || !state_->open || !state_->statement.HasRow() || state_->statement.ColumnCount() == 0;
+}
+
+std::string Query::FirstAsText() const
+{
+    if (IsEmpty()) return "";
+    return FbColumnText(state_->statement.Column(0));
+}
+
+long long Query::FirstAsInteger() const
+{
+    if (IsEmpty()) return 0;
+    return FbColumnInteger(state_->statement.Column(0));
+}
+
+void Query::Execute()
+{
+    Close();
+    DefaultTransaction& trnMain = connection_.DefaultTrans();
+    FbTransactionHandle& tr = trnMain.Handle();
+    const int dialect = connection_.Dialect();
+    state_ = std::make_unique<State>(connection_.Api(), connection_.Handle());
+    FbStatement& statement = state_->statement;
+    statement.Prepare(tr, JoinedLines(lines_), dialect);
+    statement.Execute(tr);
+    statement.Free();
+    if (!statement.IsSelect()) trnMain.AutoCommit();
+}
+
+void Query::Close()
+{
+    // Freeing drops the statement and its cursor; the cursor may already be
+    // gone with a commit of trnMain, which the library reports and we ignore.
+    state_.reset();
+}
+
+std::unique_ptr<Query> OpenQuery(DataModule& dtmain, const std::string& statement)
+{
+    auto query = std::make_unique<Query>(dtmain.conmain);
+    query->SetText(statement);
+    query->Open();
+    return query;
+}
+
+}  // namespace ligamor

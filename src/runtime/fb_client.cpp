@@ -1,0 +1,72 @@
+#include "runtime/fb_client.h"
+
+#include <dlfcn.h>
+
+#include "runtime/failures.h"
+#include "runtime/text1252.h"
+
+namespace ligamor {
+
+std::vector<std::string> DefaultFbClientNames()
+{
+    return {"libfbclient.so.2", "libfbclient.so", "libgds.so"};
+}
+
+std::string FbClientMissingMessage()
+{
+    return Cp1252("O cliente InterBase (GDS32.DLL) não está instalado");
+}
+
+FbClientLoader::FbClientLoader() : names_(DefaultFbClientNames()) {}
+
+FbClientLoader::FbClientLoader(std::vector<std::string> names) : names_(std::move(names)) {}
+
+namespace {
+
+template <typename F>
+void Resolve(void* library, const std::string& libraryName, const char* symbol, F& target)
+{
+    void* address = dlsym(library, symbol);
+    if (!address)
+        throw DatabaseFailure("Ponto de entrada " + std::string(symbol) + " ausente em " + libraryName);
+    target = reinterpret_cast<F>(address);
+}
+
+}  // namespace
+
+FbApi& FbClientLoader::Api()
+{
+    if (loaded_) return api_;
+    for (const std::string& name : names_) {
+        // RTLD_GLOBAL: the client's own plugins (the embedded engine) expect
+        // its symbols to be visible to them.
+        void* library = dlopen(name.c_str(), RTLD_NOW | RTLD_GLOBAL);
+        if (!library) continue;
+        FbApi api;
+        Resolve(library, name, "isc_attach_database", api.attach_database);
+        Resolve(library, name, "isc_detach_database", api.detach_database);
+        Resolve(library, name, "isc_database_info", api.database_info);
+        Resolve(library, name, "isc_start_multiple", api.start_multiple);
+        Resolve(library, name, "isc_commit_retaining", api.commit_retaining);
+        Resolve(library, name, "isc_commit_transaction", api.commit_transaction);
+        Resolve(library, name, "isc_rollback_retaining", api.rollback_retaining);
+        Resolve(library, name, "isc_rollback_transaction", api.rollback_transaction);
+        Resolve(library, name, "isc_dsql_allocate_statement", api.dsql_allocate_statement);
+        Resolve(library, name, "isc_dsql_prepare", api.dsql_prepare);
+        Resolve(library, name, "isc_dsql_describe", api.dsql_describe);
+        Resolve(library, name, "isc_dsql_execute", api.dsql_execute);
+        Resolve(library, name, "isc_dsql_execute2", api.dsql_execute2);
+        Resolve(library, name, "isc_dsql_fetch", api.dsql_fetch);
+        Resolve(library, name, "isc_dsql_free_statement", api.dsql_free_statement);
+        Resolve(library, name, "isc_dsql_sql_info", api.dsql_sql_info);
+        Resolve(library, name, "fb_interpret", api.interpret);
+        Resolve(library, name, "isc_sqlcode", api.sqlcode);
+        api_ = api;
+        loaded_ = true;
+        loadedName_ = name;
+        return api_;
+    }
+    throw DatabaseFailure(FbClientMissingMessage());
+}
+
+}  // namespace ligamor

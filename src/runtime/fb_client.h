@@ -1,0 +1,71 @@
+#pragma once
+// The Firebird client library, loaded at run time. ibase.h gives the types and
+// constants only: nothing links against the library, so a PC without it still
+// starts and reports the missing client when it first attaches.
+#include <ibase.h>
+
+#include <string>
+#include <vector>
+
+#include "runtime/failures.h"
+
+namespace ligamor {
+
+using FbDatabaseHandle = isc_db_handle;
+using FbTransactionHandle = isc_tr_handle;
+using FbStatementHandle = isc_stmt_handle;
+
+// The entry points the connection layer uses, taken from whichever library loaded.
+struct FbApi {
+    decltype(&isc_attach_database) attach_database = nullptr;
+    decltype(&isc_detach_database) detach_database = nullptr;
+    decltype(&isc_database_info) database_info = nullptr;
+    decltype(&isc_start_multiple) start_multiple = nullptr;
+    decltype(&isc_commit_retaining) commit_retaining = nullptr;
+    decltype(&isc_commit_transaction) commit_transaction = nullptr;
+    decltype(&isc_rollback_retaining) rollback_retaining = nullptr;
+    decltype(&isc_rollback_transaction) rollback_transaction = nullptr;
+    decltype(&isc_dsql_allocate_statement) dsql_allocate_statement = nullptr;
+    decltype(&isc_dsql_prepare) dsql_prepare = nullptr;
+    decltype(&isc_dsql_describe) dsql_describe = nullptr;
+    decltype(&isc_dsql_execute) dsql_execute = nullptr;
+    decltype(&isc_dsql_execute2) dsql_execute2 = nullptr;
+    decltype(&isc_dsql_fetch) dsql_fetch = nullptr;
+    decltype(&isc_dsql_free_statement) dsql_free_statement = nullptr;
+    decltype(&isc_dsql_sql_info) dsql_sql_info = nullptr;
+    decltype(&fb_interpret) interpret = nullptr;
+    decltype(&isc_sqlcode) sqlcode = nullptr;
+};
+
+// The library file names tried in order on this platform.
+std::vector<std::string> DefaultFbClientNames();
+
+// "O cliente InterBase (GDS32.DLL) não está instalado" as Windows-1252 bytes.
+std::string FbClientMissingMessage();
+
+// Loads the first library of its list that opens, once, and keeps it for the
+// rest of the process: unloading the client while its plugins still run
+// threads is not safe.
+class FbClientLoader {
+public:
+    FbClientLoader();
+    explicit FbClientLoader(std::vector<std::string> names);
+    FbClientLoader(const FbClientLoader&) = delete;
+    FbClientLoader& operator=(const FbClientLoader&) = delete;
+
+    // The entry points; loads the library on first use. Raises a
+    // DatabaseFailure with FbClientMissingMessage() when none of the names
+    // loads, or one naming the entry point a loaded library lacks.
+    FbApi& Api();
+    bool Loaded() const { return loaded_; }
+    // The file name that loaded; empty before.
+    const std::string& LoadedName() const { return loadedName_; }
+
+private:
+    std::vector<std::string> names_;
+    FbApi api_;
+    bool loaded_ = false;
+    std::string loadedName_;
+};
+
+}  // namespace ligamor

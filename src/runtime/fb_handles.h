@@ -1,0 +1,89 @@
+#pragma once
+// One owner per handle of the client library. Destructors never throw: a
+// transaction still open rolls back, a statement is freed with DSQL_drop.
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "runtime/fb_client.h"
+
+namespace ligamor {
+
+// Starts a transaction with TransactionParameters(); the handle must be 0.
+void FbStartTransaction(FbApi& api, FbDatabaseHandle& db, FbTransactionHandle& tr);
+void FbCommitRetaining(FbApi& api, FbTransactionHandle& tr);
+void FbCommit(FbApi& api, FbTransactionHandle& tr);
+void FbRollbackRetaining(FbApi& api, FbTransactionHandle& tr);
+void FbRollback(FbApi& api, FbTransactionHandle& tr);
+// Rolls back when active and resets the handle, whatever the library answers.
+void FbRollbackQuietly(FbApi& api, FbTransactionHandle& tr) noexcept;
+
+class FbTransaction {
+public:
+    FbTransaction(FbApi& api, FbDatabaseHandle& db) : api_(api), db_(db) {}
+    ~FbTransaction() { FbRollbackQuietly(api_, handle_); }
+    FbTransaction(const FbTransaction&) = delete;
+    FbTransaction& operator=(const FbTransaction&) = delete;
+
+    void Start() { FbStartTransaction(api_, db_, handle_); }
+    void CommitRetaining() { FbCommitRetaining(api_, handle_); }
+    void RollbackRetaining() { FbRollbackRetaining(api_, handle_); }
+    void Commit() { FbCommit(api_, handle_); }
+    void Rollback() { FbRollback(api_, handle_); }
+    bool Active() const { return handle_ != 0; }
+    FbTransactionHandle& Handle() { return handle_; }
+
+private:
+    FbApi& api_;
+    FbDatabaseHandle& db_;
+    FbTransactionHandle handle_ = 0;
+};
+
+// A DSQL statement with its output descriptor and row buffers.
+class FbStatement {
+public:
+    FbStatement(FbApi& api, FbDatabaseHandle& db) : api_(api), db_(db) {}
+    ~FbStatement() { Free(); }
+    FbStatement(const FbStatement&) = delete;
+    FbStatement& operator=(const FbStatement&) = delete;
+
+    // Allocates (once), prepares in the given dialect and describes the columns.
+    void Prepare(FbTransactionHandle& tr, const std::string& sql, int dialect);
+    // isc_info_sql_stmt_type of the prepared statement.
+    int Type() const { return type_; }
+    bool IsSelect() const;
+    // Executes once; a select opens its cursor, a procedure with outputs
+    // gives its one row at once (HasRow).
+    void Execute(FbTransactionHandle& tr);
+    // The next row; false at the end of the rows.
+    bool Fetch();
+    bool HasRow() const { return hasRow_; }
+    // Closes an open cursor, keeping the prepared statement.
+    void CloseCursor();
+    // Releases the statement (DSQL_drop); errors are ignored.
+    void Free() noexcept;
+
+    int ColumnCount() const { return out_ ? out_->sqld : 0; }
+    const XSQLVAR& Column(int index) const { return out_->sqlvar[index]; }
+
+private:
+    struct FreeDeleter {
+        void operator()(XSQLDA* p) const { std::free(p); }
+    };
+    void Describe();
+    void ReadType();
+    void BindBuffers();
+
+    FbApi& api_;
+    FbDatabaseHandle& db_;
+    FbStatementHandle handle_ = 0;
+    std::unique_ptr<XSQLDA, FreeDeleter> out_;
+    std::vector<std::vector<char>> data_;
+    std::vector<short> indicators_;
+    int type_ = 0;
+    bool cursorOpen_ = false;
+    bool hasRow_ = false;
+};
+
+}  // namespace ligamor

@@ -1,0 +1,105 @@
+#include "runtime/fb_status.h"
+
+#include <string>
+#include <vector>
+
+namespace ligamor {
+
+namespace {
+
+constexpr std::size_t kMaxMessage = 255;
+constexpr int kExceptionSqlCode = -836;
+const std::string kLineEnd = "\r\n";
+
+std::string Trimmed(const std::string& text)
+{
+    std::size_t first = 0;
+    std::size_t last = text.size();
+    while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
+    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
+    return text.substr(first, last - first);
+}
+
+std::vector<std::string> MessageLines(FbApi& api, const ISC_STATUS* status)
+{
+    std::vector<std::string> lines;
+    // fb_interpret moves the pointer past each cluster it reads.
+    const ISC_STATUS* cursor = status;
+    char buffer[1024];
+    while (api.interpret(buffer, sizeof buffer, &cursor) > 0) {
+        // A cluster may hold several lines (the stack trace of procedures
+        // and triggers); each becomes a line of its own.
+        const std::string cluster = buffer;
+        std::size_t start = 0;
+        while (start <= cluster.size()) {
+            std::size_t end = cluster.find_first_of("\r\n", start);
+            if (end == std::string::npos) end = cluster.size();
+            const std::string line = Trimmed(cluster.substr(start, end - start));
+            const bool blankInside = line.empty() && end != cluster.size();
+            if (!blankInside && (lines.empty() || lines.back() != line)) lines.push_back(line);
+            start = end + 1;
+        }
+    }
+    return lines;
+}
+
+// The text the database's exception was raised with. The clusters after
+// isc_except are isc_random texts: the exception's name (Firebird 2 and
+// later), then its message; the last of them is the message.
+bool ExceptionMessage(const ISC_STATUS* status, std::string& message)
+{
+    const ISC_STATUS* p = status;
+    bool inException = false;
+    bool found = false;
+    while (*p != isc_arg_end) {
+        const ISC_STATUS kind = *p++;
+        if (kind == isc_arg_gds) {
+            const ISC_STATUS code = *p++;
+            if (code == isc_except || code == isc_except2) {
+                inException = true;
+            } else if (inException && code == isc_random && *p == isc_arg_string) {
+                message = reinterpret_cast<const char*>(p[1]);
+                found = true;
+                p += 2;
+            } else if (inException) {
+                break;
+            }
+        } else if (kind == isc_arg_cstring) {
+            p += 2;
+        } else {
+            ++p;
+        }
+    }
+    return found;
+}
+
+}  // namespace
+
+bool FbStatusIsError(const ISC_STATUS* status)
+{
+    return status[0] == 1 && status[1] > 0;
+}
+
+DatabaseFailure FbStatusFailure(FbApi& api, const ISC_STATUS* status)
+{
+    const long code = static_cast<long>(status[1]);
+    const int sqlCode = static_cast<int>(api.sqlcode(status));
+    std::vector<std::string> lines = MessageLines(api, status);
+    std::string text;
+    std::string exceptionText;
+    if (sqlCode == kExceptionSqlCode && ExceptionMessage(status, exceptionText)) {
+        text = Trimmed(exceptionText);
+    } else {
+        text = "ISC ERROR CODE:" + std::to_string(code) + kLineEnd + kLineEnd + "ISC ERROR MESSAGE:" + kLineEnd;
+        for (const std::string& line : lines) text += line + kLineEnd;
+    }
+    if (text.size() > kMaxMessage) text.resize(kMaxMessage);
+    return DatabaseFailure(text, code, sqlCode);
+}
+
+void FbCheck(FbApi& api, const ISC_STATUS* status)
+{
+    if (FbStatusIsError(status)) throw FbStatusFailure(api, status);
+}
+
+}  // namespace ligamor

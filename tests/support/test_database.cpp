@@ -1,0 +1,98 @@
+#include "support/test_database.h"
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <stdexcept>
+
+#include "db/dtmmain.h"
+#include "support/recording_seams.h"
+#include "support/temp_dir.h"
+
+#ifndef LIGAMOR_SCHEMA_SQL
+#error LIGAMOR_SCHEMA_SQL must name db/schema.sql
+#endif
+
+namespace ligamor::test {
+
+namespace {
+
+std::string ShellQuoted(const std::string& text)
+{
+    std::string quoted = "'";
+    for (char c : text) {
+        if (c == '\'') quoted += "'\\''";
+        else quoted += c;
+    }
+    return quoted + "'";
+}
+
+// Runs isql-fb with the script on its standard input; "" as database lets the
+// script name its own (CREATE DATABASE).
+std::string Isql(const std::string& arguments, const std::string& script)
+{
+    TempDir scratch;
+    const std::string input = scratch / "script.sql";
+    WriteBytes(input, script);
+    const std::string command = "isql-fb -q -b " + arguments + " -i " + ShellQuoted(input) + " 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) throw std::runtime_error("isql-fb could not be started");
+    std::string output;
+    char buffer[4096];
+    std::size_t read;
+    while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, read);
+    const int status = pclose(pipe);
+    if (status != 0 || output.find("Statement failed") != std::string::npos)
+        throw std::runtime_error("isql-fb failed: " + output);
+    return output;
+}
+
+}  // namespace
+
+std::string CreateDatabase(const std::string& folder, const std::string& name, int dialect,
+                           const std::string& script)
+{
+    const std::string path = folder + name;
+    std::string text = "SET SQL DIALECT " + std::to_string(dialect) + ";\nCREATE DATABASE '" + path +
+                       "' PAGE_SIZE 4096 DEFAULT CHARACTER SET WIN1252;\n" + script + "\nCOMMIT;\n";
+    Isql("-sqldialect " + std::to_string(dialect), text);
+    // The loopback server runs as user firebird.
+    if (chmod(path.c_str(), 0666) != 0) throw std::runtime_error("chmod failed on " + path);
+    return path;
+}
+
+std::string CreateShopDatabase(const std::string& folder, const std::string& name)
+{
+    static const std::string schema = ReadBytes(LIGAMOR_SCHEMA_SQL);
+    if (schema.empty()) throw std::runtime_error("schema not found: " LIGAMOR_SCHEMA_SQL);
+    return CreateDatabase(folder, name, 3, schema);
+}
+
+std::string RunIsql(const std::string& databasePath, const std::string& script)
+{
+    return Isql(ShellQuoted(databasePath), script + "\nCOMMIT;\n");
+}
+
+std::string ReadValue(const std::string& databasePath, const std::string& select)
+{
+    FbClientLoader loader;
+    RecordingMessages messages;
+    DataModule dtmain(loader, messages);
+    ConnectDatabase(dtmain, databasePath, "SYSDBA", "");
+    Query query(dtmain.conmain);
+    query.SetText(select);
+    query.Open();
+    return query.FirstAsText();
+}
+
+ServerValues LoopbackServer()
+{
+    ServerValues values;
+    const char* password = std::getenv("LIGAMOR_TEST_FB_PASSWORD");
+    values.password = password && *password ? password : "masterkey";
+    return values;
+}
+
+}  // namespace ligamor::test
