@@ -1,9 +1,21 @@
 #pragma once
 // The log view seam: what ReloadLogView needs of the window's view rce.
+#include <cstddef>
 #include <string>
 #include <string_view>
+#include <sys/types.h>
 
 namespace ligamor {
+
+// What the view was last filled from, so that a log that only grew is
+// refilled with its new bytes instead of read whole at every tick.
+struct LogFillState {
+    bool filled = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::size_t size = 0;  // bytes of the file the view holds
+    std::string tail;      // the last (up to 4 KB) of those bytes
+};
 
 class LogView {
 public:
@@ -15,6 +27,12 @@ public:
     virtual void AppendTail(std::string_view bytes) = 0;
     // True when the user typed into the view since the last fill.
     virtual bool EditedSinceFill() const = 0;
+
+    // Kept by ReloadLogView; implementations leave it alone.
+    LogFillState& FillState() { return fillState_; }
+
+private:
+    LogFillState fillState_;
 };
 
 }  // namespace ligamor

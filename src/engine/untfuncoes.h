@@ -1,6 +1,8 @@
 #pragma once
 // Activation and the timed integration cycle.
 #include <chrono>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -30,7 +32,47 @@ struct Integration {
     std::chrono::milliseconds quietTime{2000};
 };
 
+// Reads the settings, reconnects, makes the three directories and starts the
+// timer with the polling interval. No settings file: the not-configured box
+// and the timer stopped. A failed connection: the error box "Erro ao Conectar
+// em Banco de Dados." and SilentAbort, the timer left as it was.
 void ActivateIntegration(Integration& integration);
+
+// One tick: timer stopped, pending files read, the files read moved, timer
+// restarted, view refilled. A failure leaves the timer stopped, moves nothing,
+// leaves the view alone and propagates.
 void RunIntegrationCycle(Integration& integration, LogView& rce);
+
+// The polling interval: leading blanks, an optional sign, decimal digits,
+// within 32 bits; anything else raises InvalidInteger(text).
+std::int32_t ConvertInterval(const std::string& text);
+
+// An input file that this cycle read to its end, as it was when opened.
+struct ReadInputFile {
+    std::size_t row;  // index into the input file table
+    std::string path;
+    FileIdentity identity;
+};
+using ReadInputFiles = std::vector<ReadInputFile>;
+
+// The path of an input file: directory followed by name, or, when no file has
+// exactly that name, the first (in byte order) whose name differs only in
+// letter case. False when there is none.
+bool FindInputFile(const std::string& directory, const std::string& name, std::string& path);
+
+// Hands every line of the file to the processor, then appends the collected
+// log texts as one block. True when at least one line was read. identity is
+// the file as it was opened.
+bool ProcessInputFile(const std::string& path, const RecordProcessor& processor, const std::string& logDirectory,
+                      FileIdentity& identity);
+
+// Every input file present when its turn comes and quiet for quietTime, in
+// table order. True when at least one line was read; read lists the files read.
+bool ProcessPendingFiles(const Integration& integration, ReadInputFiles& read);
+
+// Moves each file of read that is still the very file that was read into the
+// response directory as prefix + stamp + ".TXT", never over an existing file.
+// A file that cannot be moved stays and is read again by the next cycle.
+void MoveProcessedFiles(const Integration& integration, const ReadInputFiles& read);
 
 }  // namespace ligamor

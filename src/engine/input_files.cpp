@@ -1,0 +1,114 @@
+// Reading the pending input files and moving the ones that were read.
+#include <algorithm>
+#include <cctype>
+#include <ctime>
+#include <dirent.h>
+
+#include "engine/file_stamp.h"
+#include "engine/integration_log.h"
+#include "engine/untfuncoes.h"
+
+namespace ligamor {
+
+namespace {
+
+bool SameIgnoringCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
+               return std::toupper(x) == std::toupper(y);
+           });
+}
+
+long long RealTimeNs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_REALTIME, &ts);
+    return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+}
+
+// A file changed within the quiet time may still be being written.
+bool StillBeingWritten(const FileIdentity& id, std::chrono::milliseconds quietTime)
+{
+    const long long age = RealTimeNs() - id.ctimeNs;
+    return age >= 0 && age < std::chrono::duration_cast<std::chrono::nanoseconds>(quietTime).count();
+}
+
+}  // namespace
+
+bool FindInputFile(const std::string& directory, const std::string& name, std::string& path)
+{
+    const std::string exact = directory + name;
+    if (FileExists(exact)) {
+        path = exact;
+        return true;
+    }
+    // The directory value is a prefix: what stands after its last "/" is part
+    // of the file's name.
+    const std::size_t slash = exact.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : exact.substr(0, slash + 1);
+    const std::string wanted = slash == std::string::npos ? exact : exact.substr(slash + 1);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return false;
+    std::vector<std::string> matches;
+    while (const dirent* entry = ::readdir(dir))
+        if (SameIgnoringCase(entry->d_name, wanted)) matches.emplace_back(entry->d_name);
+    ::closedir(dir);
+    std::sort(matches.begin(), matches.end());
+    const std::string prefix = slash == std::string::npos ? "" : folder;
+    for (const std::string& match : matches) {
+        if (FileExists(prefix + match)) {
+            path = prefix + match;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool ProcessInputFile(const std::string& path, const RecordProcessor& processor, const std::string& logDirectory,
+                      FileIdentity& identity)
+{
+    std::vector<std::string> texts;
+    bool anyLine = false;
+    TextFileReader reader(path);
+    identity = reader.OpenedIdentity();
+    std::string line;
+    while (reader.ReadLine(line)) {
+        texts.push_back(processor(line));
+        anyLine = true;
+    }
+    AppendToIntegrationLog(logDirectory, texts);
+    return anyLine;
+}
+
+bool ProcessPendingFiles(const Integration& integration, ReadInputFiles& read)
+{
+    bool result = false;
+    for (std::size_t row = 0; row < integration.table.size(); ++row) {
+        const InputFileRow& entry = integration.table[row];
+        std::string path;
+        if (!FindInputFile(integration.settings.SendDirectory, entry.fileName, path)) continue;
+        FileIdentity now;
+        if (!StatFile(path, now) || StillBeingWritten(now, integration.quietTime)) continue;
+        FileIdentity opened;
+        if (ProcessInputFile(path, entry.processor, integration.settings.LogDirectory, opened)) result = true;
+        read.push_back({row, path, opened});
+    }
+    return result;
+}
+
+void MoveProcessedFiles(const Integration& integration, const ReadInputFiles& read)
+{
+    for (const ReadInputFile& file : read) {
+        // Lines written after the file was opened would be lost with a move:
+        // such a file stays and is read again, whole, next cycle.
+        FileIdentity now;
+        if (!StatFile(file.path, now) || !(now == file.identity)) continue;
+        const std::string target = integration.settings.ResponseDirectory + integration.table[file.row].movedPrefix +
+                                   FileStamp(integration.clock, integration.regional) + ".TXT";
+        // Never over an earlier moved file; a file not moved is read again.
+        (void)RenameNoReplace(file.path, target);
+    }
+}
+
+}  // namespace ligamor

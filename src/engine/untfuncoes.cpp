@@ -1,0 +1,69 @@
+#include "engine/untfuncoes.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "engine/directories.h"
+#include "engine/integration_log.h"
+#include "runtime/failures.h"
+#include "runtime/text1252.h"
+
+namespace ligamor {
+
+std::int32_t ConvertInterval(const std::string& text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && text[i] == ' ') ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    if (i == text.size()) throw InvalidInteger(text);
+    long long value = 0;
+    for (; i < text.size(); ++i) {
+        if (text[i] < '0' || text[i] > '9') throw InvalidInteger(text);
+        value = value * 10 + (text[i] - '0');
+        if (value > 1LL + std::numeric_limits<std::int32_t>::max()) throw InvalidInteger(text);
+    }
+    if (negative) value = -value;
+    if (value > std::numeric_limits<std::int32_t>::max()) throw InvalidInteger(text);
+    return static_cast<std::int32_t>(value);
+}
+
+void ActivateIntegration(Integration& integration)
+{
+    SystemSettings& settings = integration.settings;
+    const std::string path = SettingsFilePath(integration.settingsDirectory);
+    if (!FileExists(path)) {
+        integration.messages.InformationBox(NotConfiguredMessage());
+        integration.timer.SetInterval(0);
+        return;
+    }
+    LoadSettings(path, settings);
+
+    try {
+        ConnectDatabase(integration.dtmain, ComposeDatabaseName(settings.Server, settings.DatabasePath),
+                        settings.UserName, settings.Password);
+    } catch (...) {
+        integration.messages.ErrorBox(Cp1252("Erro ao Conectar em Banco de Dados."));
+        throw SilentAbort{};
+    }
+
+    ForceDirectoryPath(settings.SendDirectory);
+    ForceDirectoryPath(settings.ResponseDirectory);
+    ForceDirectoryPath(settings.LogDirectory);
+
+    // A negative interval cannot run a timer: it counts as stopped.
+    const std::int32_t interval = std::max<std::int32_t>(ConvertInterval(settings.IntervalText), 0);
+    settings.IntervalMs = interval;
+    integration.timer.SetInterval(interval);
+}
+
+void RunIntegrationCycle(Integration& integration, LogView& rce)
+{
+    integration.timer.SetInterval(0);
+    ReadInputFiles read;
+    if (ProcessPendingFiles(integration, read)) MoveProcessedFiles(integration, read);
+    integration.timer.SetInterval(integration.settings.IntervalMs);
+    ReloadLogView(rce, IntegrationLogPath(integration.settings.LogDirectory));
+}
+
+}  // namespace ligamor

@@ -1,0 +1,88 @@
+#pragma once
+// An integration over a temporary folder, with processors that record the
+// lines they are given and a view that keeps its text.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <set>
+
+#include "engine/directories.h"
+#include "engine/integration_log.h"
+#include "engine/untfuncoes.h"
+#include "runtime/fb_client.h"
+#include "support/recording_seams.h"
+#include "support/temp_dir.h"
+
+namespace ligamor::test {
+
+class TextView : public LogView {
+public:
+    void Clear() override
+    {
+        text.clear();
+        ++clears;
+    }
+    void SetWhole(std::string_view bytes) override { text = bytes; }
+    void AppendTail(std::string_view bytes) override { text += bytes; }
+    bool EditedSinceFill() const override { return false; }
+    std::string text = "before";
+    int clears = 0;
+};
+
+class EngineTest : public ::testing::Test {
+protected:
+    EngineTest()
+    {
+        settings.SendDirectory = dir / "ENVIO/";
+        settings.ResponseDirectory = dir / "RESPOSTA/";
+        settings.LogDirectory = dir / "LOG/";
+        settings.IntervalMs = 5000;
+        ForceDirectoryPath(settings.SendDirectory);
+        ForceDirectoryPath(settings.ResponseDirectory);
+        ForceDirectoryPath(settings.LogDirectory);
+        integration.quietTime = std::chrono::milliseconds(0);
+    }
+
+    // Each processor notes "<file letter>:<line>" and gives "<letter>|<line>".
+    RecordProcessor Recorder(const std::string& letter)
+    {
+        return [this, letter](const std::string& line) {
+            seen.push_back(letter + ":" + line);
+            if (hook) hook(letter, line);
+            return letter + "|" + line;
+        };
+    }
+
+    std::string Send(const std::string& name) const { return settings.SendDirectory + name; }
+    std::string Response(const std::string& name) const { return settings.ResponseDirectory + name; }
+    std::string Log() const { return ReadBytes(IntegrationLogPath(settings.LogDirectory)); }
+
+    static std::set<std::string> ListDir(const std::string& folder)
+    {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+
+    TempDir dir;
+    SystemSettings settings;
+    RecordingMessages messages;
+    FakeTimer timer;
+    FixedClock clock;
+    FbClientLoader loader;
+    DataModule dtmain{loader, messages};
+    std::vector<std::string> seen;
+    std::function<void(const std::string& letter, const std::string& line)> hook;
+    Integration integration{settings,
+                            dtmain,
+                            messages,
+                            timer,
+                            clock,
+                            RegionalSettings{},
+                            dir.Path(),
+                            MakeInputFileTable(Recorder("C"), Recorder("P"), Recorder("V"), Recorder("I"))};
+    TextView view;
+};
+
+}  // namespace ligamor::test
