@@ -24,7 +24,7 @@ RecordLine SplitRecordLine(const std::string& line, std::size_t n)
     if (!line.empty() && (line[0] == 'U' || line[0] == 'I'))
         result.operation = CutField(rest);
     else
-        result.operation = "I";
+        result.operation.assign(1, 'I');
 
     result.fields.reserve(n);
     for (std::size_t i = 0; i + 1 < n; ++i) result.fields.push_back(CutField(rest));

@@ -138,7 +138,8 @@ std::string FbScaledText(long long value, int scale)
         if (digits.size() <= places) digits.insert(0, places + 1 - digits.size(), '0');
         digits.insert(digits.size() - places, ".");
     }
-    return negative ? "-" + digits : digits;
+    if (negative) digits.insert(0, 1, '-');
+    return digits;
 }
 
 std::string FbColumnText(const XSQLVAR& column)

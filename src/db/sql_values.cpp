@@ -1,0 +1,69 @@
+#include "db/sql_values.h"
+
+#include "runtime/text1252.h"
+
+namespace ligamor {
+
+std::string DoubledQuotes(std::string_view value)
+{
+    std::string out;
+    out.reserve(value.size() + 2);
+    for (char c : value) {
+        out += c;
+        if (c == '\'') out += '\'';
+    }
+    return out;
+}
+
+std::string QuotedText(std::string_view value)
+{
+    std::string out(1, '\'');
+    out += DoubledQuotes(value);
+    out += '\'';
+    return out;
+}
+
+bool IsNumericLiteral(std::string_view value)
+{
+    std::size_t i = 0;
+    const std::size_t n = value.size();
+    while (i < n && value[i] == ' ') ++i;
+    if (i < n && (value[i] == '+' || value[i] == '-')) ++i;
+    int digits = 0, points = 0;
+    for (; i < n; ++i) {
+        char c = value[i];
+        if (c >= '0' && c <= '9') ++digits;
+        else if (c == '.' && points == 0) ++points;
+        else break;
+    }
+    while (i < n && value[i] == ' ') ++i;
+    return i == n && digits > 0;
+}
+
+ConversionFailure NotNumeric(std::string_view value)
+{
+    static const std::string tail = Cp1252("' não é um valor numérico válido");
+    std::string message(1, '\'');
+    message.append(value);
+    message += tail;
+    return ConversionFailure(message);
+}
+
+const std::string& Numeric(const std::string& value)
+{
+    if (!value.empty() && !IsNumericLiteral(value)) throw NotNumeric(value);
+    return value;
+}
+
+const std::string* FirstNotNumeric(std::initializer_list<const std::string*> values)
+{
+    for (const std::string* v : values)
+        if (!v->empty() && !IsNumericLiteral(*v)) return v;
+    return nullptr;
+}
+
+std::string SqlDate(const DateTime& t) { return FormatDateMonthFirst(t, '/'); }
+
+std::string SqlTime(const DateTime& t) { return FormatTime(t, ':'); }
+
+}  // namespace ligamor

@@ -1,0 +1,42 @@
+#pragma once
+// How values are pasted into statement texts. Statements stay plain text (the
+// failure message shows them as run), so every value is made safe here: text
+// between quotes has its quotes doubled, and a value written without quotes
+// must be one numeric literal.
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
+#include "runtime/clock.h"
+#include "runtime/failures.h"
+
+namespace ligamor {
+
+// The value with every single quote doubled (D'ÁVILA -> D''ÁVILA), without
+// the enclosing quotes.
+std::string DoubledQuotes(std::string_view value);
+
+// The value enclosed in single quotes, its own quotes doubled.
+std::string QuotedText(std::string_view value);
+
+// Blanks, an optional sign, digits with at most one "." (at least one digit),
+// blanks.
+bool IsNumericLiteral(std::string_view value);
+
+// "'%s' não é um valor numérico válido"
+ConversionFailure NotNumeric(std::string_view value);
+
+// The value unchanged when it is empty or a numeric literal; raises NotNumeric
+// otherwise. An empty value is left for the database to refuse.
+const std::string& Numeric(const std::string& value);
+
+// The first value of the list that is neither empty nor a numeric literal;
+// nullptr when all are fine.
+const std::string* FirstNotNumeric(std::initializer_list<const std::string*> values);
+
+// Date and time literals of statements: always mm/dd/yyyy and hh:mm:ss with
+// "/" and ":", which the database reads whatever the regional settings are.
+std::string SqlDate(const DateTime& t);
+std::string SqlTime(const DateTime& t);
+
+}  // namespace ligamor

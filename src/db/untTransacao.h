@@ -1,0 +1,38 @@
+#pragma once
+// The existence tests, the value reader and the code lookups that the record
+// transactions run before they build their statements. Each call opens its
+// own query objects on conmain (so in trnMain) and frees them on every path.
+#include <string>
+
+#include "db/dtmmain.h"
+
+namespace ligamor {
+
+// Values written without quotes must be numeric literals (else NotNumeric is
+// raised before the statement runs); values between quotes have their quotes
+// doubled.
+
+bool RecordExists(DataModule& dtmain, const std::string& table, const std::string& keyColumn,
+                  const std::string& value);
+bool RecordExistsByPair(DataModule& dtmain, const std::string& table, const std::string& firstColumn,
+                        const std::string& secondColumn, const std::string& firstValue,
+                        const std::string& secondValue);
+// Text of the first column of the first row of a complete statement; the
+// caller checks the values it pasted in (Numeric).
+std::string SelectValue(DataModule& dtmain, const std::string& statement);
+
+// Text of the first column, empty when no row.
+std::string LookupUfBySigla(DataModule& dtmain, const std::string& value);
+std::string LookupUnidadeByCode(DataModule& dtmain, const std::string& value);
+std::string LookupTamanhoByName(DataModule& dtmain, const std::string& value);
+std::string LookupAliquotaByCode(DataModule& dtmain, const std::string& value);
+std::string LookupTpsexoByName(DataModule& dtmain, const std::string& value);
+
+// Integer of the first column, 0 when no row.
+long long FindUfCode(DataModule& dtmain, const std::string& value);
+long long FindAliquotaCode(DataModule& dtmain, const std::string& value);
+// The unit with this short name; a missing one is created with the highest
+// code plus one (0 on an empty table) and "MASTER" in its audit columns.
+long long FindOrCreateUnidade(DataModule& dtmain, const std::string& shortName);
+
+}  // namespace ligamor

@@ -1,0 +1,18 @@
+#pragma once
+// Runs the one data-changing statement of a record transaction.
+#include <initializer_list>
+#include <string>
+
+#include "db/dtmmain.h"
+
+namespace ligamor {
+
+// Each value of `unquoted` was pasted into the statement without quotes. When
+// one is neither empty nor a numeric literal, the statement is refused the way
+// the database would refuse it (the "Não foi possível executar o comando: "
+// message with the statement, then the failure, NotNumeric) without running
+// it; otherwise ExecuteCommand runs it.
+bool ExecuteRecordStatement(DataModule& dtmain, const std::string& statement,
+                            std::initializer_list<const std::string*> unquoted);
+
+}  // namespace ligamor

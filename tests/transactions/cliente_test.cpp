@@ -1,0 +1,242 @@
+// The customer transaction on a real database.
+#include "transaction_fixture.h"
+
+#include "engine/process_cliente.h"
+#include "transactions/untTransCliente.h"
+
+namespace ligamor::test {
+namespace {
+
+struct Cliente {
+    std::string CDCLIENTE = "25", NMCLIENTE = "MERCADO BOA VISTA", RZSOCIAL = "MERCADO BOA VISTA LTDA",
+                TPPESSOA = "X", Spare5 = "", DSENDERECO = "RUA DAS FLORES 10", NUCXPOSTAL = "CP 12",
+                NMBAIRRO = "CENTRO", NMCIDADE = "PORTO ALEGRE", CDUF = "RS", NUCEP = "90000000", NUFONE1 = "11",
+                NUFONE2 = "22", NUFONE3 = "33", NUIDENTID = "44", NUCPF = "12345678000199", VLLIMITE = "1500.00";
+};
+
+class ClienteTest : public TransactionTest {
+protected:
+    void SetUp() override
+    {
+        TransactionTest::SetUp();
+        Sql("insert into UF (cduf, sguf) values (43, 'RS')");
+    }
+    bool Insert(const Cliente& c)
+    {
+        return InsertCliente(ctx, c.CDCLIENTE, c.NMCLIENTE, c.RZSOCIAL, c.TPPESSOA, c.Spare5, c.DSENDERECO,
+                             c.NUCXPOSTAL, c.NMBAIRRO, c.NMCIDADE, c.CDUF, c.NUCEP, c.NUFONE1, c.NUFONE2, c.NUFONE3,
+                             c.NUIDENTID, c.NUCPF, c.VLLIMITE);
+    }
+    bool Update(const Cliente& c)
+    {
+        return UpdateCliente(ctx, c.CDCLIENTE, c.NMCLIENTE, c.RZSOCIAL, c.TPPESSOA, c.Spare5, c.DSENDERECO,
+                             c.NUCXPOSTAL, c.NMBAIRRO, c.NMCIDADE, c.CDUF, c.NUCEP, c.NUFONE1, c.NUFONE2, c.NUFONE3,
+                             c.NUIDENTID, c.NUCPF, c.VLLIMITE);
+    }
+    std::string Stored(const std::string& column, const std::string& code = "25")
+    {
+        return Column("CLIENTE", column, "CDCLIENTE = " + code);
+    }
+    // Runs the call, expects the information box with the text and the abort.
+    template <class F> void ExpectRefused(F call, const std::string& utf8Text)
+    {
+        messages.shown.clear();
+        EXPECT_THROW(call(), SilentAbort);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].kind, Shown::Information);
+        EXPECT_EQ(messages.shown[0].text, Cp1252(utf8Text));
+    }
+
+    static std::string InsertStatement(const Cliente& c, const std::string& tp, const std::string& uf)
+    {
+        return " INSERT INTO CLIENTE(CDCLIENTE, CDSTCLIENTE, NMCLIENTE, RZSOCIAL, TPPESSOA, DSENDERECO, "
+               "NUCXPOSTAL, NMBAIRRO, NMCIDADE, CDUF, NUCEP, NUFONE1, NUFONE2," +
+               Blanks(36) +
+               "NUFONE3, NUIDENTID, NUCPF, VLLIMITE, USUINCLUSAO, COMPINCLUSAO, USUALTERACAO, COMPALTERACAO)" +
+               Blanks(66) + "VALUES(" + c.CDCLIENTE + ",1, '" + c.NMCLIENTE + "', '" + c.RZSOCIAL + "', '" + tp +
+               "', '" + c.DSENDERECO + "', '" + c.NUCXPOSTAL + "', '" + c.NMBAIRRO + "', '" + c.NMCIDADE + "','" +
+               uf + "', '" + c.NUCEP + "', '" + c.NUFONE1 + "', '" + c.NUFONE2 + "', '" + c.NUFONE3 + "', '" +
+               c.NUIDENTID + "', '" + c.NUCPF + "', " + c.VLLIMITE + ", 'MIGRACAO'," + Blanks(5) +
+               "'MIGRACAO', 'MIGRACAO', 'MIGRACAO')" + Blanks(102);
+    }
+    static std::string UpdateStatement(const Cliente& c, const std::string& tp, const std::string& uf)
+    {
+        return " UPDATE CLIENTE" + Blanks(35) + "SET" + Blanks(46) + "CDSTCLIENTE =  1," + Blanks(32) +
+               "NMCLIENTE   =  '" + c.NMCLIENTE + "'," + Blanks(19) + " RZSOCIAL    =  '" + c.RZSOCIAL + "'," +
+               Blanks(12) + " TPPESSOA    =  '" + tp + "'," + Blanks(13) + " DSENDERECO  =  '" + c.DSENDERECO +
+               "'," + Blanks(13) + " NUCXPOSTAL  =  '" + c.NUCXPOSTAL + "'," + Blanks(17) + " NMBAIRRO    =  '" +
+               c.NMBAIRRO + "'," + Blanks(17) + " NMCIDADE    =  '" + c.NMCIDADE + "'," + Blanks(17) +
+               " CDUF        =  '" + uf + "'," + Blanks(21) + " NUCEP       =  '" + c.NUCEP + "'," + Blanks(20) +
+               " NUFONE1     =  '" + c.NUFONE1 + "'," + Blanks(18) + " NUFONE2     =  '" + c.NUFONE2 + "'," +
+               Blanks(18) + " NUIDENTID   =  '" + c.NUIDENTID + "'," + Blanks(13) + " NUCPF       =  '" + c.NUCPF +
+               "'," + Blanks(20) + " VLLIMITE    =  " + c.VLLIMITE + Blanks(20) + " WHERE CDCLIENTE = " +
+               c.CDCLIENTE + Blanks(19);
+    }
+};
+
+TEST_F(ClienteTest, InsertWritesEveryColumn)
+{
+    Cliente c;
+    EXPECT_TRUE(Insert(c));
+    EXPECT_EQ(Value("select CDSTCLIENTE || '|' || NMCLIENTE || '|' || RZSOCIAL || '|' || TPPESSOA || '|' || "
+                    "DSENDERECO || '|' || NUCXPOSTAL || '|' || NMBAIRRO || '|' || NMCIDADE || '|' || CDUF || '|' || "
+                    "NUCEP || '|' || NUFONE1 || '|' || NUFONE2 || '|' || NUFONE3 || '|' || NUIDENTID || '|' || "
+                    "NUCPF || '|' || VLLIMITE || '|' || USUINCLUSAO || '|' || COMPINCLUSAO || '|' || "
+                    "USUALTERACAO || '|' || COMPALTERACAO from CLIENTE where CDCLIENTE = 25"),
+              "1|MERCADO BOA VISTA|MERCADO BOA VISTA LTDA|J|RUA DAS FLORES 10|CP 12|CENTRO|PORTO ALEGRE|43|"
+              "90000000|11|22|33|44|12345678000199|1500.00|MIGRACAO|MIGRACAO|MIGRACAO|MIGRACAO");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ClienteTest, EmptyNameTakesTheLegalNameAndTheLengthGivesThePersonType)
+{
+    Cliente c;
+    c.NMCLIENTE = "";
+    c.NUCPF = "12345678901";
+    Insert(c);
+    EXPECT_EQ(Stored("NMCLIENTE"), "MERCADO BOA VISTA LTDA");
+    EXPECT_EQ(Stored("TPPESSOA"), "F");
+
+    c.CDCLIENTE = "26";
+    c.NUCPF = "123.456.789-01";
+    Insert(c);
+    EXPECT_EQ(Stored("TPPESSOA", "26"), "J");
+
+    c.NUCPF = " 12345678901";
+    ExpectRefused([&] { Insert(c); }, "O campo Tipo Cpf fora dos padrões. ");
+    ExpectRefused([&] { Update(c); }, "O campo Tipo Cpf fora dos padrões. ");
+}
+
+TEST_F(ClienteTest, ChecksRunInOrderWithTheirTexts)
+{
+    Cliente none;
+    none.CDCLIENTE = "", none.RZSOCIAL = "  ", none.NUCPF = " ", none.DSENDERECO = " ", none.CDUF = "";
+    const char* texts[] = {"O campo Codigo esta limpo. ", "O campo Razão Social esta limpo. ",
+                           "O campo Tipo Cpf esta limpo. ", "O campo Tipo Cpf fora dos padrões. ",
+                           "O campo Tipo Endereco esta limpo. ", "O campo Tipo UF esta limpo. "};
+    // Each round mends the field of the previous message.
+    for (int round = 0; round < 6; ++round) {
+        ExpectRefused([&] { Insert(none); }, texts[round]);
+        ExpectRefused([&] { Update(none); }, texts[round]);
+        if (round == 0) none.CDCLIENTE = "25";
+        if (round == 1) none.RZSOCIAL = "R";
+        if (round == 2) none.NUCPF = "123";
+        if (round == 3) none.NUCPF = "12345678901";
+        if (round == 4) none.DSENDERECO = "RUA";
+    }
+    none.CDUF = " ";
+    EXPECT_TRUE(Insert(none));
+    EXPECT_EQ(Count("CLIENTE"), 1);
+}
+
+TEST_F(ClienteTest, InsertOfAStoredCustomerUpdatesItAndKeepsPhone3AndAudit)
+{
+    Cliente c;
+    Insert(c);
+    Sql("update CLIENTE set CDSTCLIENTE = 2, USUINCLUSAO = 'ANA', USUALTERACAO = 'BIA' where CDCLIENTE = 25");
+    c.NMCLIENTE = "NOVO NOME";
+    c.NUFONE3 = "99";
+    c.NUFONE2 = "88";
+    EXPECT_TRUE(Insert(c));
+    EXPECT_EQ(Value("select NMCLIENTE || '|' || NUFONE2 || '|' || NUFONE3 || '|' || CDSTCLIENTE || '|' || "
+                    "USUINCLUSAO || '|' || USUALTERACAO || '|' || COMPALTERACAO from CLIENTE"),
+              "NOVO NOME|88|33|1|ANA|BIA|MIGRACAO");
+    EXPECT_EQ(Count("CLIENTE"), 1);
+}
+
+TEST_F(ClienteTest, UnknownStateWritesZeroOnInsertAndUpdateOfAMissingCodeChangesNothing)
+{
+    Cliente c;
+    c.CDUF = "XX";
+    Insert(c);
+    EXPECT_EQ(Stored("CDUF"), "0");
+
+    c.CDCLIENTE = "77";
+    EXPECT_TRUE(Update(c));
+    EXPECT_EQ(Count("CLIENTE"), 1);
+}
+
+TEST_F(ClienteTest, StatementsAreExactlyAsSpecifiedAndNonNumbersNeverReachTheDatabase)
+{
+    Cliente c;
+    c.VLLIMITE = "1.500.00";
+    EXPECT_THROW(Insert(c), ConversionFailure);
+    ExpectOnlyPlain(CommandMessage(InsertStatement(c, "J", "43")));
+    EXPECT_EQ(Count("CLIENTE"), 0);
+
+    messages.shown.clear();
+    c.VLLIMITE = "1500.00";
+    c.CDCLIENTE = "25 OR 1=1";
+    try {
+        Update(c);
+        ADD_FAILURE();
+    } catch (const ConversionFailure& failure) {
+        EXPECT_EQ(failure.Message(), NotNumericText("25 OR 1=1"));
+    }
+    ExpectOnlyPlain(CommandMessage(UpdateStatement(c, "J", "43")));
+}
+
+TEST_F(ClienteTest, AnInjectedKeyInAnUpdateLineChangesNoCustomer)
+{
+    Cliente c;
+    Insert(c);
+    c.CDCLIENTE = "16";
+    c.NMCLIENTE = "OUTRO";
+    Insert(c);
+    messages.shown.clear();
+
+    const std::string line = "U#15 OR 1=1#HACK LTDA#HACK#RUA X#CP#B#C#RS#1#2#3#4#12345678901#0";
+    EXPECT_THROW(ProcessClienteLine(ctx, line), ConversionFailure);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].kind, Shown::Plain);
+    EXPECT_EQ(messages.shown[0].text.rfind(CommandMessage(" UPDATE CLIENTE"), 0), 0u);
+    EXPECT_NE(messages.shown[0].text.find(" WHERE CDCLIENTE = 15 OR 1=1" + Blanks(19)), std::string::npos);
+    EXPECT_EQ(Count("CLIENTE", "NMCLIENTE = 'HACK'"), 0);
+    EXPECT_EQ(Stored("NMCLIENTE", "25"), "MERCADO BOA VISTA");
+    EXPECT_EQ(Stored("NMCLIENTE", "16"), "OUTRO");
+}
+
+TEST_F(ClienteTest, NamesWithQuotesAreStoredAsWritten)
+{
+    Sql("insert into UF (cduf, sguf) values (35, '''P')");
+    Cliente c;
+    c.NMCLIENTE = "O'NEIL";
+    c.RZSOCIAL = Cp1252("D'ÁVILA & O'NEIL LTDA");
+    c.NMCIDADE = Cp1252("SANTA BÁRBARA D'OESTE");
+    c.CDUF = "'P";
+    EXPECT_TRUE(Insert(c));
+    EXPECT_EQ(Stored("NMCLIENTE"), "O'NEIL");
+    EXPECT_EQ(Stored("RZSOCIAL"), Cp1252("D'ÁVILA & O'NEIL LTDA"));
+    EXPECT_EQ(Stored("CDUF"), "35");
+
+    c.NMCLIENTE = "D'ARC";
+    c.NMBAIRRO = "'";
+    EXPECT_TRUE(Update(c));
+    EXPECT_EQ(Stored("NMCLIENTE"), "D'ARC");
+    EXPECT_EQ(Stored("NMBAIRRO"), "'");
+    EXPECT_EQ(Stored("NMCIDADE"), Cp1252("SANTA BÁRBARA D'OESTE"));
+    EXPECT_EQ(Stored("CDUF"), "35");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(ClienteTest, AnUpdateWithAnUnknownStateWritesEmptyText)
+{
+    Cliente c;
+    Insert(c);
+    c.CDUF = "XX";
+    EXPECT_TRUE(Update(c));
+    EXPECT_EQ(Stored("'[' || CDUF || ']'"), "[]");
+}
+
+TEST_F(ClienteTest, TheUpdateStatementIsExactlyAsSpecified)
+{
+    Cliente c;
+    Insert(c);
+    c.NMCLIENTE = std::string(101, 'N');  // longer than the column: the database refuses it
+    EXPECT_THROW(Update(c), DatabaseFailure);
+    ExpectOnlyPlain(CommandMessage(UpdateStatement(c, "J", "43")));
+    EXPECT_EQ(Stored("NMCLIENTE"), "MERCADO BOA VISTA");
+}
+
+}  // namespace
+}  // namespace ligamor::test

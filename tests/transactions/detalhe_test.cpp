@@ -1,0 +1,172 @@
+// The product transaction on a real database.
+#include "transaction_fixture.h"
+
+#include "transactions/untTransDetalhe.h"
+
+namespace ligamor::test {
+namespace {
+
+struct Produto {
+    std::string CDDETALHE = "1001", NMDETALHE = "ARROZ 5KG", CDALIQUOTA = "T1", QTESTOQUE = "10.5",
+                CDUNIDADE = "UN", CDALTERNATIVO = "", VLCOMPRA = "8.20", VLVENDA = "12.90";
+};
+
+class DetalheTest : public TransactionTest {
+protected:
+    void SetUp() override
+    {
+        TransactionTest::SetUp();
+        Sql("insert into ALIQUOTA (cdaliquota, nmaliquota) values (3, 'T1')");
+        Sql("insert into UNIDADE (cdunidade, nmunidade, nmreduzido) values (7, 'UNIDADE', 'UN')");
+    }
+    bool Insert(const Produto& p)
+    {
+        return InsertDetalhe(ctx, p.CDDETALHE, p.NMDETALHE, p.CDALIQUOTA, p.QTESTOQUE, p.CDUNIDADE, "", "", "",
+                             p.CDALTERNATIVO, "", "", "", p.VLCOMPRA, p.VLVENDA, "");
+    }
+    bool Update(const Produto& p)
+    {
+        return UpdateDetalhe(ctx, p.CDDETALHE, p.NMDETALHE, p.CDALIQUOTA, p.QTESTOQUE, p.CDUNIDADE, "", "", "",
+                             p.CDALTERNATIVO, "", "", "", p.VLCOMPRA, p.VLVENDA, "");
+    }
+    std::string Row(const std::string& code = "1001")
+    {
+        return Value("select NMDETALHE || '|' || CDALIQUOTA || '|' || QTESTOQUE || '|' || CDUNIDADE || '|' || "
+                     "CDTPPRODUTO || '|' || QTESTMIN || '|' || QTESTMAX || '|' || VLCOMPRA || '|' || VLVENDA || "
+                     "'|' || CDPRODUTO || '|' || CDTPSEXO || '|' || CDFORMAPECA || '|' || CDTAMANHO || '|' || "
+                     "CDALTERNATIVO || '|' || USUINCLUSAO || '|' || COMPINCLUSAO || '|' || USUALTERACAO || '|' || "
+                     "COMPALTERACAO from DETALHE where CDDETALHE = " +
+                     code);
+    }
+    static std::string InsertStatement(const Produto& p, const std::string& aliquota, const std::string& unidade)
+    {
+        return " INSERT INTO DETALHE(CDDETALHE, NMDETALHE, CDALIQUOTA, QTESTOQUE, CDUNIDADE, CDTPPRODUTO,  "
+               "QTESTMIN, QTESTMAX, VLCOMPRA, VLVENDA, CDPRODUTO, CDTPSEXO, USUINCLUSAO,  COMPINCLUSAO, "
+               "USUALTERACAO, COMPALTERACAO, CDFORMAPECA, CDTAMANHO, CDALTERNATIVO) VALUES(" +
+               p.CDDETALHE + ", '" + p.NMDETALHE + "', '" + aliquota + "', '" + p.QTESTOQUE + "', " + unidade +
+               "," + " " + "1" + ",'" + "0" + "', '" + "0" + "'," + "'" + p.VLCOMPRA + "', '" + p.VLVENDA + "'," +
+               " 1,1," + "'MIGRACAO', 'MIGRACAO', 'MIGRACAO', 'MIGRACAO'" + ", 1,1,1" + ")";
+    }
+    static std::string UpdateStatement(const Produto& p, const std::string& aliquota, const std::string& unidade,
+                                       const std::string& alternativo)
+    {
+        return " UPDATE DETALHE SET" + Blanks(21) + "NMDETALHE     = '" + p.NMDETALHE + "',        " +
+               " CDALIQUOTA    = '" + aliquota + "',    " + " QTESTOQUE     = " + p.QTESTOQUE + ",       " +
+               " CDUNIDADE     = " + unidade + " ,        " + " CDTPPRODUTO   = 1," + Blanks(20) +
+               " CDTPSEXO      = 1," + Blanks(20) + " CDPRODUTO     = 1," + Blanks(20) +
+               " CDFORMAPECA   = 1," + Blanks(20) + " CDTAMANHO     = 1," + Blanks(20) + " CDALTERNATIVO =  '" +
+               alternativo + "',  " + " QTESTMIN      = " + "0" + ",              " + " QTESTMAX      = " + "0" +
+               ",              " + " VLCOMPRA      = " + p.VLCOMPRA + ",        " + " VLVENDA       = " +
+               p.VLVENDA + "          " + " WHERE CDDETALHE = " + p.CDDETALHE + "         ";
+    }
+};
+
+TEST_F(DetalheTest, ANewProductGetsItsCodesAndTheFixedValues)
+{
+    Produto p;
+    EXPECT_TRUE(Insert(p));
+    EXPECT_EQ(Row(), "ARROZ 5KG|3|10.500|7|1|0.000|0.000|8.20|12.90|1|1|1|1|1|MIGRACAO|MIGRACAO|MIGRACAO|MIGRACAO");
+
+    p.CDDETALHE = "1002";
+    p.QTESTOQUE = p.VLCOMPRA = " ";
+    p.VLVENDA = "";
+    p.CDALIQUOTA = "T9";
+    p.CDUNIDADE = "CX";
+    EXPECT_TRUE(Insert(p));
+    EXPECT_EQ(Row("1002"), "ARROZ 5KG|0|0.000|8|1|0.000|0.000|0.00|0.00|1|1|1|1|1|MIGRACAO|MIGRACAO|MIGRACAO|MIGRACAO");
+    EXPECT_EQ(Column("UNIDADE", "nmreduzido || usuinclusao", "cdunidade = 8"), "CXMASTER");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(DetalheTest, InsertOfAStoredProductUpdatesItAndResetsLimits)
+{
+    Produto p;
+    Insert(p);
+    Sql("update DETALHE set QTESTMIN = 5, QTESTMAX = 50, CDALTERNATIVO = 9, USUINCLUSAO = 'ANA' "
+        "where CDDETALHE = 1001");
+    p.NMDETALHE = "ARROZ 1KG";
+    p.QTESTOQUE = "";
+    p.CDUNIDADE = "KG";
+    EXPECT_TRUE(Insert(p));
+    EXPECT_EQ(Row(), "ARROZ 1KG|3|0.000|8|1|0.000|0.000|8.20|12.90|1|1|1|1|1001|ANA|MIGRACAO|MIGRACAO|MIGRACAO");
+    EXPECT_EQ(Count("DETALHE"), 1);
+}
+
+TEST_F(DetalheTest, UpdateResolvesCodesAndKeepsOnlyWhatItDoesNotName)
+{
+    Produto p;
+    Insert(p);
+    p.CDALIQUOTA = "3";
+    p.CDUNIDADE = "7";
+    p.CDALTERNATIVO = "55";
+    p.VLVENDA = "13.50";
+    EXPECT_TRUE(Update(p));
+    EXPECT_EQ(Column("DETALHE", "CDALTERNATIVO || '|' || VLVENDA || '|' || CDALIQUOTA", "CDDETALHE = 1001"),
+              "55|13.50|3");
+
+    p.CDDETALHE = "4242";
+    EXPECT_TRUE(Update(p));
+    EXPECT_EQ(Count("DETALHE"), 1);
+}
+
+TEST_F(DetalheTest, StatementsAreExactlyAsSpecified)
+{
+    Produto p;
+    p.QTESTOQUE = "DEZ";
+    EXPECT_THROW(Insert(p), DatabaseFailure);
+    ExpectOnlyPlain(CommandMessage(InsertStatement(p, "3", "7")));
+    EXPECT_EQ(Count("DETALHE"), 0);
+
+    messages.shown.clear();
+    p.QTESTOQUE = "1";
+    p.CDALIQUOTA = "3";
+    p.CDUNIDADE = "99";
+    EXPECT_THROW(Update(p), DatabaseFailure);
+    ExpectOnlyPlain(CommandMessage(UpdateStatement(p, "3", "", "1001")));
+
+    // A tax-rate code that is not stored writes empty text.
+    messages.shown.clear();
+    Insert(Produto{});
+    p.CDALIQUOTA = "9";
+    p.CDUNIDADE = "7";
+    EXPECT_TRUE(Update(p));
+    EXPECT_EQ(Column("DETALHE", "'[' || CDALIQUOTA || ']'", "CDDETALHE = 1001"), "[]");
+}
+
+TEST_F(DetalheTest, UnquotedValuesMustBeNumbers)
+{
+    Produto p;
+    Insert(p);
+    p.CDALIQUOTA = "3";
+    p.CDUNIDADE = "7";
+    p.VLCOMPRA = "0 , NMDETALHE = 'X'";
+    try {
+        Update(p);
+        ADD_FAILURE();
+    } catch (const ConversionFailure& failure) {
+        EXPECT_EQ(failure.Message(), NotNumericText(p.VLCOMPRA));
+    }
+    ExpectOnlyPlain(CommandMessage(UpdateStatement(p, "3", "7", "1001")));
+    EXPECT_EQ(Column("DETALHE", "NMDETALHE", "CDDETALHE = 1001"), "ARROZ 5KG");
+}
+
+TEST_F(DetalheTest, NamesWithQuotesAreStoredAsWritten)
+{
+    Produto p;
+    p.NMDETALHE = Cp1252("BISCOITO D'ÁVILA");
+    p.CDUNIDADE = "P'C";
+    EXPECT_TRUE(Insert(p));
+    EXPECT_EQ(Column("DETALHE", "NMDETALHE", "CDDETALHE = 1001"), Cp1252("BISCOITO D'ÁVILA"));
+    EXPECT_EQ(Column("UNIDADE", "nmreduzido", "cdunidade = 8"), "P'C");
+
+    p.NMDETALHE = "O'NEIL";
+    p.CDALIQUOTA = "3";
+    p.CDUNIDADE = "8";
+    p.CDALTERNATIVO = "A'1";
+    EXPECT_TRUE(Update(p));
+    EXPECT_EQ(Column("DETALHE", "NMDETALHE || '|' || CDALTERNATIVO", "CDDETALHE = 1001"), "O'NEIL|A'1");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
+}  // namespace
+}  // namespace ligamor::test

@@ -1,0 +1,154 @@
+// One real integration cycle over the four files into a real database.
+#include "transaction_fixture.h"
+
+#include <filesystem>
+#include <set>
+
+#include "engine/directories.h"
+#include "engine/integration_log.h"
+#include "engine/standard_input_files.h"
+#include "engine/untfuncoes.h"
+#include "transactions/untTransDetalhe.h"
+
+namespace ligamor::test {
+namespace {
+
+class StringView : public LogView {
+public:
+    void Clear() override { text.clear(); }
+    void SetWhole(std::string_view bytes) override { text = bytes; }
+    void AppendTail(std::string_view bytes) override { text += bytes; }
+    bool EditedSinceFill() const override { return false; }
+    std::string text;
+};
+
+class FullCycle : public TransactionTest {
+protected:
+    FullCycle()
+    {
+        settings.SendDirectory = work / "ENVIO/";
+        settings.ResponseDirectory = work / "RESPOSTA/";
+        settings.LogDirectory = work / "LOG/";
+        settings.IntervalMs = 5000;
+        for (const std::string& d : {settings.SendDirectory, settings.ResponseDirectory, settings.LogDirectory})
+            ForceDirectoryPath(d);
+        integration.quietTime = std::chrono::milliseconds(0);
+    }
+    static std::set<std::string> ListDir(const std::string& folder)
+    {
+        std::set<std::string> names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+
+    TempDir work;
+    SystemSettings settings;
+    FakeTimer timer;
+    Integration integration{settings,          dtmain,     messages, timer, clock, RegionalSettings{},
+                            work.Path(),       StandardInputFileTable(ctx)};
+    StringView view;
+};
+
+TEST_F(FullCycle, AllFourFilesReachTheDatabaseTheLogAndTheResponseDirectory)
+{
+    Sql("insert into UF (cduf, sguf) values (35, 'SP')");
+    Sql("insert into ALIQUOTA (cdaliquota, nmaliquota) values (3, 'T1')");
+    const std::string joao = Cp1252("JOÃO D'ÁVILA");
+    const std::string cidade = Cp1252("SANTA BÁRBARA D'OESTE");
+    const std::string feijao = Cp1252("FEIJÃO 1KG");
+
+    WriteBytes(settings.SendDirectory + "CLIENTE.TXT",
+               "I#25#" + joao + " ME##RUA A, 10##CENTRO#" + cidade + "#SP#13450000#19#20#RG1#12345678901#1500,00\r\n"
+               "26#PADARIA LTDA#PADARIA#RUA B#CP 1#VILA#" + cidade + "#SP##1###12345678000199#0\r\n");
+    WriteBytes(settings.SendDirectory + "PRODUTO.TXT",
+               "I#1001#" + feijao + "#T1#10,5#UN#8,20#12,90\n1002#ARROZ#T1##KG##\n");
+    WriteBytes(settings.SendDirectory + "PREVENDA.TXT", "I#70#55##25#05/03/2024#10/03/2024#350,75\r\n"
+                                                        "U#71##124#26#6/3/24#7/3/24#1,5");
+    WriteBytes(settings.SendDirectory + "ITEMPREVENDA.TXT", "I#70#1#1001#2,5#4,10#10,25\n70#2#1002#1#1#1\r\n");
+
+    RunIntegrationCycle(integration, view);
+
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(Column("CLIENTE", "NMCLIENTE || '|' || RZSOCIAL || '|' || NMCIDADE || '|' || TPPESSOA || '|' || CDUF",
+                     "CDCLIENTE = 25"),
+              joao + " ME|" + joao + " ME|" + cidade + "|F|35");
+    EXPECT_EQ(Column("CLIENTE", "NMCLIENTE || '|' || TPPESSOA", "CDCLIENTE = 26"), "PADARIA|J");
+    EXPECT_EQ(Column("DETALHE", "NMDETALHE || '|' || QTESTOQUE || '|' || CDUNIDADE", "CDDETALHE = 1001"),
+              feijao + "|10.500|0");
+    EXPECT_EQ(Column("DETALHE", "NMDETALHE || '|' || QTESTOQUE || '|' || CDUNIDADE", "CDDETALHE = 1002"),
+              "ARROZ|0.000|1");
+    EXPECT_EQ(Column("PEDIDOCOMPRACLIENTE", "NUDAV || '|' || DTEMISSAO || '|' || VLTOTAL", "CDPEDIDOCOMPRACLIENTE = 70"),
+              "55|2024-03-05|350.75");
+    EXPECT_EQ(Column("PEDIDOCOMPRACLIENTE", "NUPREVENDA || '|' || DTPREVENTREGA || '|' || VLTOTAL",
+                     "CDPEDIDOCOMPRACLIENTE = 71"),
+              "124|2024-03-07|1.50");
+    EXPECT_EQ(Column("ITPEDIDOCOMPRACLIENTE", "CDUNIDADE || '/' || CDDIGITADO || '/' || VLTOTAL",
+                     "NUITPEDIDOCOMPRACLIENTE = 1"),
+              "0/1/10.25");
+    EXPECT_EQ(Column("ITPEDIDOCOMPRACLIENTE", "CDUNIDADE || '/' || CDDIGITADO || '/' || VLTOTAL",
+                     "NUITPEDIDOCOMPRACLIENTE = 2"),
+              "1/1/1.00");
+
+    const std::string stamp = "06/12/2026 Hora: 14:37:01" + Blanks(7);
+    const std::string expectedLog =
+        Cp1252(" INSERÇÃO - CLIENTE -  Data: ") + stamp + "25  " + joao + " ME   RUA A, 10 " + Blanks(7) + "CENTRO " +
+        cidade + " SP 13450000 19  20 RG1 12345678901 1500.00\r\n" +
+        Cp1252(" INSERÇÃO - CLIENTE -  Data: ") + stamp + "26 PADARIA PADARIA LTDA   RUA B CP 1" + Blanks(7) +
+        "VILA " + cidade + " SP  1    12345678000199 0\r\n" +
+        Cp1252(" INSERÇÃO - PRODUTO -  Data: ") + stamp + "1001-" + feijao + "-T1-10.5-UN------" + Blanks(7) +
+        "--8.20-12.90-\r\n" +
+        Cp1252(" INSERÇÃO - PRODUTO -  Data: ") + stamp + "1002-ARROZ-T1--KG------" + Blanks(7) + "----\r\n" +
+        Cp1252("INSERÇÃO - PRE-VENDA / DAV -  Data: ") + stamp + "70 55  25" + Blanks(9) + "10/03/2024 350.75\r\n" +
+        Cp1252("ATUALIZAÇÃO - PRE-VENDA / DAV -  Data: ") + stamp + "71  124 26" + Blanks(9) + "7/3/24 1.5\r\n" +
+        Cp1252("INSERÇÃO - ITEM DO PRE-VENDA / DAV -  Data: ") + stamp + "70 1 1001 2.5 4.10 10.25\r\n" +
+        Cp1252("INSERÇÃO - ITEM DO PRE-VENDA / DAV -  Data: ") + stamp + "70 2 1002 1 1 1\r\n";
+    EXPECT_EQ(ReadBytes(IntegrationLogPath(settings.LogDirectory)), expectedLog);
+    EXPECT_EQ(view.text, expectedLog);
+
+    EXPECT_TRUE(ListDir(settings.SendDirectory).empty());
+    EXPECT_EQ(ListDir(settings.ResponseDirectory),
+              (std::set<std::string>{"CLIENTE_06122026_143701.TXT", "PRODUTO_06122026_143701.TXT",
+                                     "PREVENDA06122026_143701.TXT", "ITEMPREVENDA06122026_143701.TXT"}));
+    EXPECT_EQ(timer.intervals, (std::vector<int>{0, 5000}));
+}
+
+TEST_F(FullCycle, AnInjectedKeyStopsTheCycleWithTheMessageAndChangesNoCustomer)
+{
+    Sql("insert into UF (cduf, sguf) values (35, 'SP')");
+    Sql("insert into CLIENTE (CDCLIENTE, NMCLIENTE, RZSOCIAL) values (15, 'A', 'A')");
+    Sql("insert into CLIENTE (CDCLIENTE, NMCLIENTE, RZSOCIAL) values (16, 'B', 'B')");
+    WriteBytes(settings.SendDirectory + "CLIENTE.TXT", "U#15 OR 1=1#HACK#HACK#RUA#CP#B#C#SP#1#2#3#4#12345678901#0\r\n");
+
+    EXPECT_THROW(RunIntegrationCycle(integration, view), ConversionFailure);
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].kind, Shown::Plain);
+    EXPECT_EQ(messages.shown[0].text.rfind(CommandMessage(" UPDATE CLIENTE "), 0), 0u);
+    EXPECT_EQ(Column("CLIENTE", "NMCLIENTE", "CDCLIENTE = 15"), "A");
+    EXPECT_EQ(Column("CLIENTE", "NMCLIENTE", "CDCLIENTE = 16"), "B");
+    EXPECT_EQ(Count("CLIENTE", "NMCLIENTE = 'HACK'"), 0);
+    EXPECT_EQ(ListDir(settings.SendDirectory), std::set<std::string>{"CLIENTE.TXT"});
+    EXPECT_TRUE(ListDir(settings.ResponseDirectory).empty());
+}
+
+TEST(ProductUpdate, NeedsNoSizeOrSexTable)
+{
+    TempDir folder;
+    const std::string path = CreateShopDatabase(folder.Path());
+    RunIsql(path, "drop table TAMANHO; drop table TPSEXO; commit;"
+                  "insert into UNIDADE (cdunidade, nmreduzido) values (7, 'UN'); commit;");
+    static FbClientLoader loader;
+    RecordingMessages messages;
+    FixedClock clock;
+    DataModule dtmain{loader, messages};
+    ConnectDatabase(dtmain, path, "SYSDBA", "masterkey");
+    RecordContext ctx{dtmain, messages, clock, RegionalSettings{}};
+
+    EXPECT_TRUE(InsertDetalhe(ctx, "1", "A", "T1", "1", "UN", "", "", "G", "", "M", "", "", "1", "1", ""));
+    EXPECT_TRUE(UpdateDetalhe(ctx, "1", "B", "0", "1", "7", "", "", "G", "", "M", "", "", "1", "1", ""));
+    EXPECT_EQ(SelectValue(dtmain, "select NMDETALHE from DETALHE where CDDETALHE = 1"), "B");
+}
+
+}  // namespace
+}  // namespace ligamor::test
