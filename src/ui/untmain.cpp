@@ -1,0 +1,164 @@
+#include "ui/untmain.h"
+
+#include <QApplication>
+#include <QFont>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QScreen>
+#include <QShowEvent>
+
+#include "config/settings.h"
+#include "config/untConfiguracoes.h"
+#include "runtime/run_handler.h"
+#include "runtime/text1252.h"
+#include "ui/app_icon.h"
+
+namespace ligamor {
+
+QString MakerBanner()
+{
+    return QStringLiteral("VELDOR SISTEMAS ") + QString::fromLatin1(kMakerPhone) +
+           QStringLiteral(" - Ligamor PAF-ECF");
+}
+
+Tfrmmain::Tfrmmain(Integration& integration, QtTimer& timer, QWidget* parent)
+    : QMainWindow(parent,
+                  Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                      Qt::WindowCloseButtonHint),
+      temporizador(timer),
+      integration_(integration)
+{
+    setObjectName(QStringLiteral("frmmain"));
+    setWindowTitle(QString::fromUtf8("Ligamor Versão: 31/05/2012 10:42 Novo Layout"));
+    setWindowIcon(LigamorIcon());
+    setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
+
+    rce = new LogViewEdit(this);
+    rce->setObjectName(QStringLiteral("rce"));
+    rce->setFixedSize(581, 522);
+    rce->setFont(QFont(QStringLiteral("Arial"), 8));
+    QPalette palette = rce->palette();
+    palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
+    rce->setPalette(palette);
+    rce->setLineWrapMode(QPlainTextEdit::NoWrap);
+    rce->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    rce->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setCentralWidget(rce);
+
+    stbmain = new QStatusBar(this);
+    stbmain->setObjectName(QStringLiteral("stbmain"));
+    stbmain->setSizeGripEnabled(false);
+    stbmain->setFixedHeight(19);
+    stbmainPanel = new QLabel(MakerBanner(), stbmain);
+    stbmainPanel->setAlignment(Qt::AlignCenter);
+    stbmain->addWidget(stbmainPanel, 1);
+    setStatusBar(stbmain);
+
+    BuildMenu();
+    rce->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(rce, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& pos) { PopupMenu1->popup(rce->viewport()->mapToGlobal(pos)); });
+
+    connect(&temporizador.Ticks(), &QTimer::timeout, this, &Tfrmmain::temporizadorTimer);
+
+    setFixedSize(581, 541);
+}
+
+void Tfrmmain::BuildMenu()
+{
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
+    auto item = [this](const char* name, const QString& caption, void (Tfrmmain::*handler)()) {
+        QAction* action = PopupMenu1->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    Ativar1 = item("Ativar1", QStringLiteral("&Ativar"), &Tfrmmain::Ativar1Click);
+    Ativar1->setCheckable(true);
+    Ativar1->setChecked(true);
+    Desativar1 = item("Desativar1", QStringLiteral("&Desativar"), &Tfrmmain::Desativar1Click);
+    Desativar1->setCheckable(true);
+    N2 = PopupMenu1->addSeparator();
+    N2->setObjectName(QStringLiteral("N2"));
+    VisualizarLogs1 = item("VisualizarLogs1", QStringLiteral("Visualizar Logs"), &Tfrmmain::VisualizarLogs1Click);
+    N1 = PopupMenu1->addSeparator();
+    N1->setObjectName(QStringLiteral("N1"));
+    Configuraes1 = item("Configuraes1", QString::fromUtf8("&Configurações"), &Tfrmmain::Configuraes1Click);
+    Fechar1 = item("Fechar1", QStringLiteral("&Fechar"), &Tfrmmain::Fechar1Click);
+}
+
+void Tfrmmain::Run(const std::function<void()>& work)
+{
+    RunHandler(integration_.messages, work);
+}
+
+void Tfrmmain::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (event->spontaneous() || shown_) return;
+    shown_ = true;
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    FormShow();
+}
+
+void Tfrmmain::FormShow()
+{
+    Run([this] { ActivateIntegration(integration_); });
+}
+
+void Tfrmmain::temporizadorTimer()
+{
+    Run([this] { RunIntegrationCycle(integration_, *rce); });
+}
+
+void Tfrmmain::Ativar1Click()
+{
+    Run([this] {
+        Ativar1->setChecked(true);
+        Desativar1->setChecked(false);
+        ActivateIntegration(integration_);
+    });
+}
+
+void Tfrmmain::Desativar1Click()
+{
+    Run([this] {
+        Desativar1->setChecked(true);
+        Ativar1->setChecked(false);
+        temporizador.SetInterval(0);
+    });
+}
+
+void Tfrmmain::VisualizarLogs1Click()
+{
+    Run([this] {
+        show();
+        raise();
+        activateWindow();
+    });
+}
+
+void Tfrmmain::Configuraes1Click()
+{
+    Run([this] {
+        integration_.timer.SetInterval(0);
+        ConfigurationDialogServices services{SettingsFilePath(integration_.settingsDirectory),
+                                             integration_.messages, integration_.timer, integration_.dtmain};
+        ShowConfigurationDialog(services);
+        integration_.messages.InformationBox(
+            Cp1252("Finalize a Aplicação E Execute-a Novamente Para Aplicar A Alteração."));
+    });
+}
+
+void Tfrmmain::Fechar1Click()
+{
+    // close() only hides the window and lets the event loop end once this
+    // handler has returned.
+    Run([this] { close(); });
+}
+
+}  // namespace ligamor
