@@ -136,7 +136,7 @@ std::string FbScaledText(long long value, int scale)
     } else if (scale < 0) {
         const std::size_t places = static_cast<std::size_t>(-scale);
         if (digits.size() <= places) digits.insert(0, places + 1 - digits.size(), '0');
-        digits.insert(digits.size() - places, ".");
+        digits.insert(digits.size() - places, 1, '.');
     }
     if (negative) digits.insert(0, 1, '-');
     return digits;
