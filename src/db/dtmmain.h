@@ -118,6 +118,8 @@ public:
 
 private:
     struct State;
+    // A new statement prepared and executed in trnMain.
+    void PrepareAndExecute();
     Connection& connection_;
     std::vector<std::string> lines_;
     std::unique_ptr<State> state_;

@@ -32,20 +32,24 @@ std::string JoinedLines(const std::vector<std::string>& lines)
 
 }  // namespace
 
+void Query::PrepareAndExecute()
+{
+    Close();
+    FbTransactionHandle& tr = connection_.DefaultTrans().Handle();
+    const int dialect = connection_.Dialect();
+    state_ = std::make_unique<State>(connection_.Api(), connection_.Handle());
+    state_->statement.Prepare(tr, JoinedLines(lines_), dialect);
+    state_->statement.Execute(tr);
+}
+
 void Query::Open()
 {
     if (state_ && state_->open) return;
-    Close();
-    DefaultTransaction& trnMain = connection_.DefaultTrans();
-    FbTransactionHandle& tr = trnMain.Handle();
-    const int dialect = connection_.Dialect();
-    state_ = std::make_unique<State>(connection_.Api(), connection_.Handle());
+    PrepareAndExecute();
     FbStatement& statement = state_->statement;
-    statement.Prepare(tr, JoinedLines(lines_), dialect);
-    statement.Execute(tr);
     if (statement.IsSelect()) statement.Fetch();
     state_->open = true;
-    if (!statement.IsSelect()) trnMain.AutoCommit();
+    if (!statement.IsSelect()) connection_.DefaultTrans().AutoCommit();
 }
 
 bool Query::IsEmpty() const
@@ -67,16 +71,10 @@ long long Query::FirstAsInteger() const
 
 void Query::Execute()
 {
-    Close();
-    DefaultTransaction& trnMain = connection_.DefaultTrans();
-    FbTransactionHandle& tr = trnMain.Handle();
-    const int dialect = connection_.Dialect();
-    state_ = std::make_unique<State>(connection_.Api(), connection_.Handle());
+    PrepareAndExecute();
     FbStatement& statement = state_->statement;
-    statement.Prepare(tr, JoinedLines(lines_), dialect);
-    statement.Execute(tr);
     statement.Free();
-    if (!statement.IsSelect()) trnMain.AutoCommit();
+    if (!statement.IsSelect()) connection_.DefaultTrans().AutoCommit();
 }
 
 void Query::Close()

@@ -4,19 +4,13 @@
 
 #include <cstdlib>
 
+#include "runtime/blanks.h"
 #include "runtime/failures.h"
 #include "runtime/text1252.h"
 
 namespace ligamor {
 
 namespace {
-
-std::string Trimmed(const std::string& text)
-{
-    std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return "";
-    return text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
 
 std::string EnvironmentValue(const char* name)
 {
@@ -44,8 +38,8 @@ FbParameterBlock& FbParameterBlock::Add(char tag, const std::string& value)
 
 std::string AttachmentParameters(const std::string& userName, const std::string& password)
 {
-    std::string user = Trimmed(userName);
-    if (user.empty()) user = Trimmed(EnvironmentValue("ISC_USER"));
+    std::string user = TrimBlanks(userName);
+    if (user.empty()) user = TrimBlanks(EnvironmentValue("ISC_USER"));
     std::string secret = password;
     if (secret.empty()) secret = EnvironmentValue("ISC_PASSWORD");
 

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/blanks.h"
+
 namespace ligamor {
 
 namespace {
@@ -11,14 +13,6 @@ constexpr std::size_t kMaxMessage = 255;
 constexpr int kExceptionSqlCode = -836;
 const std::string kLineEnd = "\r\n";
 
-std::string Trimmed(const std::string& text)
-{
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
-    return text.substr(first, last - first);
-}
 
 std::vector<std::string> MessageLines(FbApi& api, const ISC_STATUS* status)
 {
@@ -34,7 +28,7 @@ std::vector<std::string> MessageLines(FbApi& api, const ISC_STATUS* status)
         while (start <= cluster.size()) {
             std::size_t end = cluster.find_first_of("\r\n", start);
             if (end == std::string::npos) end = cluster.size();
-            const std::string line = Trimmed(cluster.substr(start, end - start));
+            const std::string line = TrimBlanks(cluster.substr(start, end - start));
             const bool blankInside = line.empty() && end != cluster.size();
             if (!blankInside && (lines.empty() || lines.back() != line)) lines.push_back(line);
             start = end + 1;
@@ -88,7 +82,7 @@ DatabaseFailure FbStatusFailure(FbApi& api, const ISC_STATUS* status)
     std::string text;
     std::string exceptionText;
     if (sqlCode == kExceptionSqlCode && ExceptionMessage(status, exceptionText)) {
-        text = Trimmed(exceptionText);
+        text = TrimBlanks(exceptionText);
     } else {
         text = "ISC ERROR CODE:" + std::to_string(code) + kLineEnd + kLineEnd + "ISC ERROR MESSAGE:" + kLineEnd;
         for (const std::string& line : lines) text += line + kLineEnd;

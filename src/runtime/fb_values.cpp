@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "runtime/blanks.h"
 #include "runtime/failures.h"
 #include "runtime/text1252.h"
 
@@ -83,18 +84,10 @@ std::string FloatText(double value)
     return std::string(text, result.ptr);
 }
 
-std::string Trimmed(const std::string& text)
-{
-    std::size_t first = 0;
-    std::size_t last = text.size();
-    while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
-    while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
-    return text.substr(first, last - first);
-}
 
 long long ParseInteger(const std::string& text)
 {
-    const std::string trimmed = Trimmed(text);
+    const std::string trimmed = TrimBlanks(text);
     if (trimmed.empty()) return 0;
     const char* begin = trimmed.data();
     const char* end = begin + trimmed.size();

@@ -2,6 +2,7 @@
 
 #include "db/sql_values.h"
 #include "db/untTransacao.h"
+#include "runtime/blanks.h"
 #include "runtime/failures.h"
 #include "runtime/text1252.h"
 #include "transactions/record_statement.h"
@@ -9,13 +10,6 @@
 namespace ligamor {
 
 namespace {
-
-std::string Trimmed(const std::string& s)
-{
-    std::size_t b = s.find_first_not_of(' ');
-    if (b == std::string::npos) return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
 
 [[noreturn]] void Refuse(RecordContext& ctx, const char* utf8Text)
 {
@@ -30,12 +24,12 @@ void CheckCliente(RecordContext& ctx, const std::string& CDCLIENTE, std::string&
                   const std::string& CDUF, const std::string& NUCPF)
 {
     if (CDCLIENTE.empty()) Refuse(ctx, "O campo Codigo esta limpo. ");
-    if (Trimmed(RZSOCIAL).empty()) Refuse(ctx, "O campo Razão Social esta limpo. ");
+    if (IsBlank(RZSOCIAL)) Refuse(ctx, "O campo Razão Social esta limpo. ");
     if (NMCLIENTE.empty()) NMCLIENTE = RZSOCIAL;
-    if (Trimmed(NUCPF).empty()) Refuse(ctx, "O campo Tipo Cpf esta limpo. ");
+    if (IsBlank(NUCPF)) Refuse(ctx, "O campo Tipo Cpf esta limpo. ");
     if (NUCPF.size() != 11 && NUCPF.size() != 14) Refuse(ctx, "O campo Tipo Cpf fora dos padrões. ");
     TPPESSOA.assign(1, NUCPF.size() == 11 ? 'F' : 'J');
-    if (Trimmed(DSENDERECO).empty()) Refuse(ctx, "O campo Tipo Endereco esta limpo. ");
+    if (IsBlank(DSENDERECO)) Refuse(ctx, "O campo Tipo Endereco esta limpo. ");
     if (CDUF.empty()) Refuse(ctx, "O campo Tipo UF esta limpo. ");
 }
 

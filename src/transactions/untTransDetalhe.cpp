@@ -2,13 +2,13 @@
 
 #include "db/sql_values.h"
 #include "db/untTransacao.h"
+#include "runtime/blanks.h"
 #include "transactions/record_statement.h"
 
 namespace ligamor {
 
 namespace {
 
-bool IsBlank(const std::string& s) { return s.find_first_not_of(' ') == std::string::npos; }
 
 std::string ZeroWhenBlank(const std::string& s) { return IsBlank(s) ? "0" : s; }
 
