@@ -35,12 +35,17 @@ DefaultTransaction::~DefaultTransaction()
     if (handle_ != 0) FbRollbackQuietly(connection_.Api(), handle_);
 }
 
+bool DefaultTransaction::ContextTooOld() const
+{
+    return SteadyDays() - startedDays_ > kContextAgeLimitDays;
+}
+
 FbTransactionHandle& DefaultTransaction::Handle()
 {
     FbApi& api = connection_.Api();
     // A read context left open for long holds back the database's garbage
     // collection; it never holds uncommitted changes, so ending it loses nothing.
-    if (handle_ != 0 && SteadyDays() - startedDays_ > kContextAgeLimitDays) FbCommit(api, handle_);
+    if (handle_ != 0 && ContextTooOld()) FbCommit(api, handle_);
     if (handle_ == 0) {
         FbStartTransaction(api, connection_.Handle(), handle_);
         startedDays_ = SteadyDays();
@@ -52,7 +57,7 @@ void DefaultTransaction::AutoCommit()
 {
     if (handle_ == 0) return;
     FbApi& api = connection_.Api();
-    if (SteadyDays() - startedDays_ > kContextAgeLimitDays) FbCommit(api, handle_);
+    if (ContextTooOld()) FbCommit(api, handle_);
     else FbCommitRetaining(api, handle_);
 }
 

@@ -30,6 +30,7 @@ public:
     bool Active() const;
 
 private:
+    bool ContextTooOld() const;
     Connection& connection_;
     FbTransactionHandle handle_ = 0;
     double startedDays_ = 0;  // start of the context, in days, from a steady clock

@@ -49,16 +49,26 @@ ConversionFailure NotNumeric(std::string_view value)
     return ConversionFailure(message);
 }
 
+namespace {
+
+// An empty value is left for the database to refuse.
+bool AcceptedUnquoted(const std::string& value)
+{
+    return value.empty() || IsNumericLiteral(value);
+}
+
+}  // namespace
+
 const std::string& Numeric(const std::string& value)
 {
-    if (!value.empty() && !IsNumericLiteral(value)) throw NotNumeric(value);
+    if (!AcceptedUnquoted(value)) throw NotNumeric(value);
     return value;
 }
 
 const std::string* FirstNotNumeric(std::initializer_list<const std::string*> values)
 {
     for (const std::string* v : values)
-        if (!v->empty() && !IsNumericLiteral(*v)) return v;
+        if (!AcceptedUnquoted(*v)) return v;
     return nullptr;
 }
 

@@ -42,9 +42,7 @@ bool RecordExistsByPair(DataModule& dtmain, const std::string& table, const std:
 
 std::string SelectValue(DataModule& dtmain, const std::string& statement)
 {
-    std::string result;
-    result = FirstText(dtmain, statement);
-    return result;
+    return FirstText(dtmain, statement);
 }
 
 std::string LookupUfBySigla(DataModule& dtmain, const std::string& value)

@@ -1,5 +1,6 @@
 #include "engine/integration_log.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -51,36 +52,27 @@ private:
     throw Failure("Cannot open file \"" + path + "\". " + std::strerror(err));
 }
 
-// Reads from offset to the end of the file as it is while reading.
-std::string ReadFrom(int fd, off_t offset, const std::string& path)
+// Up to count bytes from offset, fewer at the end of the file as it is while
+// reading.
+std::string ReadRange(int fd, off_t offset, std::size_t count, const std::string& path)
 {
     std::string bytes;
     char buffer[65536];
-    for (;;) {
-        ssize_t n = ::pread(fd, buffer, sizeof buffer, offset);
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            throw IoFailure(OsErrorCode(errno), "Cannot read file \"" + path + "\". " + std::strerror(errno));
-        }
-        if (n == 0) return bytes;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-        offset += n;
-    }
-}
-
-std::string ReadRange(int fd, off_t offset, std::size_t count, const std::string& path)
-{
-    std::string bytes(count, '\0');
-    std::size_t done = 0;
-    while (done < count) {
-        ssize_t n = ::pread(fd, bytes.data() + done, count - done, offset + static_cast<off_t>(done));
+    while (bytes.size() < count) {
+        ssize_t n = ::pread(fd, buffer, std::min(sizeof buffer, count - bytes.size()),
+                            offset + static_cast<off_t>(bytes.size()));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) throw IoFailure(OsErrorCode(errno), "Cannot read file \"" + path + "\". " + std::strerror(errno));
         if (n == 0) break;
-        done += static_cast<std::size_t>(n);
+        bytes.append(buffer, static_cast<std::size_t>(n));
     }
-    bytes.resize(done);
     return bytes;
+}
+
+// From offset to the end of the file as it is while reading.
+std::string ReadFrom(int fd, off_t offset, const std::string& path)
+{
+    return ReadRange(fd, offset, std::string::npos, path);
 }
 
 std::string LastBytes(const std::string& bytes)

@@ -1,8 +1,16 @@
 #include "transactions/record_statement.h"
 
 #include "db/sql_values.h"
+#include "runtime/failures.h"
+#include "runtime/text1252.h"
 
 namespace ligamor {
+
+void RefuseRecord(RecordContext& ctx, const char* utf8Text)
+{
+    ctx.messages.InformationBox(Cp1252(utf8Text));
+    throw SilentAbort{};
+}
 
 bool ExecuteRecordStatement(DataModule& dtmain, const std::string& statement,
                             std::initializer_list<const std::string*> unquoted)

@@ -4,8 +4,13 @@
 #include <string>
 
 #include "db/dtmmain.h"
+#include "engine/record_context.h"
 
 namespace ligamor {
+
+// A check that refuses the record: the information box with the check's text
+// (UTF-8 here, shown as Windows-1252), then the silent abort.
+[[noreturn]] void RefuseRecord(RecordContext& ctx, const char* utf8Text);
 
 // Each value of `unquoted` was pasted into the statement without quotes. When
 // one is neither empty nor a numeric literal, the statement is refused the way

@@ -3,19 +3,12 @@
 #include "db/sql_values.h"
 #include "db/untTransacao.h"
 #include "runtime/blanks.h"
-#include "runtime/failures.h"
-#include "runtime/text1252.h"
 #include "transactions/record_statement.h"
 
 namespace ligamor {
 
 namespace {
 
-[[noreturn]] void Refuse(RecordContext& ctx, const char* utf8Text)
-{
-    ctx.messages.InformationBox(Cp1252(utf8Text));
-    throw SilentAbort{};
-}
 
 // The checks both operations run, in this order; gives the customer name to
 // store and the person type.
@@ -23,14 +16,14 @@ void CheckCliente(RecordContext& ctx, const std::string& CDCLIENTE, std::string&
                   const std::string& RZSOCIAL, std::string& TPPESSOA, const std::string& DSENDERECO,
                   const std::string& CDUF, const std::string& NUCPF)
 {
-    if (CDCLIENTE.empty()) Refuse(ctx, "O campo Codigo esta limpo. ");
-    if (IsBlank(RZSOCIAL)) Refuse(ctx, "O campo Razão Social esta limpo. ");
+    if (CDCLIENTE.empty()) RefuseRecord(ctx, "O campo Codigo esta limpo. ");
+    if (IsBlank(RZSOCIAL)) RefuseRecord(ctx, "O campo Razão Social esta limpo. ");
     if (NMCLIENTE.empty()) NMCLIENTE = RZSOCIAL;
-    if (IsBlank(NUCPF)) Refuse(ctx, "O campo Tipo Cpf esta limpo. ");
-    if (NUCPF.size() != 11 && NUCPF.size() != 14) Refuse(ctx, "O campo Tipo Cpf fora dos padrões. ");
+    if (IsBlank(NUCPF)) RefuseRecord(ctx, "O campo Tipo Cpf esta limpo. ");
+    if (NUCPF.size() != 11 && NUCPF.size() != 14) RefuseRecord(ctx, "O campo Tipo Cpf fora dos padrões. ");
     TPPESSOA.assign(1, NUCPF.size() == 11 ? 'F' : 'J');
-    if (IsBlank(DSENDERECO)) Refuse(ctx, "O campo Tipo Endereco esta limpo. ");
-    if (CDUF.empty()) Refuse(ctx, "O campo Tipo UF esta limpo. ");
+    if (IsBlank(DSENDERECO)) RefuseRecord(ctx, "O campo Tipo Endereco esta limpo. ");
+    if (CDUF.empty()) RefuseRecord(ctx, "O campo Tipo UF esta limpo. ");
 }
 
 const auto Q = DoubledQuotes;

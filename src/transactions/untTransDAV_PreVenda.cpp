@@ -2,8 +2,6 @@
 
 #include "db/sql_values.h"
 #include "db/untTransacao.h"
-#include "runtime/failures.h"
-#include "runtime/text1252.h"
 #include "transactions/record_statement.h"
 
 namespace ligamor {
@@ -50,11 +48,6 @@ std::string NuprevendaStatement(const std::string& CDPEDIDOCOMPRACLIENTE, const 
            "')                                                                                          ";
 }
 
-[[noreturn]] void Refuse(RecordContext& ctx, const char* utf8Text)
-{
-    ctx.messages.InformationBox(Cp1252(utf8Text));
-    throw SilentAbort{};
-}
 
 }  // namespace
 
@@ -88,12 +81,12 @@ bool InsertItemPreVenda(RecordContext& ctx, const std::string& CDPEDIDOCOMPRACLI
                         const std::string& NUITPEDIDOCOMPRACLIENTE, const std::string& CDDETALHE,
                         const std::string& QTITEM, const std::string& VLUNITARIO, const std::string& VLTOTAL)
 {
-    if (CDPEDIDOCOMPRACLIENTE.empty()) Refuse(ctx, "Informe o codigo da pre venda. ");
-    if (NUITPEDIDOCOMPRACLIENTE.empty()) Refuse(ctx, "Informe o numero do item. ");
-    if (CDDETALHE.empty()) Refuse(ctx, "Informe o codigo do produto ");
-    if (QTITEM.empty()) Refuse(ctx, "Informe a quantidade. ");
-    if (VLUNITARIO.empty()) Refuse(ctx, "Informe o valor unitario. ");
-    if (VLTOTAL.empty()) Refuse(ctx, "Informe o valor total. ");
+    if (CDPEDIDOCOMPRACLIENTE.empty()) RefuseRecord(ctx, "Informe o codigo da pre venda. ");
+    if (NUITPEDIDOCOMPRACLIENTE.empty()) RefuseRecord(ctx, "Informe o numero do item. ");
+    if (CDDETALHE.empty()) RefuseRecord(ctx, "Informe o codigo do produto ");
+    if (QTITEM.empty()) RefuseRecord(ctx, "Informe a quantidade. ");
+    if (VLUNITARIO.empty()) RefuseRecord(ctx, "Informe o valor unitario. ");
+    if (VLTOTAL.empty()) RefuseRecord(ctx, "Informe o valor total. ");
 
     if (RecordExistsByPair(ctx.dtmain, "ITPEDIDOCOMPRACLIENTE", "CDPEDIDOCOMPRACLIENTE", "NUITPEDIDOCOMPRACLIENTE",
                            CDPEDIDOCOMPRACLIENTE, NUITPEDIDOCOMPRACLIENTE))
