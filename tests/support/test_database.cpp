@@ -29,10 +29,22 @@ std::string ShellQuoted(const std::string& text)
     return quoted + "'";
 }
 
+// scripts/test gives the tests a Firebird of their own; without it they would
+// write the machine's lock files, so they refuse to run at all.
+const char* RequireTestFirebird(const char* variable)
+{
+    const char* value = std::getenv(variable);
+    if (!value || !*value)
+        throw std::runtime_error(std::string(variable) +
+                                 " is unset: run the tests through scripts/test, which starts their own Firebird");
+    return value;
+}
+
 // Runs isql-fb with the script on its standard input; "" as database lets the
 // script name its own (CREATE DATABASE).
 std::string Isql(const std::string& arguments, const std::string& script)
 {
+    RequireTestFirebird("FIREBIRD");
     TempDir scratch;
     const std::string input = scratch / "script.sql";
     WriteBytes(input, script);
@@ -90,6 +102,7 @@ std::string ReadValue(const std::string& databasePath, const std::string& select
 ServerValues LoopbackServer()
 {
     ServerValues values;
+    values.server = std::string("127.0.0.1/") + RequireTestFirebird("LIGAMOR_TEST_FB_PORT");
     const char* password = std::getenv("LIGAMOR_TEST_FB_PASSWORD");
     values.password = password && *password ? password : "masterkey";
     return values;

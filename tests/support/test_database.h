@@ -25,9 +25,10 @@ std::string RunIsql(const std::string& databasePath, const std::string& script);
 // of its own (embedded): "" for no row or NULL.
 std::string ReadValue(const std::string& databasePath, const std::string& select);
 
-// Reaches the Firebird server on this machine.
+// Reaches the tests' own Firebird server that scripts/test started; raises
+// std::runtime_error when there is none (the machine's server is never used).
 struct ServerValues {
-    std::string server = "127.0.0.1";
+    std::string server;  // "127.0.0.1/" LIGAMOR_TEST_FB_PORT
     std::string userName = "SYSDBA";
     std::string password;  // LIGAMOR_TEST_FB_PASSWORD, "masterkey" when unset
 };
