@@ -84,7 +84,7 @@ int CopyToTemporary(const std::string& from, const std::string& directory, std::
     }
     int err = CopyBytes(in, out);
     ::close(in);
-    if (err == 0 && ::fchmod(out, st.st_mode & 07777) != 0) err = errno;
+    if (err == 0 && ::fchmod(out, st.st_mode & 0777) != 0) err = errno;
     if (err == 0) {
         const timespec times[2] = {st.st_atim, st.st_mtim};
         (void)::futimens(out, times);  // the times are a courtesy, not the data
