@@ -37,7 +37,8 @@ void SaveSettings(const std::string& path, const std::string& server, const std:
     std::string content;
     for (const auto& [key, value] : lines) content += std::string(key) + "=" + *value + "\r\n";
     // The password is stored in clear, so only the owner may read the file.
-    WriteWholeFile(path, content, 0600);
+    // Replaced whole: a crash or a full disk while saving keeps the old file.
+    ReplaceWholeFile(path, content, 0600);
 }
 
 namespace {

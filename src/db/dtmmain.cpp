@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "db/database_charset.h"
 #include "runtime/fb_handles.h"
 #include "runtime/fb_params.h"
 #include "runtime/fb_status.h"
@@ -92,11 +93,10 @@ FbApi& Connection::Api()
     return loader_.Api();
 }
 
-void Connection::Connect()
+void Connection::Attach(const std::string& charset)
 {
-    Disconnect();
     FbApi& api = loader_.Api();
-    const std::string dpb = AttachmentParameters(userName_, password_);
+    const std::string dpb = AttachmentParameters(userName_, password_, charset);
     const short nameLength = databaseName_.size() <= 0x7FFF ? static_cast<short>(databaseName_.size()) : 0;
     ISC_STATUS_ARRAY status{};
     FbDatabaseHandle db = 0;
@@ -104,6 +104,27 @@ void Connection::Connect()
     FbCheck(api, status);
     db_ = db;
     dialect_ = 0;
+}
+
+void Connection::Connect()
+{
+    Disconnect();
+    Attach("");
+    int dialect = 0;
+    bool multiByte = false;
+    try {
+        dialect = Dialect();
+        multiByte = DefaultCharsetBytesPerCharacter(loader_.Api(), db_, dialect) > 1;
+    } catch (...) {
+        Disconnect();
+        throw;
+    }
+    if (!multiByte) return;
+    // Single-byte databases keep the attachment without a character set, so
+    // their bytes stay exactly as sent.
+    Disconnect();
+    Attach(kShopTextCharset);
+    dialect_ = dialect;
 }
 
 void Connection::Disconnect()

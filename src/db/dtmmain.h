@@ -49,7 +49,9 @@ public:
     void SetPassword(const std::string& password) { password_ = password; }
     const std::string& DatabaseName() const { return databaseName_; }
 
-    // Loads the client library when needed and attaches with the DPB.
+    // Loads the client library when needed and attaches with the DPB. A
+    // database whose default character set is multi-byte is attached again
+    // with the connection character set WIN1252 (database_charset.h).
     void Connect();
     // Detaches when connected; otherwise nothing.
     void Disconnect();
@@ -65,6 +67,7 @@ public:
     Messages& MessageSeam() { return messages_; }
 
 private:
+    void Attach(const std::string& charset);
     FbClientLoader& loader_;
     Messages& messages_;
     std::string databaseName_;

@@ -10,8 +10,8 @@ namespace ligamor {
 
 std::string DirectoryErrorMessage(const std::string& path, int osCode)
 {
-    return Cp1252("Não foi possível criar o diretório ") + '"' + path + '"' + Cp1252(". Código do erro: ") +
-           std::to_string(osCode) + ".";
+    return Cp1252("Não foi possível criar o diretório ") + '"' + Cp1252FromLocal(path) + '"' +
+           Cp1252(". Código do erro: ") + std::to_string(osCode) + ".";
 }
 
 void ForceDirectoryPath(const std::string& path)

@@ -7,6 +7,9 @@
 #include "engine/file_stamp.h"
 #include "engine/integration_log.h"
 #include "engine/untfuncoes.h"
+#include "runtime/failures.h"
+#include "runtime/file_move.h"
+#include "runtime/text1252.h"
 
 namespace ligamor {
 
@@ -32,6 +35,16 @@ bool StillBeingWritten(const FileIdentity& id, std::chrono::milliseconds quietTi
 {
     const long long age = RealTimeNs() - id.ctimeNs;
     return age >= 0 && age < std::chrono::duration_cast<std::chrono::nanoseconds>(quietTime).count();
+}
+
+// The lines of a file that could not be moved are already in the database and
+// in the log: the user must know it before polling runs again.
+std::string MoveFailureMessage(const std::string& from, const MoveResult& failed)
+{
+    return Cp1252("Não foi possível mover o arquivo \"") + Cp1252FromLocal(from) + Cp1252("\" para \"") +
+           Cp1252FromLocal(failed.movedTo) + "\": " + OsErrorReason(failed.osError) +
+           Cp1252(". Código do erro: ") + std::to_string(failed.osError) +
+           Cp1252(". As linhas do arquivo já foram integradas; a integração fica parada até ser ativada de novo.");
 }
 
 }  // namespace
@@ -99,6 +112,8 @@ bool ProcessPendingFiles(const Integration& integration, ReadInputFiles& read)
 
 void MoveProcessedFiles(const Integration& integration, const ReadInputFiles& read)
 {
+    std::string failures;
+    int firstCode = 0;
     for (const ReadInputFile& file : read) {
         // Lines written after the file was opened would be lost with a move:
         // such a file stays and is read again, whole, next cycle.
@@ -106,9 +121,15 @@ void MoveProcessedFiles(const Integration& integration, const ReadInputFiles& re
         if (!StatFile(file.path, now) || !(now == file.identity)) continue;
         const std::string target = integration.settings.ResponseDirectory + integration.table[file.row].movedPrefix +
                                    FileStamp(integration.clock, integration.regional) + ".TXT";
-        // Never over an earlier moved file; a file not moved is read again.
-        (void)RenameNoReplace(file.path, target);
+        const MoveResult moved = MoveFileNoReplace(file.path, target);
+        if (moved.osError == 0) continue;
+        // A file left in place would be applied again at every tick: the
+        // cycle fails, after the other files had their chance to move.
+        if (!failures.empty()) failures += "\r\n";
+        else firstCode = OsErrorCode(moved.osError);
+        failures += MoveFailureMessage(file.path, moved);
     }
+    if (!failures.empty()) throw IoFailure(firstCode, failures);
 }
 
 }  // namespace ligamor

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include "runtime/failures.h"
+#include "runtime/text1252.h"
 #include "runtime/text_file.h"
 
 namespace ligamor {
@@ -49,7 +50,7 @@ private:
 
 [[noreturn]] void ThrowCannotOpen(const std::string& path, int err)
 {
-    throw Failure("Cannot open file \"" + path + "\". " + std::strerror(err));
+    throw Failure("Cannot open file \"" + Cp1252FromLocal(path) + "\". " + Cp1252FromLocal(std::strerror(err)));
 }
 
 // Up to count bytes from offset, fewer at the end of the file as it is while
@@ -62,7 +63,11 @@ std::string ReadRange(int fd, off_t offset, std::size_t count, const std::string
         ssize_t n = ::pread(fd, buffer, std::min(sizeof buffer, count - bytes.size()),
                             offset + static_cast<off_t>(bytes.size()));
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) throw IoFailure(OsErrorCode(errno), "Cannot read file \"" + path + "\". " + std::strerror(errno));
+        if (n < 0) {
+            const int err = errno;
+            throw IoFailure(OsErrorCode(err), "Cannot read file \"" + Cp1252FromLocal(path) + "\". " +
+                                                  Cp1252FromLocal(std::strerror(err)));
+        }
         if (n == 0) break;
         bytes.append(buffer, static_cast<std::size_t>(n));
     }

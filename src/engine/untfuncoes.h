@@ -71,8 +71,10 @@ bool ProcessInputFile(const std::string& path, const RecordProcessor& processor,
 bool ProcessPendingFiles(const Integration& integration, ReadInputFiles& read);
 
 // Moves each file of read that is still the very file that was read into the
-// response directory as prefix + stamp + ".TXT", never over an existing file.
-// A file that cannot be moved stays and is read again by the next cycle.
+// response directory as prefix + stamp + ".TXT" (a taken name gets "_2",
+// "_3", ... before ".TXT"), never over an existing file. A file changed since
+// it was read stays, to be read again. A file that cannot be moved raises an
+// IoFailure naming it and the reason, once the others were moved.
 void MoveProcessedFiles(const Integration& integration, const ReadInputFiles& read);
 
 }  // namespace ligamor

@@ -36,7 +36,8 @@ FbParameterBlock& FbParameterBlock::Add(char tag, const std::string& value)
     return *this;
 }
 
-std::string AttachmentParameters(const std::string& userName, const std::string& password)
+std::string AttachmentParameters(const std::string& userName, const std::string& password,
+                                 const std::string& charset)
 {
     std::string user = TrimBlanks(userName);
     if (user.empty()) user = TrimBlanks(EnvironmentValue("ISC_USER"));
@@ -46,6 +47,7 @@ std::string AttachmentParameters(const std::string& userName, const std::string&
     FbParameterBlock dpb(isc_dpb_version1);
     if (!user.empty()) dpb.Add(isc_dpb_user_name, user);
     if (!secret.empty()) dpb.Add(isc_dpb_password, secret);
+    if (!charset.empty()) dpb.Add(isc_dpb_lc_ctype, charset);
     return dpb.Bytes();
 }
 

@@ -20,8 +20,10 @@ private:
 
 // isc_dpb_version1, the user name without leading and trailing blanks, the
 // password unchanged; ISC_USER / ISC_PASSWORD stand in for an empty value and
-// an item still empty is left out.
-std::string AttachmentParameters(const std::string& userName, const std::string& password);
+// an item still empty is left out. A connection character set, when given,
+// follows as isc_dpb_lc_ctype.
+std::string AttachmentParameters(const std::string& userName, const std::string& password,
+                                 const std::string& charset = "");
 
 // isc_tpb_version3, write, read committed, record versions, no wait.
 std::string TransactionParameters();

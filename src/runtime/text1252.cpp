@@ -37,24 +37,49 @@ void AppendUtf8(std::string& out, char32_t cp)
 
 }  // namespace
 
-std::string Cp1252(std::string_view utf8)
+namespace {
+
+// The length of the UTF-8 sequence at i, 0 when none starts there.
+std::size_t SequenceLength(std::string_view utf8, std::size_t i)
+{
+    const auto b = static_cast<std::uint8_t>(utf8[i]);
+    const std::size_t length = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
+    if (length == 0 || i + length > utf8.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k)
+        if ((static_cast<std::uint8_t>(utf8[i + k]) & 0xC0) != 0x80) return 0;
+    return length;
+}
+
+std::string FromUtf8(std::string_view utf8, bool keepOtherBytes)
 {
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
-        auto b = static_cast<std::uint8_t>(utf8[i]);
-        int extra = b < 0x80 ? 0 : (b >> 5) == 6 ? 1 : (b >> 4) == 14 ? 2 : (b >> 3) == 30 ? 3 : -1;
-        if (extra < 0 || i + extra >= utf8.size()) {
-            out += '?';
+        const std::size_t length = SequenceLength(utf8, i);
+        if (length == 0) {
+            out += keepOtherBytes ? utf8[i] : '?';
             ++i;
             continue;
         }
-        char32_t cp = extra == 0 ? b : b & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) cp = (cp << 6) | (static_cast<std::uint8_t>(utf8[i + k]) & 0x3F);
+        const auto b = static_cast<std::uint8_t>(utf8[i]);
+        char32_t cp = length == 1 ? b : b & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k) cp = (cp << 6) | (static_cast<std::uint8_t>(utf8[i + k]) & 0x3F);
         out += ByteOf(cp);
-        i += extra + 1;
+        i += length;
     }
     return out;
+}
+
+}  // namespace
+
+std::string Cp1252(std::string_view utf8)
+{
+    return FromUtf8(utf8, false);
+}
+
+std::string Cp1252FromLocal(std::string_view path)
+{
+    return FromUtf8(path, true);
 }
 
 std::string Utf8FromCp1252(std::string_view cp1252)

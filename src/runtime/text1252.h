@@ -10,6 +10,12 @@ namespace ligamor {
 // UTF-8 to Windows-1252. Characters without a Windows-1252 byte become "?".
 std::string Cp1252(std::string_view utf8);
 
+// A text in the locale's encoding (UTF-8), as paths from the settings and the
+// system's error descriptions are, for a message: characters become their
+// Windows-1252 bytes, those without one "?", and bytes that are not UTF-8 stay
+// as they are (a path kept in Windows-1252 shows as typed).
+std::string Cp1252FromLocal(std::string_view path);
+
 // Windows-1252 to UTF-8, for the console and for tests that print.
 std::string Utf8FromCp1252(std::string_view cp1252);
 

@@ -111,7 +111,8 @@ bool DirectoryExists(const std::string& path)
 
 namespace {
 
-void WriteAll(int fd, const std::string& bytes)
+// Writes the bytes, flushes them to disk when asked, and closes fd on every path.
+void WriteAll(int fd, const std::string& bytes, bool flush = false)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -124,22 +125,55 @@ void WriteAll(int fd, const std::string& bytes)
         }
         done += static_cast<std::size_t>(n);
     }
+    if (flush && ::fsync(fd) != 0) {
+        int err = errno;
+        ::close(fd);
+        throw IoFailure(OsErrorCode(err));
+    }
     if (::close(fd) != 0) ThrowErrno();
 }
 
 }  // namespace
 
-void WriteWholeFile(const std::string& path, const std::string& bytes, mode_t mode)
+std::string DirectoryOf(const std::string& path)
 {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, mode);
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+}
+
+int SyncDirectory(const std::string& directory)
+{
+    const int fd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return errno;
+    const int err = ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    // Some file systems cannot flush a directory; their names are then as
+    // durable as they get.
+    return err == EINVAL ? 0 : err;
+}
+
+void ReplaceWholeFile(const std::string& path, const std::string& bytes, mode_t mode)
+{
+    const std::string directory = DirectoryOf(path);
+    std::string temporary = directory + "." + path.substr(directory.size()) + ".XXXXXX";
+    // mkostemp creates the file with mode 0600: no other user ever sees it
+    // readable, whatever mode is asked for afterwards.
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) ThrowErrno();
-    // An existing file gets the mode too, before any byte is written.
-    if (::fchmod(fd, mode) != 0) {
-        int err = errno;
-        ::close(fd);
-        throw IoFailure(OsErrorCode(err));
+    try {
+        if (::fchmod(fd, mode) != 0) {
+            int err = errno;
+            ::close(fd);
+            throw IoFailure(OsErrorCode(err));
+        }
+        WriteAll(fd, bytes, true);
+        if (::rename(temporary.c_str(), path.c_str()) != 0) ThrowErrno();
+    } catch (...) {
+        ::unlink(temporary.c_str());
+        throw;
     }
-    WriteAll(fd, bytes);
+    // The new content is in place already; this only hastens its name to disk.
+    (void)SyncDirectory(directory);
 }
 
 void AppendToFile(const std::string& path, const std::string& bytes)
@@ -153,19 +187,6 @@ int MakeDirectory(const std::string& path)
 {
     if (::mkdir(path.c_str(), 0755) == 0) return 0;
     return errno;
-}
-
-bool RenameNoReplace(const std::string& from, const std::string& to)
-{
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    // File systems without RENAME_NOREPLACE: link refuses an existing target.
-    if (::link(from.c_str(), to.c_str()) != 0) return false;
-    if (::unlink(from.c_str()) != 0) {
-        ::unlink(to.c_str());
-        return false;
-    }
-    return true;
 }
 
 std::string ExecutableDirectory()

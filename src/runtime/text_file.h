@@ -49,18 +49,24 @@ bool StatFile(const std::string& path, FileIdentity& out);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 
-// Creates or truncates the file, gives it mode (0600 keeps a password from
-// other users) and writes the bytes.
-void WriteWholeFile(const std::string& path, const std::string& bytes, mode_t mode = 0644);
+// Gives the file the bytes as its whole content, never half: they go to a new
+// temporary file of the same directory, created with mode (0600 keeps a
+// password from other users), flushed to disk and renamed over the file, and
+// the directory is flushed. A failure raises IoFailure and leaves the old file
+// as it was.
+void ReplaceWholeFile(const std::string& path, const std::string& bytes, mode_t mode = 0644);
+
+// The directory part of a path, ending with "/"; "./" for a bare name.
+std::string DirectoryOf(const std::string& path);
+
+// Flushes the directory's entries to disk; 0 or the OS error code.
+int SyncDirectory(const std::string& directory);
 
 // Appends the bytes at the file's end, creating it when missing.
 void AppendToFile(const std::string& path, const std::string& bytes);
 
 // Creates one directory; returns 0 or the OS error code.
 int MakeDirectory(const std::string& path);
-
-// Renames from into to; fails (returns false) when to exists, never replaces.
-bool RenameNoReplace(const std::string& from, const std::string& to);
 
 // The directory of the running executable, ending with "/".
 std::string ExecutableDirectory();

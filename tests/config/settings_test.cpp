@@ -1,7 +1,12 @@
 #include "config/settings.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+#include <iterator>
 
 #include "runtime/failures.h"
 #include "runtime/text1252.h"
@@ -54,6 +59,28 @@ TEST(SettingsFile, IsReadableByItsOwnerOnlyBecauseItHoldsThePassword)
     struct stat st {};
     ASSERT_EQ(stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+// A write cut short (here by a file size limit that binds root too, as a full
+// disk would) leaves the old file as it was and no temporary file behind.
+TEST(SettingsFile, InterruptedSaveLeavesTheOldFileByteForByte)
+{
+    TempDir dir;
+    std::string file = SettingsFilePath(dir.Path());
+    const std::string old = "SERVIDOR=LOCAL\r\nCAMINHO=/dados/loja.fdb\r\n";
+    test::WriteBytes(file, old);
+    rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 16;
+    auto previous = signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    EXPECT_THROW(Save(file, kOdd), IoFailure);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, previous);
+    EXPECT_EQ(test::ReadBytes(file), old);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), std::filesystem::directory_iterator()),
+              1);
 }
 
 TEST(SettingsFile, TextsWithBlanksEqualsSignsAndLowerCaseSurviveBothReaders)

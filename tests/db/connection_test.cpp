@@ -27,6 +27,8 @@ TEST(ParameterBlocks, AttachmentSendsTheTrimmedUserAndThePasswordUnchanged)
     const std::string expected = std::string{isc_dpb_version1, isc_dpb_user_name, 6} + "SYSDBA" +
                                  std::string{isc_dpb_password, 11} + " masterkey ";
     EXPECT_EQ(expected, AttachmentParameters("  SYSDBA ", " masterkey "));
+    EXPECT_EQ((expected + std::string{isc_dpb_lc_ctype, 7} + "WIN1252"),
+              AttachmentParameters("  SYSDBA ", " masterkey ", "WIN1252"));
 }
 
 TEST(ParameterBlocks, EmptyValuesComeFromTheEnvironmentOrAreLeftOut)

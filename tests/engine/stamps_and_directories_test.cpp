@@ -59,13 +59,14 @@ TEST(ForceDirectoryPath, ErrorNamesTheWholePathAndTheOsCode)
 {
     test::TempDir dir;
     test::WriteBytes(dir / "file", "x");
-    const std::string path = dir / "file/sub/deeper";
+    // The path comes from the settings in UTF-8; the message shows it as typed.
+    const std::string path = dir / "file/Relat\xC3\xB3rio/deeper";
     try {
         ForceDirectoryPath(path);
         FAIL() << "no directory error";
     } catch (const DirectoryFailure& f) {
         // "file" exists but is no directory: mkdir answers EEXIST (17).
-        EXPECT_EQ(f.Message(), "N\xE3o foi poss\xEDvel criar o diret\xF3rio \"" + path +
+        EXPECT_EQ(f.Message(), "N\xE3o foi poss\xEDvel criar o diret\xF3rio \"" + dir / "file/Relat\xF3rio/deeper" +
                                    "\". C\xF3" "digo do erro: 17.");
     }
 

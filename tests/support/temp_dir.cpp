@@ -8,9 +8,9 @@
 
 namespace ligamor::test {
 
-TempDir::TempDir()
+TempDir::TempDir(const std::string& parent)
 {
-    std::string pattern = "/tmp/ligamor-test-XXXXXX";
+    std::string pattern = parent + "ligamor-test-XXXXXX";
     if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
     // The loopback server opens databases here as user firebird.
     std::filesystem::permissions(pattern, std::filesystem::perms::all);

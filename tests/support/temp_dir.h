@@ -1,12 +1,14 @@
 #pragma once
-// A fresh folder under /tmp for one test, removed with everything in it.
+// A fresh folder under /tmp (or another parent) for one test, removed with
+// everything in it.
 #include <string>
 
 namespace ligamor::test {
 
 class TempDir {
 public:
-    TempDir();
+    // parent ends with "/".
+    explicit TempDir(const std::string& parent = "/tmp/");
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;

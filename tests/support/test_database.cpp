@@ -64,22 +64,22 @@ std::string Isql(const std::string& arguments, const std::string& script)
 }  // namespace
 
 std::string CreateDatabase(const std::string& folder, const std::string& name, int dialect,
-                           const std::string& script)
+                           const std::string& script, const std::string& charset)
 {
     const std::string path = folder + name;
     std::string text = "SET SQL DIALECT " + std::to_string(dialect) + ";\nCREATE DATABASE '" + path +
-                       "' PAGE_SIZE 4096 DEFAULT CHARACTER SET WIN1252;\n" + script + "\nCOMMIT;\n";
+                       "' PAGE_SIZE 4096 DEFAULT CHARACTER SET " + charset + ";\n" + script + "\nCOMMIT;\n";
     Isql("-sqldialect " + std::to_string(dialect), text);
     // The loopback server runs as user firebird.
     if (chmod(path.c_str(), 0666) != 0) throw std::runtime_error("chmod failed on " + path);
     return path;
 }
 
-std::string CreateShopDatabase(const std::string& folder, const std::string& name)
+std::string CreateShopDatabase(const std::string& folder, const std::string& name, const std::string& charset)
 {
     static const std::string schema = ReadBytes(LIGAMOR_SCHEMA_SQL);
     if (schema.empty()) throw std::runtime_error("schema not found: " LIGAMOR_SCHEMA_SQL);
-    return CreateDatabase(folder, name, 3, schema);
+    return CreateDatabase(folder, name, 3, schema, charset);
 }
 
 std::string RunIsql(const std::string& databasePath, const std::string& script)

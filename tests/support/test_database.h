@@ -5,15 +5,16 @@
 
 namespace ligamor::test {
 
-// Creates folder + name from the shop schema (dialect 3, WIN1252) and returns
-// its path. The file is open to user firebird, so the loopback server can
-// attach to it too.
-std::string CreateShopDatabase(const std::string& folder, const std::string& name = "LOJA.FDB");
+// Creates folder + name from the shop schema (dialect 3, default character
+// set WIN1252 unless told) and returns its path. The file is open to user
+// firebird, so the loopback server can attach to it too.
+std::string CreateShopDatabase(const std::string& folder, const std::string& name = "LOJA.FDB",
+                               const std::string& charset = "WIN1252");
 
-// Creates folder + name in the given SQL dialect, runs script in it and
-// returns its path.
+// Creates folder + name in the given SQL dialect and default character set,
+// runs script in it and returns its path.
 std::string CreateDatabase(const std::string& folder, const std::string& name, int dialect,
-                           const std::string& script);
+                           const std::string& script, const std::string& charset = "WIN1252");
 
 // Runs an isql-fb script (statements ending with ";") on an existing database
 // through the embedded engine; returns isql's output. The embedded engine

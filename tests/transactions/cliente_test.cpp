@@ -219,6 +219,26 @@ TEST_F(ClienteTest, NamesWithQuotesAreStoredAsWritten)
     EXPECT_TRUE(messages.shown.empty());
 }
 
+// Newer shop databases default to UTF8: the attachment then names WIN1252 and
+// Firebird stores the characters, not the raw bytes.
+TEST_F(ClienteTest, AccentedNamesReachAUtf8DatabaseAsTheirCharacters)
+{
+    const std::string attachmentCharset = "select MON$CHARACTER_SET_ID from MON$ATTACHMENTS "
+                                          "where MON$ATTACHMENT_ID = CURRENT_CONNECTION";
+    EXPECT_EQ(Value(attachmentCharset), "0");  // WIN1252 database: no character set named (NONE)
+    const std::string utf8Database = CreateShopDatabase(folder_->Path(), "LOJA_UTF8.FDB", "UTF8");
+    ConnectDatabase(dtmain, utf8Database, "SYSDBA", "");
+    EXPECT_EQ(Value(attachmentCharset), "53");  // WIN1252
+    Sql("insert into UF (cduf, sguf) values (43, 'RS')");
+    Cliente c;
+    c.RZSOCIAL = Cp1252("JOÃO D'ÁVILA COMÉRCIO LTDA");
+    EXPECT_TRUE(Insert(c));
+    EXPECT_EQ(Stored("RZSOCIAL"), Cp1252("JOÃO D'ÁVILA COMÉRCIO LTDA"));
+    // 26 characters, three of them two bytes long in UTF-8.
+    EXPECT_EQ(Stored("CHAR_LENGTH(RZSOCIAL) || '/' || OCTET_LENGTH(RZSOCIAL)"), "26/29");
+    EXPECT_TRUE(messages.shown.empty());
+}
+
 TEST_F(ClienteTest, AnUpdateWithAnUnknownStateWritesEmptyText)
 {
     Cliente c;
