@@ -2,9 +2,9 @@
 
 #include <chrono>
 
-#include "runtime/fb_handles.h"
-#include "runtime/fb_params.h"
-#include "runtime/fb_status.h"
+#include "db/firebird/fb_handles.h"
+#include "db/firebird/fb_params.h"
+#include "db/firebird/fb_status.h"
 
 namespace ligamor {
 
@@ -77,10 +77,7 @@ bool DefaultTransaction::Active() const
     return handle_ != 0;
 }
 
-Connection::Connection(FbClientLoader& loader, Messages& messages)
-    : loader_(loader), messages_(messages), trnMain_(*this)
-{
-}
+Connection::Connection(FbClientLoader& loader) : loader_(loader), trnMain_(*this) {}
 
 Connection::~Connection()
 {

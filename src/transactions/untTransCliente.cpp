@@ -57,7 +57,7 @@ bool InsertCliente(RecordContext& ctx, const std::string& CDCLIENTE, const std::
         "', '" + Q(NUCPF) + "', " + VLLIMITE +
         ", 'MIGRACAO',     'MIGRACAO', 'MIGRACAO', 'MIGRACAO')                                                     "
         "                                                 ";
-    return ExecuteRecordStatement(ctx.dtmain, statement, {&CDCLIENTE, &VLLIMITE});
+    return ExecuteRecordStatement(ctx, statement, {&CDCLIENTE, &VLLIMITE});
 }
 
 bool UpdateCliente(RecordContext& ctx, const std::string& CDCLIENTE, const std::string& NMCLIENTE_,
@@ -83,7 +83,7 @@ bool UpdateCliente(RecordContext& ctx, const std::string& CDCLIENTE, const std::
         Q(NUFONE2) + "',                   NUIDENTID   =  '" + Q(NUIDENTID) + "',              NUCPF       =  '" +
         Q(NUCPF) + "',                     VLLIMITE    =  " + VLLIMITE + "                     WHERE CDCLIENTE = " +
         CDCLIENTE + "                   ";
-    return ExecuteRecordStatement(ctx.dtmain, statement, {&VLLIMITE, &CDCLIENTE});
+    return ExecuteRecordStatement(ctx, statement, {&VLLIMITE, &CDCLIENTE});
 }
 
 }  // namespace ligamor

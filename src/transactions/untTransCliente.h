@@ -4,7 +4,7 @@
 // raises SilentAbort; every other failure is raised. Both return true.
 #include <string>
 
-#include "engine/record_context.h"
+#include "transactions/record_context.h"
 
 namespace ligamor {
 

@@ -68,11 +68,11 @@ bool InsertPreVenda(RecordContext& ctx, const std::string& CDPEDIDOCOMPRACLIENTE
 
     if (!NUDAV.empty())
         return ExecuteRecordStatement(
-            ctx.dtmain,
+            ctx,
             NudavStatement(CDPEDIDOCOMPRACLIENTE, NUDAV, CDCLIENTE, emissao, entrega, VLTOTAL, today, now),
             {&CDPEDIDOCOMPRACLIENTE, &CDCLIENTE});
     return ExecuteRecordStatement(
-        ctx.dtmain,
+        ctx,
         NuprevendaStatement(CDPEDIDOCOMPRACLIENTE, NUPREVENDA, CDCLIENTE, emissao, entrega, VLTOTAL, today, now),
         {&CDPEDIDOCOMPRACLIENTE, &CDCLIENTE, &VLTOTAL});
 }
@@ -113,7 +113,7 @@ bool InsertItemPreVenda(RecordContext& ctx, const std::string& CDPEDIDOCOMPRACLI
         ", 'MIGRACAO', 'MIGRACAO', 'MIGRACAO', 'MIGRACAO', '" + today +
         "',                                                      '" + now + "', '" + today + "',  '" + now +
         "')                                                 ";
-    return ExecuteRecordStatement(ctx.dtmain, statement,
+    return ExecuteRecordStatement(ctx, statement,
                                   {&CDPEDIDOCOMPRACLIENTE, &NUITPEDIDOCOMPRACLIENTE, &CDDETALHE, &unidade,
                                    &alternativo, &QTITEM, &VLUNITARIO, &VLTOTAL});
 }

@@ -4,7 +4,7 @@
 // is left alone. Both return true; failures are raised.
 #include <string>
 
-#include "engine/record_context.h"
+#include "transactions/record_context.h"
 
 namespace ligamor {
 

@@ -43,7 +43,7 @@ bool InsertDetalhe(RecordContext& ctx, const std::string& CDDETALHE, const std::
         CDDETALHE + ", '" + Q(NMDETALHE) + "', '" + aliquota + "', '" + Q(QTESTOQUE) + "', " + unidade +
         ", 1,'0', '0','" + Q(VLCOMPRA) + "', '" + Q(VLVENDA) +
         "', 1,1,'MIGRACAO', 'MIGRACAO', 'MIGRACAO', 'MIGRACAO', 1,1,1)";
-    return ExecuteRecordStatement(ctx.dtmain, statement, {&CDDETALHE});
+    return ExecuteRecordStatement(ctx, statement, {&CDDETALHE});
 }
 
 // The size and sex names reach no column, so they are not looked up.
@@ -71,7 +71,7 @@ bool UpdateDetalhe(RecordContext& ctx, const std::string& CDDETALHE, const std::
         Q(CDALTERNATIVO) + "',   QTESTMIN      = 0,               QTESTMAX      = 0,               VLCOMPRA      = " +
         VLCOMPRA + ",         VLVENDA       = " + VLVENDA + "           WHERE CDDETALHE = " + CDDETALHE +
         "         ";
-    return ExecuteRecordStatement(ctx.dtmain, statement, {&QTESTOQUE, &unidade, &VLCOMPRA, &VLVENDA, &CDDETALHE});
+    return ExecuteRecordStatement(ctx, statement, {&QTESTOQUE, &unidade, &VLCOMPRA, &VLVENDA, &CDDETALHE});
 }
 
 }  // namespace ligamor

@@ -4,7 +4,7 @@
 // return true.
 #include <string>
 
-#include "engine/record_context.h"
+#include "transactions/record_context.h"
 
 namespace ligamor {
 

@@ -1,5 +1,5 @@
 // The product transaction on a real database.
-#include "transaction_fixture.h"
+#include "support/record_fixture.h"
 
 #include "transactions/untTransDetalhe.h"
 
@@ -11,11 +11,11 @@ struct Produto {
                 CDUNIDADE = "UN", CDALTERNATIVO = "", VLCOMPRA = "8.20", VLVENDA = "12.90";
 };
 
-class DetalheTest : public TransactionTest {
+class DetalheTest : public RecordTest {
 protected:
     void SetUp() override
     {
-        TransactionTest::SetUp();
+        RecordTest::SetUp();
         Sql("insert into ALIQUOTA (cdaliquota, nmaliquota) values (3, 'T1')");
         Sql("insert into UNIDADE (cdunidade, nmunidade, nmreduzido) values (7, 'UNIDADE', 'UN')");
     }
@@ -166,6 +166,25 @@ TEST_F(DetalheTest, NamesWithQuotesAreStoredAsWritten)
     EXPECT_TRUE(Update(p));
     EXPECT_EQ(Column("DETALHE", "NMDETALHE || '|' || CDALTERNATIVO", "CDDETALHE = 1001"), "O'NEIL|A'1");
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(ProductUpdate, NeedsNoSizeOrSexTable)
+{
+    TempDir folder;
+    const std::string path = CreateShopDatabase(folder.Path());
+    RunIsql(path, "drop table TAMANHO; drop table TPSEXO; commit;"
+                  "insert into UNIDADE (cdunidade, nmreduzido) values (7, 'UN'); commit;");
+    static FbClientLoader loader;
+    RecordingMessages messages;
+    FixedClock clock;
+    DataModule dtmain{loader};
+    ConnectDatabase(dtmain, path, "SYSDBA", "masterkey");
+    RecordContext ctx{dtmain, messages, clock, RegionalSettings{}};
+
+    EXPECT_TRUE(InsertDetalhe(ctx, "1", "A", "T1", "1", "UN", "", "", "G", "", "M", "", "", "1", "1", ""));
+    EXPECT_TRUE(UpdateDetalhe(ctx, "1", "B", "0", "1", "7", "", "", "G", "", "M", "", "", "1", "1", ""));
+    dtmain.conmain.Disconnect();
+    EXPECT_EQ(ReadValue(path, "select NMDETALHE from DETALHE where CDDETALHE = 1"), "B");
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Pre-sale headers and items on a real database.
-#include "transaction_fixture.h"
+#include "support/record_fixture.h"
 
 #include <array>
 
@@ -9,7 +9,7 @@
 namespace ligamor::test {
 namespace {
 
-class PreVendaTest : public TransactionTest {
+class PreVendaTest : public RecordTest {
 protected:
     bool Header(const std::string& code, const std::string& nudav, const std::string& nuprevenda,
                 const std::string& cliente = "25", const std::string& emissao = "05/03/2024",

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/fb_client.h"
+#include "db/firebird/fb_client.h"
 
 namespace ligamor {
 

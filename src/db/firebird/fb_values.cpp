@@ -1,4 +1,4 @@
-#include "runtime/fb_values.h"
+#include "db/firebird/fb_values.h"
 
 #include <charconv>
 #include <cmath>

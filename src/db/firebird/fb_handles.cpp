@@ -1,7 +1,7 @@
-#include "runtime/fb_handles.h"
+#include "db/firebird/fb_handles.h"
 
-#include "runtime/fb_params.h"
-#include "runtime/fb_status.h"
+#include "db/firebird/fb_params.h"
+#include "db/firebird/fb_status.h"
 
 namespace ligamor {
 

@@ -1,4 +1,4 @@
-#include "runtime/fb_status.h"
+#include "db/firebird/fb_status.h"
 
 #include <string>
 #include <vector>

@@ -2,7 +2,7 @@
 // Reading one fetched column as the lookups need it.
 #include <string>
 
-#include "runtime/fb_client.h"
+#include "db/firebird/fb_client.h"
 
 namespace ligamor {
 

@@ -1,12 +1,14 @@
 // Existence tests, lookups and unit codes on a real database.
-#include "transaction_fixture.h"
+#include "support/database_fixture.h"
+
+#include "db/untTransacao.h"
 
 #include "db/sql_values.h"
 
 namespace ligamor::test {
 namespace {
 
-using Lookups = TransactionTest;
+using Lookups = DatabaseTest;
 
 TEST_F(Lookups, ExistenceTestsFindStoredKeysOnly)
 {
@@ -110,10 +112,10 @@ TEST_F(Lookups, UnitCodesStartAtZeroAndAcceptQuotesAndEmptyNames)
 
 TEST_F(Lookups, SelectValueReadsTheFirstColumnOfTheFirstRow)
 {
-    EXPECT_EQ(Value("select cduf from UF"), "");
+    EXPECT_EQ(SelectValue(dtmain, "select cduf from UF"), "");
     Sql("insert into UF (cduf, sguf) values (43, 'RS')");
-    EXPECT_EQ(Value("select cduf, sguf from UF"), "43");
-    EXPECT_EQ(Value("select sguf from UF where cduf = 43"), "RS");
+    EXPECT_EQ(SelectValue(dtmain, "select cduf, sguf from UF"), "43");
+    EXPECT_EQ(SelectValue(dtmain, "select sguf from UF where cduf = 43"), "RS");
 }
 
 }  // namespace
