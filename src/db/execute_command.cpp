@@ -22,11 +22,11 @@ void ExecuteCommand(Connection& connection, Messages& messages, const std::strin
         transaction.Start();
         command.Prepare(transaction.Handle(), statement, connection.Dialect());
         command.Execute(transaction.Handle());
-        transaction.CommitRetaining();
+        transaction.End(FbEnd::CommitRetaining);
     } catch (...) {
         // A transaction that never started has nothing to undo. A failed
         // rollback leaves here with its own failure and no message.
-        if (transaction.Active()) transaction.RollbackRetaining();
+        if (transaction.Active()) transaction.End(FbEnd::RollbackRetaining);
         messages.PlainMessage(CommandFailedText(statement));
         throw;
     }

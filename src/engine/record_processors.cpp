@@ -39,108 +39,109 @@ std::string RecordLogText(const RecordContext& ctx, LogRecordKind kind, const st
 
 std::string ProcessClienteLine(RecordContext& ctx, const std::string& line)
 {
-    RecordLine record = SplitRecordLine(line, 14);
+    const RecordLine record = SplitRecordLine(line, 14);
     const auto& f = record.fields;
-    const std::string& CDCLIENTE = f[0];
-    const std::string& RZSOCIAL = f[1];
-    const std::string& NMCLIENTE = f[2];
-    const std::string& DSENDERECO = f[3];
-    const std::string& NUCXPOSTAL = f[4];
-    const std::string& NMBAIRRO = f[5];
-    const std::string& NMCIDADE = f[6];
-    const std::string& CDUF = f[7];
-    const std::string& NUCEP = f[8];
-    const std::string& NUFONE1 = f[9];
-    const std::string& NUFONE3 = f[10];
-    const std::string& NUIDENTID = f[11];
-    const std::string& NUCPF = f[12];
-    const std::string VLLIMITE = CommaToPoint(f[13]);
+    ClienteRecord c;
+    c.CDCLIENTE = f[0];
+    c.RZSOCIAL = f[1];
+    c.NMCLIENTE = f[2];
+    c.DSENDERECO = f[3];
+    c.NUCXPOSTAL = f[4];
+    c.NMBAIRRO = f[5];
+    c.NMCIDADE = f[6];
+    c.CDUF = f[7];
+    c.NUCEP = f[8];
+    c.NUFONE1 = f[9];
+    c.NUFONE3 = f[10];  // the second phone goes to NUFONE3: deliberate
+    c.NUIDENTID = f[11];
+    c.NUCPF = f[12];
+    c.VLLIMITE = CommaToPoint(f[13]);
     const std::string none;
 
+    // The log keeps the places of the person type, the spare and NUFONE2.
     const std::string values =
-        JoinValues({&CDCLIENTE, &NMCLIENTE, &RZSOCIAL, &none, &none, &DSENDERECO, &NUCXPOSTAL}, " ") + kLogFieldGap +
-        JoinValues({&NMBAIRRO, &NMCIDADE, &CDUF, &NUCEP, &NUFONE1, &none, &NUFONE3, &NUIDENTID, &NUCPF, &VLLIMITE},
+        JoinValues({&c.CDCLIENTE, &c.NMCLIENTE, &c.RZSOCIAL, &none, &none, &c.DSENDERECO, &c.NUCXPOSTAL}, " ") +
+        kLogFieldGap +
+        JoinValues({&c.NMBAIRRO, &c.NMCIDADE, &c.CDUF, &c.NUCEP, &c.NUFONE1, &none, &c.NUFONE3, &c.NUIDENTID,
+                    &c.NUCPF, &c.VLLIMITE},
                    " ");
     std::string logText = RecordLogText(ctx, LogRecordKind::Cliente, record.operation, values);
 
-    if (record.operation == "I")
-        InsertCliente(ctx, CDCLIENTE, NMCLIENTE, RZSOCIAL, none, NUCXPOSTAL, DSENDERECO, NUCXPOSTAL, NMBAIRRO,
-                      NMCIDADE, CDUF, NUCEP, NUFONE1, none, NUFONE3, NUIDENTID, NUCPF, VLLIMITE);
-    else if (record.operation == "U")
-        UpdateCliente(ctx, CDCLIENTE, NMCLIENTE, RZSOCIAL, none, NUCXPOSTAL, DSENDERECO, NUCXPOSTAL, NMBAIRRO,
-                      NMCIDADE, CDUF, NUCEP, NUFONE1, none, NUFONE3, NUIDENTID, NUCPF, VLLIMITE);
+    if (record.operation == "I") InsertCliente(ctx, c);
+    else if (record.operation == "U") UpdateCliente(ctx, c);
     return logText;
 }
 
 std::string ProcessProdutoLine(RecordContext& ctx, const std::string& line)
 {
-    RecordLine record = SplitRecordLine(line, 7);
+    const RecordLine record = SplitRecordLine(line, 7);
     const auto& f = record.fields;
-    const std::string& CDDETALHE = f[0];
-    const std::string& NMDETALHE = f[1];
-    const std::string& CDALIQUOTA = f[2];
-    const std::string QTESTOQUE = CommaToPoint(f[3]);
-    const std::string& CDUNIDADE = f[4];
-    const std::string VLCOMPRA = CommaToPoint(f[5]);
-    const std::string VLVENDA = CommaToPoint(f[6]);
+    DetalheRecord p;
+    p.CDDETALHE = f[0];
+    p.NMDETALHE = f[1];
+    p.CDALIQUOTA = f[2];
+    p.QTESTOQUE = CommaToPoint(f[3]);
+    p.CDUNIDADE = f[4];
+    p.VLCOMPRA = CommaToPoint(f[5]);
+    p.VLVENDA = CommaToPoint(f[6]);
     const std::string none;
 
-    // The fifteen transaction arguments, the field gap after the tenth one's "-".
+    // Fifteen places joined by "-" as the log has always had them, the field
+    // gap after the tenth one's "-".
     const std::string values =
-        JoinValues({&CDDETALHE, &NMDETALHE, &CDALIQUOTA, &QTESTOQUE, &CDUNIDADE, &none, &none, &none, &none, &none},
+        JoinValues({&p.CDDETALHE, &p.NMDETALHE, &p.CDALIQUOTA, &p.QTESTOQUE, &p.CDUNIDADE, &none, &none, &none,
+                    &none, &none},
                    "-") +
-        "-" + kLogFieldGap + JoinValues({&none, &none, &VLCOMPRA, &VLVENDA, &none}, "-");
+        "-" + kLogFieldGap + JoinValues({&none, &none, &p.VLCOMPRA, &p.VLVENDA, &none}, "-");
     std::string logText = RecordLogText(ctx, LogRecordKind::Produto, record.operation, values);
 
-    if (record.operation == "I")
-        InsertDetalhe(ctx, CDDETALHE, NMDETALHE, CDALIQUOTA, QTESTOQUE, CDUNIDADE, none, none, none, none, none,
-                      none, none, VLCOMPRA, VLVENDA, none);
-    else if (record.operation == "U")
-        UpdateDetalhe(ctx, CDDETALHE, NMDETALHE, CDALIQUOTA, QTESTOQUE, CDUNIDADE, none, none, none, none, none,
-                      none, none, VLCOMPRA, VLVENDA, none);
+    if (record.operation == "I") InsertDetalhe(ctx, p);
+    else if (record.operation == "U") UpdateDetalhe(ctx, p);
     return logText;
 }
 
 std::string ProcessPreVendaLine(RecordContext& ctx, const std::string& line)
 {
-    RecordLine record = SplitRecordLine(line, 7);
+    const RecordLine record = SplitRecordLine(line, 7);
     const auto& f = record.fields;
-    const std::string& CDPEDIDOCOMPRACLIENTE = f[0];
-    const std::string& NUDAV = f[1];
-    const std::string& NUPREVENDA = f[2];
-    const std::string& CDCLIENTE = f[3];
-    const std::string& DTEMISSAO = f[4];
-    const std::string& DTPREVENTREGA = f[5];
-    const std::string VLTOTAL = CommaToPoint(f[6]);
+    PreVendaRecord v;
+    v.CDPEDIDOCOMPRACLIENTE = f[0];
+    v.NUDAV = f[1];
+    v.NUPREVENDA = f[2];
+    v.CDCLIENTE = f[3];
+    v.DTEMISSAO = f[4];
+    v.DTPREVENTREGA = f[5];
+    v.VLTOTAL = CommaToPoint(f[6]);
     const std::string none;
 
     // The issue date is not part of the log text.
     const std::string values =
-        JoinValues({&CDPEDIDOCOMPRACLIENTE, &NUDAV, &NUPREVENDA, &CDCLIENTE, &none, &none}, " ") + kLogFieldGap +
-        JoinValues({&DTPREVENTREGA, &VLTOTAL}, " ");
+        JoinValues({&v.CDPEDIDOCOMPRACLIENTE, &v.NUDAV, &v.NUPREVENDA, &v.CDCLIENTE, &none, &none}, " ") +
+        kLogFieldGap + JoinValues({&v.DTPREVENTREGA, &v.VLTOTAL}, " ");
     std::string logText = RecordLogText(ctx, LogRecordKind::PreVenda, record.operation, values);
 
-    InsertPreVenda(ctx, CDPEDIDOCOMPRACLIENTE, NUDAV, NUPREVENDA, CDCLIENTE, none, none, DTEMISSAO, DTPREVENTREGA,
-                   VLTOTAL);
+    InsertPreVenda(ctx, v);
     return logText;
 }
 
 std::string ProcessItemPreVendaLine(RecordContext& ctx, const std::string& line)
 {
-    RecordLine record = SplitRecordLine(line, 6);
+    const RecordLine record = SplitRecordLine(line, 6);
     const auto& f = record.fields;
-    const std::string& CDPEDIDOCOMPRACLIENTE = f[0];
-    const std::string& NUITPEDIDOCOMPRACLIENTE = f[1];
-    const std::string& CDDETALHE = f[2];
-    const std::string QTITEM = CommaToPoint(f[3]);
-    const std::string VLUNITARIO = CommaToPoint(f[4]);
-    const std::string VLTOTAL = CommaToPoint(f[5]);
+    ItemPreVendaRecord i;
+    i.CDPEDIDOCOMPRACLIENTE = f[0];
+    i.NUITPEDIDOCOMPRACLIENTE = f[1];
+    i.CDDETALHE = f[2];
+    i.QTITEM = CommaToPoint(f[3]);
+    i.VLUNITARIO = CommaToPoint(f[4]);
+    i.VLTOTAL = CommaToPoint(f[5]);
 
     const std::string values = JoinValues(
-        {&CDPEDIDOCOMPRACLIENTE, &NUITPEDIDOCOMPRACLIENTE, &CDDETALHE, &QTITEM, &VLUNITARIO, &VLTOTAL}, " ");
+        {&i.CDPEDIDOCOMPRACLIENTE, &i.NUITPEDIDOCOMPRACLIENTE, &i.CDDETALHE, &i.QTITEM, &i.VLUNITARIO, &i.VLTOTAL},
+        " ");
     std::string logText = RecordLogText(ctx, LogRecordKind::ItemPreVenda, record.operation, values);
 
-    InsertItemPreVenda(ctx, CDPEDIDOCOMPRACLIENTE, NUITPEDIDOCOMPRACLIENTE, CDDETALHE, QTITEM, VLUNITARIO, VLTOTAL);
+    InsertItemPreVenda(ctx, i);
     return logText;
 }
 

@@ -10,7 +10,4 @@ namespace ligamor {
 // UTF-8 to Windows-1252. Characters without a Windows-1252 byte become "?".
 std::string Cp1252(std::string_view utf8);
 
-// Windows-1252 to UTF-8, for the console and for tests that print.
-std::string Utf8FromCp1252(std::string_view cp1252);
-
 }  // namespace ligamor

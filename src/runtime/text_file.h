@@ -34,8 +34,6 @@ public:
     // the line it stands in and the file. False at the end of the file.
     bool ReadLine(std::string& line);
 
-    // True once the file was read to its end; a Ctrl-Z counts as the end.
-    bool AtEnd() const { return atEnd_; }
     FileIdentity OpenedIdentity() const { return identity_; }
 
 private:

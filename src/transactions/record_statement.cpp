@@ -12,7 +12,7 @@ void RefuseRecord(RecordContext& ctx, const char* utf8Text)
     throw SilentAbort{};
 }
 
-bool ExecuteRecordStatement(RecordContext& ctx, const std::string& statement,
+void ExecuteRecordStatement(RecordContext& ctx, const std::string& statement,
                             std::initializer_list<const std::string*> unquoted)
 {
     if (const std::string* bad = FirstNotNumeric(unquoted)) {
@@ -20,7 +20,6 @@ bool ExecuteRecordStatement(RecordContext& ctx, const std::string& statement,
         throw NotNumeric(*bad);
     }
     ExecuteCommand(ctx.dtmain.conmain, ctx.messages, statement);
-    return true;
 }
 
 }  // namespace ligamor

@@ -89,8 +89,9 @@ TEST(SettingsFile, MissingFileGivesTheDialogNoValuesAndTheNotConfiguredText)
 {
     TempDir dir;
     EXPECT_FALSE(ReadSettingsForDialog(SettingsFilePath(dir.Path())));
-    EXPECT_EQ(NotConfiguredMessage(), Cp1252("Aplicação Não Configurada. Clique no Botão Configurações Para Correta "
-                                             "Utilização do Configurador."));
+    EXPECT_EQ(NotConfiguredMessage(),
+              Cp1252("Aplicação Não Configurada. Clique no Botão Configurações Para Correta Utilização do "
+                     "Configurador."));
 }
 
 TEST(SettingsFile, LaterLineWinsAndMissingKeyKeepsTheEarlierLoad)

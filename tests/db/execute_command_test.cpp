@@ -104,7 +104,7 @@ TEST_F(ExecuteCommandTest, AnUpdateOfARowAnotherAttachmentHoldsFailsAtOnce)
     ASSERT_EQ(1u, messages.shown.size());
     EXPECT_EQ(CommandFailedText(statement), messages.shown[0].text);
 
-    holder.Rollback();
+    holder.End(FbEnd::Rollback);
     other.conmain.Disconnect();
     EXPECT_EQ("SP", Value("select SGUF from UF where CDUF = 1"));
 }

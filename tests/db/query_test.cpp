@@ -14,7 +14,8 @@ protected:
         DatabaseTest::SetUp();
         Sql("INSERT INTO UF (CDUF, SGUF) VALUES (25, 'SP')");
         Sql("INSERT INTO UF (CDUF, SGUF) VALUES (26, NULL)");
-        Sql("INSERT INTO CLIENTE (CDCLIENTE, NMCLIENTE, NUCXPOSTAL, CDUF, VLLIMITE) VALUES (1, ' 42 ', '   ', 'SP', 1500)");
+        Sql("INSERT INTO CLIENTE (CDCLIENTE, NMCLIENTE, NUCXPOSTAL, CDUF, VLLIMITE) "
+            "VALUES (1, ' 42 ', '   ', 'SP', 1500)");
         Sql("INSERT INTO DETALHE (CDDETALHE, QTESTOQUE, VLVENDA) VALUES (1, 0.005, -0.5)");
     }
 

@@ -4,7 +4,6 @@
 #include "engine/log_text.h"
 #include "engine/record_processors.h"
 #include "support/temp_dir.h"
-#include "transactions/untTransDetalhe.h"
 
 namespace ligamor::test {
 namespace {
@@ -107,7 +106,7 @@ TEST_F(Processors, PreSaleLinesAlwaysInsertAndLogWithoutTheIssueDate)
 TEST_F(Processors, ItemLinesAlwaysInsert)
 {
     Sql("insert into UNIDADE (cdunidade, nmunidade, nmreduzido) values (7, 'UNIDADE', 'UN')");
-    InsertDetalhe(ctx, "1001", "ARROZ", "T1", "1", "UN", "", "", "", "", "", "", "", "1", "2", "");
+    ProcessProdutoLine(ctx, "I#1001#ARROZ#T1#1#UN#1#2");
     EXPECT_EQ(ProcessItemPreVendaLine(ctx, "I#70#1#1001#2,5#4,10#10,25"),
               Cp1252("INSERÇÃO - ITEM DO PRE-VENDA / DAV -  Data: ") + kStamp + "70 1 1001 2.5 4.10 10.25");
     EXPECT_EQ(ProcessItemPreVendaLine(ctx, "U#70#2#1001#1#1#1").substr(0, 47),

@@ -88,7 +88,7 @@ DatabaseFailure FbStatusFailure(FbApi& api, const ISC_STATUS* status)
         for (const std::string& line : lines) text += line + kLineEnd;
     }
     if (text.size() > kMaxMessage) text.resize(kMaxMessage);
-    return DatabaseFailure(text, code, sqlCode);
+    return DatabaseFailure(text, code);
 }
 
 void FbCheck(FbApi& api, const ISC_STATUS* status)
