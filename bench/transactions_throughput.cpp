@@ -10,7 +10,7 @@
 
 #include "db/dtmmain.h"
 #include "engine/directories.h"
-#include "engine/standard_input_files.h"
+#include "engine/record_processors.h"
 #include "engine/untfuncoes.h"
 #include "support/recording_seams.h"
 #include "support/temp_dir.h"
@@ -114,7 +114,7 @@ int main(int argc, char** argv)
     test::RecordingMessages messages;
     test::FakeTimer timer;
     test::FixedClock clock;
-    DataModule dtmain{loader, messages};
+    DataModule dtmain{loader};
     ConnectDatabase(dtmain, cycleDb, "SYSDBA", "masterkey");
     RecordContext ctx{dtmain, messages, clock, RegionalSettings{}};
     SystemSettings settings;
@@ -148,6 +148,7 @@ int main(int argc, char** argv)
         const double cycleRate = n / cycle, isqlRate = n / isql;
         std::printf("%-18s %12.0f %12.0f %8.2f\n", kind.file, cycleRate, isqlRate, cycleRate / isqlRate);
     }
+    dtmain.conmain.Disconnect();  // isql-fb reads the database next
     const std::string rows = test::ReadValue(cycleDb, "select count(*) from ITPEDIDOCOMPRACLIENTE");
     if (rows != std::to_string(n) || !messages.shown.empty()) {
         std::fprintf(stderr, "the cycle did not store every line (%s items)\n", rows.c_str());

@@ -1,18 +1,18 @@
 #pragma once
 // The settings file ConfigLigamor.csi: eight key=value lines beside the
-// executable, one writer (the dialog's OK) and two readers.
+// executable, one writer (the dialog's OK) and two readers (activation and
+// the dialog), all going through one table of keys.
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
-
-#include "runtime/messages.h"
-#include "runtime/timer.h"
 
 namespace ligamor {
 
 inline constexpr const char* kSettingsFileName = "ConfigLigamor.csi";
 
-// Process-wide; filled only by activation, never cleared: a key missing from
-// the file keeps the value of an earlier load.
+// Activation's copy is process-wide and never cleared: a key missing from the
+// file keeps the value of an earlier load. The dialog reads into a fresh one.
 struct SystemSettings {
     std::string Server;
     std::string DatabasePath;
@@ -22,14 +22,25 @@ struct SystemSettings {
     std::string ResponseDirectory;
     std::string LogDirectory;
     std::string IntervalText;
-    std::int32_t IntervalMs = 0;
+    std::int32_t IntervalMs = 0;  // set by activation from IntervalText
 };
 
-// The eight texts the configuration dialog shows.
-struct DialogSettings {
-    std::string server, userName, password, databasePath;
-    std::string sendDirectory, responseDirectory, logDirectory, interval;
+struct SettingsKey {
+    const char* key;
+    std::string SystemSettings::*member;
 };
+
+// The eight keys in the order the file is written.
+inline constexpr std::array<SettingsKey, 8> kSettingsKeys = {{
+    {"SERVIDOR", &SystemSettings::Server},
+    {"CAMINHO", &SystemSettings::DatabasePath},
+    {"USUARIO", &SystemSettings::UserName},
+    {"SENHA", &SystemSettings::Password},
+    {"DIRETORIO_ENVIO", &SystemSettings::SendDirectory},
+    {"DIRETORIO_RESPOSTA", &SystemSettings::ResponseDirectory},
+    {"TEMPO_COMUNICACAO", &SystemSettings::IntervalText},
+    {"DIRETORIO_LOG", &SystemSettings::LogDirectory},
+}};
 
 // directory (ending with "/") followed by the file name.
 std::string SettingsFilePath(const std::string& directory);
@@ -37,16 +48,14 @@ std::string SettingsFilePath(const std::string& directory);
 // "Aplicação Não Configurada. Clique no Botão ..." as Windows-1252 bytes.
 std::string NotConfiguredMessage();
 
-void SaveSettings(const std::string& path, const std::string& server, const std::string& databasePath,
-                  const std::string& userName, const std::string& password, const std::string& sendDirectory,
-                  const std::string& responseDirectory, const std::string& interval,
-                  const std::string& logDirectory);
+// The eight lines KEY=value CR LF in table order, values exactly as given.
+void SaveSettings(const std::string& path, const SystemSettings& settings);
 
-// Reads the existing file into settings. Raises IoFailure when it cannot.
+// Reads the existing file into settings: every key found takes its value, the
+// others keep theirs. Raises IoFailure when it cannot.
 void LoadSettings(const std::string& path, SystemSettings& settings);
 
-// Fills only the fields whose key is found. Without a file: the not-configured
-// message, the timer set to 0, and false.
-bool ReadSettingsForDialog(const std::string& path, Messages& messages, Timer& timer, DialogSettings& out);
+// The file's values over empty ones; nothing when there is no file.
+std::optional<SystemSettings> ReadSettingsForDialog(const std::string& path);
 
 }  // namespace ligamor

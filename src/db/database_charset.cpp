@@ -1,7 +1,7 @@
 #include "db/database_charset.h"
 
-#include "runtime/fb_handles.h"
-#include "runtime/fb_values.h"
+#include "db/firebird/fb_handles.h"
+#include "db/firebird/fb_values.h"
 
 namespace ligamor {
 
@@ -18,7 +18,7 @@ int DefaultCharsetBytesPerCharacter(FbApi& api, FbDatabaseHandle& db, int dialec
     const bool found = statement.Fetch();
     const long long bytes = found ? FbColumnInteger(statement.Column(0)) : 1;
     statement.Free();
-    transaction.Commit();
+    transaction.End(FbEnd::Commit);
     return bytes > 1 ? static_cast<int>(bytes) : 1;
 }
 

@@ -4,7 +4,7 @@
 // them as sent; one whose default is multi-byte (UTF8, UNICODE_FSS) refuses
 // them, unless the attachment names the character set they are in, so that
 // Firebird converts them both ways.
-#include "runtime/fb_client.h"
+#include "db/firebird/fb_client.h"
 
 namespace ligamor {
 

@@ -3,28 +3,23 @@
 #include <chrono>
 
 #include "db/database_charset.h"
-#include "runtime/fb_handles.h"
-#include "runtime/fb_params.h"
-#include "runtime/fb_status.h"
+#include "db/firebird/fb_handles.h"
+#include "db/firebird/fb_params.h"
+#include "db/firebird/fb_status.h"
+#include "db/firebird/fb_values.h"
 
 namespace ligamor {
 
 namespace {
 
 // trnMain's context is ended by a full commit once it is older than this.
+// 88400, not 86400: the system has always used this age; deliberate.
 constexpr double kContextAgeLimitDays = 120.0 / 88400.0;
 
 double SteadyDays()
 {
     using Days = std::chrono::duration<double, std::ratio<86400>>;
     return std::chrono::duration_cast<Days>(std::chrono::steady_clock::now().time_since_epoch()).count();
-}
-
-int VaxInteger(const char* bytes, int length)
-{
-    int value = 0;
-    for (int i = length - 1; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[i]);
-    return value;
 }
 
 }  // namespace
@@ -46,7 +41,7 @@ FbTransactionHandle& DefaultTransaction::Handle()
     FbApi& api = connection_.Api();
     // A read context left open for long holds back the database's garbage
     // collection; it never holds uncommitted changes, so ending it loses nothing.
-    if (handle_ != 0 && ContextTooOld()) FbCommit(api, handle_);
+    if (handle_ != 0 && ContextTooOld()) FbEndTransaction(api, handle_, FbEnd::Commit);
     if (handle_ == 0) {
         FbStartTransaction(api, connection_.Handle(), handle_);
         startedDays_ = SteadyDays();
@@ -58,15 +53,14 @@ void DefaultTransaction::AutoCommit()
 {
     if (handle_ == 0) return;
     FbApi& api = connection_.Api();
-    if (ContextTooOld()) FbCommit(api, handle_);
-    else FbCommitRetaining(api, handle_);
+    FbEndTransaction(api, handle_, ContextTooOld() ? FbEnd::Commit : FbEnd::CommitRetaining);
 }
 
 void DefaultTransaction::End()
 {
     if (handle_ == 0) return;
     try {
-        FbRollback(connection_.Api(), handle_);
+        FbEndTransaction(connection_.Api(), handle_, FbEnd::Rollback);
     } catch (...) {
         handle_ = 0;
         throw;
@@ -78,10 +72,7 @@ bool DefaultTransaction::Active() const
     return handle_ != 0;
 }
 
-Connection::Connection(FbClientLoader& loader, Messages& messages)
-    : loader_(loader), messages_(messages), trnMain_(*this)
-{
-}
+Connection::Connection(FbClientLoader& loader) : loader_(loader), trnMain_(*this) {}
 
 Connection::~Connection()
 {
@@ -154,7 +145,7 @@ int Connection::Dialect()
     api.database_info(status, &db_, sizeof items, items, sizeof buffer, buffer);
     FbCheck(api, status);
     int dialect = 0;
-    if (buffer[0] == isc_info_db_sql_dialect) dialect = VaxInteger(buffer + 3, VaxInteger(buffer + 1, 2));
+    if (buffer[0] == isc_info_db_sql_dialect) dialect = FbVaxInteger(buffer + 3, FbVaxInteger(buffer + 1, 2));
     dialect_ = dialect == 0 ? 1 : dialect;
     return dialect_;
 }

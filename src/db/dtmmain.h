@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "runtime/fb_client.h"
+#include "db/firebird/fb_client.h"
 #include "runtime/messages.h"
 
 namespace ligamor {
@@ -39,7 +39,7 @@ private:
 // conmain.
 class Connection {
 public:
-    Connection(FbClientLoader& loader, Messages& messages);
+    explicit Connection(FbClientLoader& loader);
     ~Connection();
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
@@ -64,12 +64,10 @@ public:
     FbApi& Api();
     FbDatabaseHandle& Handle() { return db_; }
     DefaultTransaction& DefaultTrans() { return trnMain_; }
-    Messages& MessageSeam() { return messages_; }
 
 private:
     void Attach(const std::string& charset);
     FbClientLoader& loader_;
-    Messages& messages_;
     std::string databaseName_;
     std::string userName_ = "SYSDBA";
     std::string password_;
@@ -80,7 +78,7 @@ private:
 
 // The data module: created once at start-up, passed down by reference.
 struct DataModule {
-    DataModule(FbClientLoader& loader, Messages& messages) : conmain(loader, messages) {}
+    explicit DataModule(FbClientLoader& loader) : conmain(loader) {}
     Connection conmain;
     DefaultTransaction& trnMain() { return conmain.DefaultTrans(); }
 };
@@ -94,9 +92,13 @@ void ConnectDatabase(DataModule& dtmain, const std::string& databaseName, const 
                      const std::string& password);
 
 // Runs one data-changing statement in a transaction of its own and commits it.
-// On failure: rollback-retaining, the plain message "Não foi possível executar
-// o comando: " LF CR statement, and the same failure raised again.
-bool ExecuteCommand(Connection& connection, const std::string& statement);
+// On failure: rollback-retaining, the plain message CommandFailedText, and the
+// same failure raised again.
+void ExecuteCommand(Connection& connection, Messages& messages, const std::string& statement);
+
+// "Não foi possível executar o comando: " LF CR and the statement, as
+// Windows-1252 bytes: the plain message of a refused statement.
+std::string CommandFailedText(const std::string& statement);
 
 // A statement on conmain in trnMain, freed on every path by its destructor.
 class Query {
@@ -131,8 +133,5 @@ private:
 
 // A query object on conmain with the statement as one line, opened.
 std::unique_ptr<Query> OpenQuery(DataModule& dtmain, const std::string& statement);
-
-// "Não foi possível executar o comando: " as Windows-1252 bytes.
-std::string ExecuteCommandMessagePrefix();
 
 }  // namespace ligamor

@@ -1,16 +1,17 @@
 // ExecuteCommand: one data-changing statement as its own unit of work.
 #include "db/dtmmain.h"
-#include "runtime/fb_handles.h"
+#include "db/firebird/fb_handles.h"
 #include "runtime/text1252.h"
 
 namespace ligamor {
 
-std::string ExecuteCommandMessagePrefix()
+std::string CommandFailedText(const std::string& statement)
 {
-    return Cp1252("Não foi possível executar o comando: ");
+    // LF before CR: the message has always been laid out this way.
+    return Cp1252("Não foi possível executar o comando: ") + "\n\r" + statement;
 }
 
-bool ExecuteCommand(Connection& connection, const std::string& statement)
+void ExecuteCommand(Connection& connection, Messages& messages, const std::string& statement)
 {
     FbApi& api = connection.Api();
     // Declared in this order so that, on every path, the statement is freed
@@ -21,15 +22,14 @@ bool ExecuteCommand(Connection& connection, const std::string& statement)
         transaction.Start();
         command.Prepare(transaction.Handle(), statement, connection.Dialect());
         command.Execute(transaction.Handle());
-        transaction.CommitRetaining();
+        transaction.End(FbEnd::CommitRetaining);
     } catch (...) {
         // A transaction that never started has nothing to undo. A failed
         // rollback leaves here with its own failure and no message.
-        if (transaction.Active()) transaction.RollbackRetaining();
-        connection.MessageSeam().PlainMessage(ExecuteCommandMessagePrefix() + "\n\r" + statement);
+        if (transaction.Active()) transaction.End(FbEnd::RollbackRetaining);
+        messages.PlainMessage(CommandFailedText(statement));
         throw;
     }
-    return true;
 }
 
 }  // namespace ligamor

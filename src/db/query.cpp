@@ -1,7 +1,7 @@
 // The query objects of the lookups: statements run in trnMain.
 #include "db/dtmmain.h"
-#include "runtime/fb_handles.h"
-#include "runtime/fb_values.h"
+#include "db/firebird/fb_handles.h"
+#include "db/firebird/fb_values.h"
 
 namespace ligamor {
 

@@ -55,19 +55,9 @@ std::string LookupUnidadeByCode(DataModule& dtmain, const std::string& value)
     return FirstText(dtmain, "select cdunidade from unidade where cdunidade = '" + DoubledQuotes(value) + "'");
 }
 
-std::string LookupTamanhoByName(DataModule& dtmain, const std::string& value)
-{
-    return FirstText(dtmain, "select cdtamanho from tamanho where nmtamanho = '" + DoubledQuotes(value) + "'");
-}
-
 std::string LookupAliquotaByCode(DataModule& dtmain, const std::string& value)
 {
     return FirstText(dtmain, "SELECT cdaliquota FROM aliquota WHERE cdaliquota = '" + DoubledQuotes(value) + "'");
-}
-
-std::string LookupTpsexoByName(DataModule& dtmain, const std::string& value)
-{
-    return FirstText(dtmain, "select cdtpsexo from tpsexo where nmtpsexo = '" + DoubledQuotes(value) + "'");
 }
 
 long long FindUfCode(DataModule& dtmain, const std::string& value)

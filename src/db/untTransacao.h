@@ -24,9 +24,7 @@ std::string SelectValue(DataModule& dtmain, const std::string& statement);
 // Text of the first column, empty when no row.
 std::string LookupUfBySigla(DataModule& dtmain, const std::string& value);
 std::string LookupUnidadeByCode(DataModule& dtmain, const std::string& value);
-std::string LookupTamanhoByName(DataModule& dtmain, const std::string& value);
 std::string LookupAliquotaByCode(DataModule& dtmain, const std::string& value);
-std::string LookupTpsexoByName(DataModule& dtmain, const std::string& value);
 
 // Integer of the first column, 0 when no row.
 long long FindUfCode(DataModule& dtmain, const std::string& value);

@@ -1,15 +1,15 @@
 // Reading the pending input files and moving the ones that were read.
 #include <algorithm>
 #include <cctype>
-#include <ctime>
-#include <dirent.h>
 
 #include "engine/file_stamp.h"
 #include "engine/integration_log.h"
 #include "engine/untfuncoes.h"
+#include "runtime/clock.h"
 #include "runtime/failures.h"
 #include "runtime/file_move.h"
 #include "runtime/text1252.h"
+#include "runtime/text_file.h"
 
 namespace ligamor {
 
@@ -23,17 +23,10 @@ bool SameIgnoringCase(const std::string& a, const std::string& b)
            });
 }
 
-long long RealTimeNs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_REALTIME, &ts);
-    return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
-}
-
 // A file changed within the quiet time may still be being written.
 bool StillBeingWritten(const FileIdentity& id, std::chrono::milliseconds quietTime)
 {
-    const long long age = RealTimeNs() - id.ctimeNs;
+    const long long age = WallClockNs() - id.ctimeNs;
     return age >= 0 && age < std::chrono::duration_cast<std::chrono::nanoseconds>(quietTime).count();
 }
 
@@ -61,12 +54,11 @@ bool FindInputFile(const std::string& directory, const std::string& name, std::s
     const std::size_t slash = exact.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : exact.substr(0, slash + 1);
     const std::string wanted = slash == std::string::npos ? exact : exact.substr(slash + 1);
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return false;
+    std::vector<std::string> entries;
+    if (!ListDirectory(folder, entries)) return false;
     std::vector<std::string> matches;
-    while (const dirent* entry = ::readdir(dir))
-        if (SameIgnoringCase(entry->d_name, wanted)) matches.emplace_back(entry->d_name);
-    ::closedir(dir);
+    for (const std::string& entry : entries)
+        if (SameIgnoringCase(entry, wanted)) matches.push_back(entry);
     std::sort(matches.begin(), matches.end());
     const std::string prefix = slash == std::string::npos ? "" : folder;
     for (const std::string& match : matches) {

@@ -1,12 +1,5 @@
 #include "engine/integration_log.h"
 
-#include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "runtime/failures.h"
 #include "runtime/text1252.h"
 #include "runtime/text_file.h"
@@ -33,51 +26,15 @@ namespace {
 
 constexpr std::size_t kTailSize = 4096;
 
-class ReadOnlyFile {
-public:
-    explicit ReadOnlyFile(const std::string& path) : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {}
-    ~ReadOnlyFile()
-    {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    ReadOnlyFile(const ReadOnlyFile&) = delete;
-    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
-    int fd() const { return fd_; }
-
-private:
-    int fd_;
-};
-
-[[noreturn]] void ThrowCannotOpen(const std::string& path, int err)
+[[noreturn]] void ThrowCannotOpen(const std::string& path, const std::string& reason)
 {
-    throw Failure("Cannot open file \"" + Cp1252FromLocal(path) + "\". " + Cp1252FromLocal(std::strerror(err)));
-}
-
-// Up to count bytes from offset, fewer at the end of the file as it is while
-// reading.
-std::string ReadRange(int fd, off_t offset, std::size_t count, const std::string& path)
-{
-    std::string bytes;
-    char buffer[65536];
-    while (bytes.size() < count) {
-        ssize_t n = ::pread(fd, buffer, std::min(sizeof buffer, count - bytes.size()),
-                            offset + static_cast<off_t>(bytes.size()));
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const int err = errno;
-            throw IoFailure(OsErrorCode(err), "Cannot read file \"" + Cp1252FromLocal(path) + "\". " +
-                                                  Cp1252FromLocal(std::strerror(err)));
-        }
-        if (n == 0) break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
-    return bytes;
+    throw Failure("Cannot open file \"" + Cp1252FromLocal(path) + "\". " + Cp1252FromLocal(reason));
 }
 
 // From offset to the end of the file as it is while reading.
-std::string ReadFrom(int fd, off_t offset, const std::string& path)
+std::string ReadFrom(const ReadOnlyFile& file, std::size_t offset)
 {
-    return ReadRange(fd, offset, std::string::npos, path);
+    return file.Read(static_cast<long long>(offset), std::string::npos);
 }
 
 std::string LastBytes(const std::string& bytes)
@@ -90,29 +47,28 @@ std::string LastBytes(const std::string& bytes)
 void ReloadLogView(LogView& view, const std::string& path)
 {
     LogFillState& state = view.FillState();
-    ReadOnlyFile file(path);
-    struct stat st {};
-    if (file.fd() < 0 || ::fstat(file.fd(), &st) != 0) {
-        int err = errno;
+    const ReadOnlyFile file(path);
+    if (file.OpenError() != 0) {
         state = {};
         view.Clear();
-        if (err == ENOENT || err == ENOTDIR) return;  // no log yet: an empty view
-        ThrowCannotOpen(path, err);
+        if (file.Missing()) return;  // no log yet: an empty view
+        ThrowCannotOpen(path, file.OpenErrorText());
     }
-    if (!S_ISREG(st.st_mode)) {
+    if (!file.IsRegular()) {
         state = {};
         view.Clear();
         return;
     }
+    const FileIdentity& id = file.Identity();
 
     // The log is append-only: when it is the same file, not shorter, and the
     // bytes before the old end are still those shown, only its end is new.
-    const bool grown = state.filled && !view.EditedSinceFill() && st.st_dev == state.device &&
-                       st.st_ino == state.inode && static_cast<std::size_t>(st.st_size) >= state.size &&
-                       ReadRange(file.fd(), static_cast<off_t>(state.size - state.tail.size()), state.tail.size(),
-                                 path) == state.tail;
+    const bool grown = state.filled && !view.EditedSinceFill() && id.device == state.device &&
+                       id.inode == state.inode && static_cast<std::size_t>(id.size) >= state.size &&
+                       file.Read(static_cast<long long>(state.size - state.tail.size()), state.tail.size()) ==
+                           state.tail;
     if (grown) {
-        std::string added = ReadFrom(file.fd(), static_cast<off_t>(state.size), path);
+        std::string added = ReadFrom(file, state.size);
         if (!added.empty()) {
             view.AppendTail(added);
             state.size += added.size();
@@ -122,12 +78,12 @@ void ReloadLogView(LogView& view, const std::string& path)
     }
 
     state = {};
-    std::string whole = ReadFrom(file.fd(), 0, path);
+    std::string whole = ReadFrom(file, 0);
     view.Clear();
     view.SetWhole(whole);
     state.filled = true;
-    state.device = st.st_dev;
-    state.inode = st.st_ino;
+    state.device = id.device;
+    state.inode = id.inode;
     state.size = whole.size();
     state.tail = LastBytes(whole);
 }

@@ -22,6 +22,9 @@ public:
     DateTime Now() const override;
 };
 
+// Nanoseconds since 1970 on the wall clock, the scale of file times.
+long long WallClockNs();
+
 enum class DateOrder { DayMonthYear, MonthDayYear, YearMonthDay };
 
 struct RegionalSettings {

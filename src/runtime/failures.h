@@ -43,13 +43,10 @@ ConversionFailure InvalidDate(const std::string& text);
 // A failure reported by the database, its text built from the status vector.
 class DatabaseFailure : public Failure {
 public:
-    DatabaseFailure(const std::string& message, long iscCode = 0, int sqlCode = 0)
-        : Failure(message), iscCode_(iscCode), sqlCode_(sqlCode) {}
+    explicit DatabaseFailure(const std::string& message, long iscCode = 0) : Failure(message), iscCode_(iscCode) {}
     long IscCode() const { return iscCode_; }
-    int SqlCode() const { return sqlCode_; }
 private:
     long iscCode_;
-    int sqlCode_;
 };
 
 // A working directory that could not be created.

@@ -21,20 +21,6 @@ char ByteOf(char32_t cp)
     return '?';
 }
 
-void AppendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 }  // namespace
 
 namespace {
@@ -80,19 +66,6 @@ std::string Cp1252(std::string_view utf8)
 std::string Cp1252FromLocal(std::string_view path)
 {
     return FromUtf8(path, true);
-}
-
-std::string Utf8FromCp1252(std::string_view cp1252)
-{
-    std::string out;
-    out.reserve(cp1252.size());
-    for (char c : cp1252) {
-        auto b = static_cast<std::uint8_t>(c);
-        char32_t cp = b;
-        if (b >= 0x80 && b < 0xA0) cp = kHighControls[b - 0x80] ? kHighControls[b - 0x80] : 0xFFFD;
-        AppendUtf8(out, cp);
-    }
-    return out;
 }
 
 }  // namespace ligamor

@@ -16,7 +16,4 @@ std::string Cp1252(std::string_view utf8);
 // as they are (a path kept in Windows-1252 shows as typed).
 std::string Cp1252FromLocal(std::string_view path);
 
-// Windows-1252 to UTF-8, for the console and for tests that print.
-std::string Utf8FromCp1252(std::string_view cp1252);
-
 }  // namespace ligamor

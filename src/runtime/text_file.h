@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 #include <sys/types.h>
+#include <vector>
 
 namespace ligamor {
 
@@ -33,14 +34,41 @@ public:
     // the line it stands in and the file. False at the end of the file.
     bool ReadLine(std::string& line);
 
-    // True once the file was read to its end; a Ctrl-Z counts as the end.
-    bool AtEnd() const { return atEnd_; }
     FileIdentity OpenedIdentity() const { return identity_; }
 
 private:
     std::FILE* file_ = nullptr;
     FileIdentity identity_;
     bool atEnd_ = false;
+};
+
+// A file read at any offset while its writer may still append to it.
+class ReadOnlyFile {
+public:
+    // Never raises: OpenError tells whether it opened.
+    explicit ReadOnlyFile(const std::string& path);
+    ~ReadOnlyFile();
+    ReadOnlyFile(const ReadOnlyFile&) = delete;
+    ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+    // 0 when open; otherwise the system's error number.
+    int OpenError() const { return error_; }
+    // The name or a folder on its way does not exist.
+    bool Missing() const;
+    // The system's description of OpenError().
+    std::string OpenErrorText() const;
+    bool IsRegular() const { return regular_; }
+    const FileIdentity& Identity() const { return identity_; }
+    // Up to count bytes from offset, fewer at the end of the file as it is
+    // while reading. Raises IoFailure "Cannot read file \"<path>\". <text>".
+    std::string Read(long long offset, std::size_t count) const;
+
+private:
+    std::string path_;
+    int fd_ = -1;
+    int error_ = 0;
+    bool regular_ = false;
+    FileIdentity identity_;
 };
 
 // The identity of the file at path now; false when it does not exist.
@@ -64,6 +92,9 @@ int SyncDirectory(const std::string& directory);
 
 // Appends the bytes at the file's end, creating it when missing.
 void AppendToFile(const std::string& path, const std::string& bytes);
+
+// The names in a folder ("." and ".." included); false when it cannot be read.
+bool ListDirectory(const std::string& folder, std::vector<std::string>& names);
 
 // Creates one directory; returns 0 or the OS error code.
 int MakeDirectory(const std::string& path);

@@ -12,14 +12,14 @@ void RefuseRecord(RecordContext& ctx, const char* utf8Text)
     throw SilentAbort{};
 }
 
-bool ExecuteRecordStatement(DataModule& dtmain, const std::string& statement,
+void ExecuteRecordStatement(RecordContext& ctx, const std::string& statement,
                             std::initializer_list<const std::string*> unquoted)
 {
     if (const std::string* bad = FirstNotNumeric(unquoted)) {
-        dtmain.conmain.MessageSeam().PlainMessage(ExecuteCommandMessagePrefix() + "\n\r" + statement);
+        ctx.messages.PlainMessage(CommandFailedText(statement));
         throw NotNumeric(*bad);
     }
-    return ExecuteCommand(dtmain.conmain, statement);
+    ExecuteCommand(ctx.dtmain.conmain, ctx.messages, statement);
 }
 
 }  // namespace ligamor

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "db/dtmmain.h"
-#include "engine/record_context.h"
+#include "transactions/record_context.h"
 
 namespace ligamor {
 
@@ -17,7 +17,7 @@ namespace ligamor {
 // the database would refuse it (the "Não foi possível executar o comando: "
 // message with the statement, then the failure, NotNumeric) without running
 // it; otherwise ExecuteCommand runs it.
-bool ExecuteRecordStatement(DataModule& dtmain, const std::string& statement,
+void ExecuteRecordStatement(RecordContext& ctx, const std::string& statement,
                             std::initializer_list<const std::string*> unquoted);
 
 }  // namespace ligamor

@@ -10,80 +10,73 @@ namespace ligamor {
 namespace {
 
 
-// The checks both operations run, in this order; gives the customer name to
-// store and the person type.
-void CheckCliente(RecordContext& ctx, const std::string& CDCLIENTE, std::string& NMCLIENTE,
-                  const std::string& RZSOCIAL, std::string& TPPESSOA, const std::string& DSENDERECO,
-                  const std::string& CDUF, const std::string& NUCPF)
+// The checks both operations run, in this order. Gives the customer name to
+// store (the legal name when empty) and sets the person type.
+std::string CheckCliente(RecordContext& ctx, const ClienteRecord& c, std::string& TPPESSOA)
 {
-    if (CDCLIENTE.empty()) RefuseRecord(ctx, "O campo Codigo esta limpo. ");
-    if (IsBlank(RZSOCIAL)) RefuseRecord(ctx, "O campo Razão Social esta limpo. ");
-    if (NMCLIENTE.empty()) NMCLIENTE = RZSOCIAL;
-    if (IsBlank(NUCPF)) RefuseRecord(ctx, "O campo Tipo Cpf esta limpo. ");
-    if (NUCPF.size() != 11 && NUCPF.size() != 14) RefuseRecord(ctx, "O campo Tipo Cpf fora dos padrões. ");
-    TPPESSOA.assign(1, NUCPF.size() == 11 ? 'F' : 'J');
-    if (IsBlank(DSENDERECO)) RefuseRecord(ctx, "O campo Tipo Endereco esta limpo. ");
-    if (CDUF.empty()) RefuseRecord(ctx, "O campo Tipo UF esta limpo. ");
+    if (c.CDCLIENTE.empty()) RefuseRecord(ctx, "O campo Codigo esta limpo. ");
+    if (IsBlank(c.RZSOCIAL)) RefuseRecord(ctx, "O campo Razão Social esta limpo. ");
+    std::string NMCLIENTE = c.NMCLIENTE.empty() ? c.RZSOCIAL : c.NMCLIENTE;
+    if (IsBlank(c.NUCPF)) RefuseRecord(ctx, "O campo Tipo Cpf esta limpo. ");
+    if (c.NUCPF.size() != 11 && c.NUCPF.size() != 14) RefuseRecord(ctx, "O campo Tipo Cpf fora dos padrões. ");
+    TPPESSOA.assign(1, c.NUCPF.size() == 11 ? 'F' : 'J');
+    if (IsBlank(c.DSENDERECO)) RefuseRecord(ctx, "O campo Tipo Endereco esta limpo. ");
+    if (c.CDUF.empty()) RefuseRecord(ctx, "O campo Tipo UF esta limpo. ");
+    return NMCLIENTE;
 }
 
 const auto Q = DoubledQuotes;
 
 }  // namespace
 
-bool InsertCliente(RecordContext& ctx, const std::string& CDCLIENTE, const std::string& NMCLIENTE_,
-                   const std::string& RZSOCIAL, const std::string& TPPESSOA_, const std::string& Spare5,
-                   const std::string& DSENDERECO, const std::string& NUCXPOSTAL, const std::string& NMBAIRRO,
-                   const std::string& NMCIDADE, const std::string& CDUF, const std::string& NUCEP,
-                   const std::string& NUFONE1, const std::string& NUFONE2, const std::string& NUFONE3,
-                   const std::string& NUIDENTID, const std::string& NUCPF, const std::string& VLLIMITE)
+void InsertCliente(RecordContext& ctx, const ClienteRecord& c)
 {
-    std::string NMCLIENTE = NMCLIENTE_, TPPESSOA = TPPESSOA_;
-    CheckCliente(ctx, CDCLIENTE, NMCLIENTE, RZSOCIAL, TPPESSOA, DSENDERECO, CDUF, NUCPF);
+    std::string TPPESSOA;
+    const std::string NMCLIENTE = CheckCliente(ctx, c, TPPESSOA);
 
-    if (RecordExists(ctx.dtmain, "CLIENTE", "CDCLIENTE", CDCLIENTE))
-        return UpdateCliente(ctx, CDCLIENTE, NMCLIENTE, RZSOCIAL, TPPESSOA, Spare5, DSENDERECO, NUCXPOSTAL,
-                             NMBAIRRO, NMCIDADE, CDUF, NUCEP, NUFONE1, NUFONE2, NUFONE3, NUIDENTID, NUCPF,
-                             VLLIMITE);
+    if (RecordExists(ctx.dtmain, "CLIENTE", "CDCLIENTE", c.CDCLIENTE)) {
+        UpdateCliente(ctx, c);
+        return;
+    }
 
-    const std::string stateCode = std::to_string(FindUfCode(ctx.dtmain, CDUF));
+    const std::string stateCode = std::to_string(FindUfCode(ctx.dtmain, c.CDUF));
+    // The blank runs inside the statements are the texts as the shop has always
+    // run and logged them: deliberate.
     const std::string statement =
         " INSERT INTO CLIENTE(CDCLIENTE, CDSTCLIENTE, NMCLIENTE, RZSOCIAL, TPPESSOA, DSENDERECO, NUCXPOSTAL, "
         "NMBAIRRO, NMCIDADE, CDUF, NUCEP, NUFONE1, NUFONE2,                                    NUFONE3, NUIDENTID, "
         "NUCPF, VLLIMITE, USUINCLUSAO, COMPINCLUSAO, USUALTERACAO, COMPALTERACAO)                                 "
         "                                 VALUES(" +
-        CDCLIENTE + ",1, '" + Q(NMCLIENTE) + "', '" + Q(RZSOCIAL) + "', '" + Q(TPPESSOA) + "', '" + Q(DSENDERECO) +
-        "', '" + Q(NUCXPOSTAL) + "', '" + Q(NMBAIRRO) + "', '" + Q(NMCIDADE) + "','" + stateCode + "', '" +
-        Q(NUCEP) + "', '" + Q(NUFONE1) + "', '" + Q(NUFONE2) + "', '" + Q(NUFONE3) + "', '" + Q(NUIDENTID) +
-        "', '" + Q(NUCPF) + "', " + VLLIMITE +
+        c.CDCLIENTE + ",1, '" + Q(NMCLIENTE) + "', '" + Q(c.RZSOCIAL) + "', '" + Q(TPPESSOA) + "', '" +
+        Q(c.DSENDERECO) + "', '" + Q(c.NUCXPOSTAL) + "', '" + Q(c.NMBAIRRO) + "', '" + Q(c.NMCIDADE) + "','" +
+        stateCode + "', '" + Q(c.NUCEP) + "', '" + Q(c.NUFONE1) + "', '" + Q(c.NUFONE2) + "', '" + Q(c.NUFONE3) +
+        "', '" + Q(c.NUIDENTID) +
+        "', '" + Q(c.NUCPF) + "', " + c.VLLIMITE +
         ", 'MIGRACAO',     'MIGRACAO', 'MIGRACAO', 'MIGRACAO')                                                     "
         "                                                 ";
-    return ExecuteRecordStatement(ctx.dtmain, statement, {&CDCLIENTE, &VLLIMITE});
+    ExecuteRecordStatement(ctx, statement, {&c.CDCLIENTE, &c.VLLIMITE});
 }
 
-bool UpdateCliente(RecordContext& ctx, const std::string& CDCLIENTE, const std::string& NMCLIENTE_,
-                   const std::string& RZSOCIAL, const std::string& TPPESSOA_, const std::string& /*Spare5*/,
-                   const std::string& DSENDERECO, const std::string& NUCXPOSTAL, const std::string& NMBAIRRO,
-                   const std::string& NMCIDADE, const std::string& CDUF, const std::string& NUCEP,
-                   const std::string& NUFONE1, const std::string& NUFONE2, const std::string& /*NUFONE3*/,
-                   const std::string& NUIDENTID, const std::string& NUCPF, const std::string& VLLIMITE)
+// NUFONE3 keeps what is stored.
+void UpdateCliente(RecordContext& ctx, const ClienteRecord& c)
 {
-    std::string NMCLIENTE = NMCLIENTE_, TPPESSOA = TPPESSOA_;
-    CheckCliente(ctx, CDCLIENTE, NMCLIENTE, RZSOCIAL, TPPESSOA, DSENDERECO, CDUF, NUCPF);
+    std::string TPPESSOA;
+    const std::string NMCLIENTE = CheckCliente(ctx, c, TPPESSOA);
 
-    const std::string stateCode = LookupUfBySigla(ctx.dtmain, CDUF);
+    const std::string stateCode = LookupUfBySigla(ctx.dtmain, c.CDUF);
     const std::string statement =
         " UPDATE CLIENTE                                   SET                                              "
         "CDSTCLIENTE =  1,                                NMCLIENTE   =  '" +
-        Q(NMCLIENTE) + "',                    RZSOCIAL    =  '" + Q(RZSOCIAL) + "',             TPPESSOA    =  '" +
-        Q(TPPESSOA) + "',              DSENDERECO  =  '" + Q(DSENDERECO) + "',              NUCXPOSTAL  =  '" +
-        Q(NUCXPOSTAL) + "',                  NMBAIRRO    =  '" + Q(NMBAIRRO) +
-        "',                  NMCIDADE    =  '" + Q(NMCIDADE) + "',                  CDUF        =  '" +
-        Q(stateCode) + "',                      NUCEP       =  '" + Q(NUCEP) +
-        "',                     NUFONE1     =  '" + Q(NUFONE1) + "',                   NUFONE2     =  '" +
-        Q(NUFONE2) + "',                   NUIDENTID   =  '" + Q(NUIDENTID) + "',              NUCPF       =  '" +
-        Q(NUCPF) + "',                     VLLIMITE    =  " + VLLIMITE + "                     WHERE CDCLIENTE = " +
-        CDCLIENTE + "                   ";
-    return ExecuteRecordStatement(ctx.dtmain, statement, {&VLLIMITE, &CDCLIENTE});
+        Q(NMCLIENTE) + "',                    RZSOCIAL    =  '" + Q(c.RZSOCIAL) + "',             TPPESSOA    =  '" +
+        Q(TPPESSOA) + "',              DSENDERECO  =  '" + Q(c.DSENDERECO) + "',              NUCXPOSTAL  =  '" +
+        Q(c.NUCXPOSTAL) + "',                  NMBAIRRO    =  '" + Q(c.NMBAIRRO) +
+        "',                  NMCIDADE    =  '" + Q(c.NMCIDADE) + "',                  CDUF        =  '" +
+        Q(stateCode) + "',                      NUCEP       =  '" + Q(c.NUCEP) +
+        "',                     NUFONE1     =  '" + Q(c.NUFONE1) + "',                   NUFONE2     =  '" +
+        Q(c.NUFONE2) + "',                   NUIDENTID   =  '" + Q(c.NUIDENTID) + "',              NUCPF       =  '" +
+        Q(c.NUCPF) + "',                     VLLIMITE    =  " + c.VLLIMITE + "                     WHERE CDCLIENTE = " +
+        c.CDCLIENTE + "                   ";
+    ExecuteRecordStatement(ctx, statement, {&c.VLLIMITE, &c.CDCLIENTE});
 }
 
 }  // namespace ligamor

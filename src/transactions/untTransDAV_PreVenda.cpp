@@ -10,89 +10,77 @@ namespace {
 
 const auto Q = DoubledQuotes;
 
-std::string NudavStatement(const std::string& CDPEDIDOCOMPRACLIENTE, const std::string& NUDAV,
-                           const std::string& CDCLIENTE, const std::string& DTEMISSAO,
-                           const std::string& DTPREVENTREGA, const std::string& VLTOTAL, const std::string& today,
-                           const std::string& now)
+// The blank runs are the statements as the shop has always run them: deliberate.
+std::string NudavStatement(const PreVendaRecord& v, const std::string& DTEMISSAO, const std::string& DTPREVENTREGA,
+                           const std::string& today, const std::string& now)
 {
     return " INSERT INTO PEDIDOCOMPRACLIENTE(CDFUNCIONARIO, CDPEDIDOCOMPRACLIENTE, NUDAV, CDCLIENTE, "
            "CDSTPEDIDOCOMPRACLIENTE, CDCONDPAGTO, DTEMISSAO,                                                     "
            "DTPREVENTREGA, VLTOTAL, USUINCLUSAO, COMPINCLUSAO, USUALTERACAO, COMPALTERACAO, DTINCLUSAO, HRINCLUSAO, "
            "                                      DTALTERACAO, HRALTERACAO)                                       "
            "                                                                       VALUES(110," +
-           CDPEDIDOCOMPRACLIENTE + ", '" + Q(NUDAV) + "', " + CDCLIENTE +
+           v.CDPEDIDOCOMPRACLIENTE + ", '" + Q(v.NUDAV) + "', " + v.CDCLIENTE +
            ", 1, 1,                                                       '" + DTEMISSAO + "', '" + DTPREVENTREGA +
-           "', '" + Q(VLTOTAL) +
+           "', '" + Q(v.VLTOTAL) +
            "', 'MIGRACAO',                                                            'MIGRACAO', 'MIGRACAO', "
            "'MIGRACAO', '" +
            today + "', '" + now + "', '" + today + "',                                      '" + now +
            "')                                                                                         ";
 }
 
-std::string NuprevendaStatement(const std::string& CDPEDIDOCOMPRACLIENTE, const std::string& NUPREVENDA,
-                                const std::string& CDCLIENTE, const std::string& DTEMISSAO,
-                                const std::string& DTPREVENTREGA, const std::string& VLTOTAL,
-                                const std::string& today, const std::string& now)
+std::string NuprevendaStatement(const PreVendaRecord& v, const std::string& DTEMISSAO,
+                                const std::string& DTPREVENTREGA, const std::string& today, const std::string& now)
 {
     return " INSERT INTO PEDIDOCOMPRACLIENTE(CDFUNCIONARIO, CDPEDIDOCOMPRACLIENTE,  NUPREVENDA, CDCLIENTE, "
            "CDSTPEDIDOCOMPRACLIENTE, CDCONDPAGTO, DTEMISSAO,                                 DTPREVENTREGA, VLTOTAL, "
            "USUINCLUSAO, COMPINCLUSAO, USUALTERACAO, COMPALTERACAO, DTINCLUSAO, HRINCLUSAO,                        "
            "                DTALTERACAO, HRALTERACAO)                                                             "
            "                                                  VALUES(110," +
-           CDPEDIDOCOMPRACLIENTE + ", '" + Q(NUPREVENDA) + "', " + CDCLIENTE +
+           v.CDPEDIDOCOMPRACLIENTE + ", '" + Q(v.NUPREVENDA) + "', " + v.CDCLIENTE +
            ", 1, 1,                                            '" + DTEMISSAO + "', '" + DTPREVENTREGA + "', " +
-           VLTOTAL +
+           v.VLTOTAL +
            ", 'MIGRACAO',                                                             'MIGRACAO', 'MIGRACAO', "
            "'MIGRACAO', '" +
            today + "', '" + now + "', '" + today + "',                                       '" + now +
            "')                                                                                          ";
 }
 
-
 }  // namespace
 
-bool InsertPreVenda(RecordContext& ctx, const std::string& CDPEDIDOCOMPRACLIENTE, const std::string& NUDAV,
-                    const std::string& NUPREVENDA, const std::string& CDCLIENTE, const std::string& /*Spare5*/,
-                    const std::string& /*Spare6*/, const std::string& DTEMISSAO, const std::string& DTPREVENTREGA,
-                    const std::string& VLTOTAL)
+void InsertPreVenda(RecordContext& ctx, const PreVendaRecord& v)
 {
-    const std::string emissao = SqlDate(ParseShortDate(DTEMISSAO, ctx.regional));
-    const std::string entrega = SqlDate(ParseShortDate(DTPREVENTREGA, ctx.regional));
+    const std::string emissao = SqlDate(ParseShortDate(v.DTEMISSAO, ctx.regional));
+    const std::string entrega = SqlDate(ParseShortDate(v.DTPREVENTREGA, ctx.regional));
     // One reading, so that a stamp taken at midnight pairs its date with its time.
     const DateTime stamp = ctx.clock.Now();
     const std::string today = SqlDate(stamp);
     const std::string now = SqlTime(stamp);
 
-    if (RecordExists(ctx.dtmain, "PEDIDOCOMPRACLIENTE", "CDPEDIDOCOMPRACLIENTE", CDPEDIDOCOMPRACLIENTE))
-        return true;
+    if (RecordExists(ctx.dtmain, "PEDIDOCOMPRACLIENTE", "CDPEDIDOCOMPRACLIENTE", v.CDPEDIDOCOMPRACLIENTE))
+        return;
 
-    if (!NUDAV.empty())
-        return ExecuteRecordStatement(
-            ctx.dtmain,
-            NudavStatement(CDPEDIDOCOMPRACLIENTE, NUDAV, CDCLIENTE, emissao, entrega, VLTOTAL, today, now),
-            {&CDPEDIDOCOMPRACLIENTE, &CDCLIENTE});
-    return ExecuteRecordStatement(
-        ctx.dtmain,
-        NuprevendaStatement(CDPEDIDOCOMPRACLIENTE, NUPREVENDA, CDCLIENTE, emissao, entrega, VLTOTAL, today, now),
-        {&CDPEDIDOCOMPRACLIENTE, &CDCLIENTE, &VLTOTAL});
+    if (!v.NUDAV.empty())
+        ExecuteRecordStatement(ctx, NudavStatement(v, emissao, entrega, today, now),
+                               {&v.CDPEDIDOCOMPRACLIENTE, &v.CDCLIENTE});
+    else
+        ExecuteRecordStatement(ctx, NuprevendaStatement(v, emissao, entrega, today, now),
+                               {&v.CDPEDIDOCOMPRACLIENTE, &v.CDCLIENTE, &v.VLTOTAL});
 }
 
-bool InsertItemPreVenda(RecordContext& ctx, const std::string& CDPEDIDOCOMPRACLIENTE,
-                        const std::string& NUITPEDIDOCOMPRACLIENTE, const std::string& CDDETALHE,
-                        const std::string& QTITEM, const std::string& VLUNITARIO, const std::string& VLTOTAL)
+void InsertItemPreVenda(RecordContext& ctx, const ItemPreVendaRecord& i)
 {
-    if (CDPEDIDOCOMPRACLIENTE.empty()) RefuseRecord(ctx, "Informe o codigo da pre venda. ");
-    if (NUITPEDIDOCOMPRACLIENTE.empty()) RefuseRecord(ctx, "Informe o numero do item. ");
-    if (CDDETALHE.empty()) RefuseRecord(ctx, "Informe o codigo do produto ");
-    if (QTITEM.empty()) RefuseRecord(ctx, "Informe a quantidade. ");
-    if (VLUNITARIO.empty()) RefuseRecord(ctx, "Informe o valor unitario. ");
-    if (VLTOTAL.empty()) RefuseRecord(ctx, "Informe o valor total. ");
+    if (i.CDPEDIDOCOMPRACLIENTE.empty()) RefuseRecord(ctx, "Informe o codigo da pre venda. ");
+    if (i.NUITPEDIDOCOMPRACLIENTE.empty()) RefuseRecord(ctx, "Informe o numero do item. ");
+    if (i.CDDETALHE.empty()) RefuseRecord(ctx, "Informe o codigo do produto ");
+    if (i.QTITEM.empty()) RefuseRecord(ctx, "Informe a quantidade. ");
+    if (i.VLUNITARIO.empty()) RefuseRecord(ctx, "Informe o valor unitario. ");
+    if (i.VLTOTAL.empty()) RefuseRecord(ctx, "Informe o valor total. ");
 
     if (RecordExistsByPair(ctx.dtmain, "ITPEDIDOCOMPRACLIENTE", "CDPEDIDOCOMPRACLIENTE", "NUITPEDIDOCOMPRACLIENTE",
-                           CDPEDIDOCOMPRACLIENTE, NUITPEDIDOCOMPRACLIENTE))
-        return true;
+                           i.CDPEDIDOCOMPRACLIENTE, i.NUITPEDIDOCOMPRACLIENTE))
+        return;
 
-    const std::string& produto = Numeric(CDDETALHE);
+    const std::string& produto = Numeric(i.CDDETALHE);
     const std::string unidade = SelectValue(
         ctx.dtmain,
         "select un.cdunidade from unidade un, detalhe d where un.cdunidade = d.cdunidade and cddetalhe = " + produto);
@@ -102,20 +90,21 @@ bool InsertItemPreVenda(RecordContext& ctx, const std::string& CDPEDIDOCOMPRACLI
     const std::string today = SqlDate(stamp);
     const std::string now = SqlTime(stamp);
 
+    // The blank runs are the statement as the shop has always run it: deliberate.
     const std::string statement =
         " INSERT INTO ITPEDIDOCOMPRACLIENTE(CDPEDIDOCOMPRACLIENTE, NUITPEDIDOCOMPRACLIENTE, CDDETALHE, CDUNIDADE, "
         "CDDIGITADO, QTITEM, VLUNITARIO, VLTOTAL,                                     USUINCLUSAO, COMPINCLUSAO, "
         "USUALTERACAO, COMPALTERACAO, DTINCLUSAO, HRINCLUSAO,                                                      "
         "              DTALTERACAO, HRALTERACAO)                                                                  "
         "                                                 VALUES(" +
-        CDPEDIDOCOMPRACLIENTE + ", " + NUITPEDIDOCOMPRACLIENTE + ", " + CDDETALHE + ", " + unidade + ", " +
-        alternativo + ", " + QTITEM + ", " + VLUNITARIO + ",                                    " + VLTOTAL +
+        i.CDPEDIDOCOMPRACLIENTE + ", " + i.NUITPEDIDOCOMPRACLIENTE + ", " + i.CDDETALHE + ", " + unidade + ", " +
+        alternativo + ", " + i.QTITEM + ", " + i.VLUNITARIO + ",                                    " + i.VLTOTAL +
         ", 'MIGRACAO', 'MIGRACAO', 'MIGRACAO', 'MIGRACAO', '" + today +
         "',                                                      '" + now + "', '" + today + "',  '" + now +
         "')                                                 ";
-    return ExecuteRecordStatement(ctx.dtmain, statement,
-                                  {&CDPEDIDOCOMPRACLIENTE, &NUITPEDIDOCOMPRACLIENTE, &CDDETALHE, &unidade,
-                                   &alternativo, &QTITEM, &VLUNITARIO, &VLTOTAL});
+    ExecuteRecordStatement(ctx, statement,
+                           {&i.CDPEDIDOCOMPRACLIENTE, &i.NUITPEDIDOCOMPRACLIENTE, &i.CDDETALHE, &unidade,
+                            &alternativo, &i.QTITEM, &i.VLUNITARIO, &i.VLTOTAL});
 }
 
 }  // namespace ligamor

@@ -1,25 +1,14 @@
 #pragma once
 // One product into DETALHE: the insert (which updates a product already
-// stored) and the update. Neither refuses a record; failures are raised. Both
-// return true.
+// stored) and the update. Neither refuses a record; failures are raised.
 #include <string>
 
-#include "engine/record_context.h"
+#include "transactions/record_context.h"
+#include "transactions/records.h"
 
 namespace ligamor {
 
-bool InsertDetalhe(RecordContext& ctx, const std::string& CDDETALHE, const std::string& NMDETALHE,
-                   const std::string& CDALIQUOTA, const std::string& QTESTOQUE, const std::string& CDUNIDADE,
-                   const std::string& Spare6, const std::string& Spare7, const std::string& NMTAMANHO,
-                   const std::string& CDALTERNATIVO, const std::string& NMTPSEXO, const std::string& Spare11,
-                   const std::string& Spare12, const std::string& VLCOMPRA, const std::string& VLVENDA,
-                   const std::string& Spare15);
-
-bool UpdateDetalhe(RecordContext& ctx, const std::string& CDDETALHE, const std::string& NMDETALHE,
-                   const std::string& CDALIQUOTA, const std::string& QTESTOQUE, const std::string& CDUNIDADE,
-                   const std::string& Spare6, const std::string& Spare7, const std::string& NMTAMANHO,
-                   const std::string& CDALTERNATIVO, const std::string& NMTPSEXO, const std::string& Spare11,
-                   const std::string& Spare12, const std::string& VLCOMPRA, const std::string& VLVENDA,
-                   const std::string& Spare15);
+void InsertDetalhe(RecordContext& ctx, const DetalheRecord& record);
+void UpdateDetalhe(RecordContext& ctx, const DetalheRecord& record);
 
 }  // namespace ligamor

@@ -3,11 +3,11 @@
 
 #include "config/settings.h"
 #include "db/dtmmain.h"
-#include "engine/record_context.h"
-#include "engine/standard_input_files.h"
+#include "transactions/record_context.h"
+#include "engine/record_processors.h"
 #include "engine/untfuncoes.h"
 #include "runtime/clock.h"
-#include "runtime/fb_client.h"
+#include "db/firebird/fb_client.h"
 #include "runtime/text_file.h"
 #include "ui/app_icon.h"
 #include "ui/qt_messages.h"
@@ -23,7 +23,7 @@ int main(int argc, char* argv[])
 
     QtMessages messages;
     FbClientLoader loader;
-    DataModule dtmain(loader, messages);  // nothing connects until activation
+    DataModule dtmain(loader);  // nothing connects until activation
 
     SystemSettings settings;
     SystemClock clock;

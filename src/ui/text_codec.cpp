@@ -1,7 +1,6 @@
 #include "ui/text_codec.h"
 
 #include <QStringDecoder>
-#include <QStringEncoder>
 
 namespace ligamor {
 
@@ -9,16 +8,6 @@ QString FromCp1252(std::string_view bytes)
 {
     QStringDecoder decoder("windows-1252");
     return decoder.decode(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
-}
-
-std::string ToCp1252(const QString& text)
-{
-    QStringEncoder encoder("windows-1252", QStringConverter::Flag::ConvertInvalidToNull);
-    QByteArray bytes = encoder.encode(text);
-    // A character without a Windows-1252 byte came out as NUL; no text of a
-    // dialog field holds a real NUL.
-    bytes.replace('\0', '?');
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
 }
 
 QString FromLocal(const std::string& bytes)

@@ -8,8 +8,6 @@
 namespace ligamor {
 
 QString FromCp1252(std::string_view bytes);
-// Characters without a Windows-1252 byte become "?".
-std::string ToCp1252(const QString& text);
 
 // Setting values: the locale's encoding, as the file stores them.
 QString FromLocal(const std::string& bytes);

@@ -8,7 +8,7 @@
 #include <QShowEvent>
 
 #include "config/settings.h"
-#include "config/untConfiguracoes.h"
+#include "ui/untConfiguracoes.h"
 #include "runtime/run_handler.h"
 #include "runtime/text1252.h"
 #include "ui/app_icon.h"

@@ -10,27 +10,25 @@
 
 #include "runtime/failures.h"
 #include "runtime/text1252.h"
-#include "support/recording_seams.h"
 #include "support/temp_dir.h"
 
 namespace ligamor {
 namespace {
 
-using test::FakeTimer;
-using test::RecordingMessages;
-using test::Shown;
 using test::TempDir;
 
-struct Eight {
-    std::string server, path, user, password, send, response, interval, log;
-};
+const SystemSettings kOdd = {.Server = " srv 01 ",
+                             .DatabasePath = "C:\\dados\\banco.fdb",
+                             .UserName = "sysdba",
+                             .Password = "a=b= c ",
+                             .SendDirectory = "  /envio/ ",
+                             .ResponseDirectory = "/resposta=1/",
+                             .LogDirectory = "/log dir/",
+                             .IntervalText = "5000 "};
 
-const Eight kOdd = {" srv 01 ", "C:\\dados\\banco.fdb", "sysdba", "a=b= c ", "  /envio/ ",
-                    "/resposta=1/", "5000 ", "/log dir/"};
-
-void Save(const std::string& file, const Eight& e)
+void Save(const std::string& file, const SystemSettings& s)
 {
-    SaveSettings(file, e.server, e.path, e.user, e.password, e.send, e.response, e.interval, e.log);
+    SaveSettings(file, s);
 }
 
 TEST(SettingsFile, WritesTheEightLinesInFileOrderWithCrLf)
@@ -91,49 +89,36 @@ TEST(SettingsFile, TextsWithBlanksEqualsSignsAndLowerCaseSurviveBothReaders)
 
     SystemSettings s;
     LoadSettings(file, s);
-    EXPECT_EQ(s.Server, kOdd.server);
-    EXPECT_EQ(s.DatabasePath, kOdd.path);
-    EXPECT_EQ(s.UserName, kOdd.user);
-    EXPECT_EQ(s.Password, kOdd.password);
-    EXPECT_EQ(s.SendDirectory, kOdd.send);
-    EXPECT_EQ(s.ResponseDirectory, kOdd.response);
-    EXPECT_EQ(s.IntervalText, kOdd.interval);
-    EXPECT_EQ(s.LogDirectory, kOdd.log);
+    EXPECT_EQ(s.Server, kOdd.Server);
+    EXPECT_EQ(s.DatabasePath, kOdd.DatabasePath);
+    EXPECT_EQ(s.UserName, kOdd.UserName);
+    EXPECT_EQ(s.Password, kOdd.Password);
+    EXPECT_EQ(s.SendDirectory, kOdd.SendDirectory);
+    EXPECT_EQ(s.ResponseDirectory, kOdd.ResponseDirectory);
+    EXPECT_EQ(s.IntervalText, kOdd.IntervalText);
+    EXPECT_EQ(s.LogDirectory, kOdd.LogDirectory);
     EXPECT_EQ(s.IntervalMs, 0);
 
-    RecordingMessages messages;
-    FakeTimer timer;
-    DialogSettings d;
-    EXPECT_TRUE(ReadSettingsForDialog(file, messages, timer, d));
-    EXPECT_EQ(d.server, kOdd.server);
-    EXPECT_EQ(d.databasePath, kOdd.path);
-    EXPECT_EQ(d.userName, kOdd.user);
-    EXPECT_EQ(d.password, kOdd.password);
-    EXPECT_EQ(d.sendDirectory, kOdd.send);
-    EXPECT_EQ(d.responseDirectory, kOdd.response);
-    EXPECT_EQ(d.interval, kOdd.interval);
-    EXPECT_EQ(d.logDirectory, kOdd.log);
-    EXPECT_TRUE(messages.shown.empty());
-    EXPECT_TRUE(timer.intervals.empty());
+    const std::optional<SystemSettings> d = ReadSettingsForDialog(file);
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->Server, kOdd.Server);
+    EXPECT_EQ(d->DatabasePath, kOdd.DatabasePath);
+    EXPECT_EQ(d->UserName, kOdd.UserName);
+    EXPECT_EQ(d->Password, kOdd.Password);
+    EXPECT_EQ(d->SendDirectory, kOdd.SendDirectory);
+    EXPECT_EQ(d->ResponseDirectory, kOdd.ResponseDirectory);
+    EXPECT_EQ(d->IntervalText, kOdd.IntervalText);
+    EXPECT_EQ(d->LogDirectory, kOdd.LogDirectory);
 }
 
-TEST(SettingsFile, MissingFileShowsNotConfiguredAndStopsTheTimer)
+// The dialog then shows this text and stops the timer (the dialog's own test).
+TEST(SettingsFile, MissingFileGivesTheDialogNoValuesAndTheNotConfiguredText)
 {
     TempDir dir;
-    RecordingMessages messages;
-    FakeTimer timer;
-    timer.interval = 5000;
-    DialogSettings d;
-    EXPECT_FALSE(ReadSettingsForDialog(SettingsFilePath(dir.Path()), messages, timer, d));
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0],
-              (Shown{Shown::Information,
-                     Cp1252("Aplicação Não Configurada. Clique no Botão Configurações Para Correta "
-                            "Utilização do Configurador.")}));
-    EXPECT_EQ(timer.interval, 0);
-    EXPECT_EQ(d.server + d.databasePath + d.userName + d.password + d.sendDirectory + d.responseDirectory +
-                  d.interval + d.logDirectory,
-              "");
+    EXPECT_FALSE(ReadSettingsForDialog(SettingsFilePath(dir.Path())));
+    EXPECT_EQ(NotConfiguredMessage(),
+              Cp1252("Aplicação Não Configurada. Clique no Botão Configurações Para Correta Utilização do "
+                     "Configurador."));
 }
 
 TEST(SettingsFile, LaterLineWinsAndMissingKeyKeepsTheEarlierLoad)
@@ -156,8 +141,14 @@ TEST(SettingsFile, KeyWordsAreSearchedOnlyBeforeTheEqualsSign)
 {
     TempDir dir;
     std::string file = SettingsFilePath(dir.Path());
-    Save(file, {"SRV", "C:\\SENHA\\X.FDB", "SYSDBA", "pw", "\\\\SERVIDOR\\PAF\\ENVIO\\", "/r/", "5000",
-                "/CAMINHO/LOG/"});
+    Save(file, {.Server = "SRV",
+                .DatabasePath = "C:\\SENHA\\X.FDB",
+                .UserName = "SYSDBA",
+                .Password = "pw",
+                .SendDirectory = "\\\\SERVIDOR\\PAF\\ENVIO\\",
+                .ResponseDirectory = "/r/",
+                .LogDirectory = "/CAMINHO/LOG/",
+                .IntervalText = "5000"});
     SystemSettings s;
     LoadSettings(file, s);
     EXPECT_EQ(s.Server, "SRV");

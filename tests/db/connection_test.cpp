@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "db/dtmmain.h"
-#include "runtime/fb_params.h"
+#include "db/firebird/fb_params.h"
 #include "support/recording_seams.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
@@ -63,7 +63,7 @@ TEST(ClientLibrary, NoLoadableLibraryFailsEveryAttachmentWithTheNotInstalledText
 {
     FbClientLoader loader({"libnaoexiste-ligamor.so.9", "/nenhum/libgds.so"});
     test::RecordingMessages messages;
-    DataModule dtmain(loader, messages);
+    DataModule dtmain(loader);
     for (int attempt = 0; attempt < 2; ++attempt) {
         try {
             ConnectDatabase(dtmain, "/tmp/LOJA.FDB", "SYSDBA", "masterkey");
@@ -88,7 +88,7 @@ protected:
     test::TempDir dir;
     FbClientLoader loader;
     test::RecordingMessages messages;
-    DataModule dtmain{loader, messages};
+    DataModule dtmain{loader};
 };
 
 TEST_F(ConnectionTest, ConnectsThroughTheLoopbackServerByServerName)
@@ -98,7 +98,7 @@ TEST_F(ConnectionTest, ConnectsThroughTheLoopbackServerByServerName)
     ConnectDatabase(dtmain, ComposeDatabaseName(server.server, database), " " + server.userName + " ",
                     server.password);
     ASSERT_TRUE(dtmain.conmain.Connected());
-    EXPECT_TRUE(ExecuteCommand(dtmain.conmain, "INSERT INTO UF (CDUF, SGUF) VALUES (35, 'SP')"));
+    ExecuteCommand(dtmain.conmain, messages, "INSERT INTO UF (CDUF, SGUF) VALUES (35, 'SP')");
     EXPECT_EQ("35", OpenQuery(dtmain, "select cduf from uf where SGUF = 'SP'")->FirstAsText());
     EXPECT_EQ("TCPv4", OpenQuery(dtmain, "select mon$remote_protocol from mon$attachments "
                                          "where mon$attachment_id = current_connection")
@@ -155,7 +155,7 @@ TEST_F(ConnectionTest, StatementsArePreparedInTheDialectTheDatabaseReports)
     EXPECT_EQ(1, dtmain.conmain.Dialect());
     // Double quotes delimit a text only in dialect 1.
     EXPECT_EQ("abc", OpenQuery(dtmain, "select \"abc\" from rdb$database")->FirstAsText());
-    EXPECT_TRUE(ExecuteCommand(dtmain.conmain, "INSERT INTO T (A) VALUES (\"7\")"));
+    ExecuteCommand(dtmain.conmain, messages, "INSERT INTO T (A) VALUES (\"7\")");
     EXPECT_EQ(7, OpenQuery(dtmain, "select A from T")->FirstAsInteger());
 
     ConnectDatabase(dtmain, dialect3, "SYSDBA", "");

@@ -1,41 +1,30 @@
 // ExecuteCommand on a real database: each statement its own unit of work.
 #include <gtest/gtest.h>
 
-#include "db/dtmmain.h"
-#include "runtime/fb_handles.h"
-#include "runtime/text1252.h"
-#include "support/recording_seams.h"
-#include "support/temp_dir.h"
-#include "support/test_database.h"
+#include "db/firebird/fb_handles.h"
+#include "support/database_fixture.h"
 
 namespace ligamor {
 namespace {
 
 using test::Shown;
 
-class ExecuteCommandTest : public ::testing::Test {
+class ExecuteCommandTest : public test::DatabaseTest {
 protected:
     void SetUp() override
     {
-        database = test::CreateShopDatabase(dir.Path());
-        test::RunIsql(database, "INSERT INTO UF (CDUF, SGUF) VALUES (1, 'SP');");
-        ConnectDatabase(dtmain, database, "SYSDBA", "");
+        DatabaseTest::SetUp();
+        Sql("INSERT INTO UF (CDUF, SGUF) VALUES (1, 'SP')");
     }
 
-    std::string Count(const std::string& table) { return test::ReadValue(database, "select count(*) from " + table); }
-
-    test::TempDir dir;
-    std::string database;
-    FbClientLoader loader;
-    test::RecordingMessages messages;
-    DataModule dtmain{loader, messages};
+    std::string Count(const std::string& table) { return Value("select count(*) from " + table); }
 };
 
 TEST_F(ExecuteCommandTest, KeyViolationRollsBackShowsTheStatementAndRaisesTheSameFailure)
 {
     const std::string statement = "INSERT INTO UF (CDUF, SGUF) VALUES (1, 'RJ')";
     try {
-        ExecuteCommand(dtmain.conmain, statement);
+        ExecuteCommand(dtmain.conmain, messages, statement);
         FAIL() << "no failure raised";
     } catch (const DatabaseFailure& failure) {
         EXPECT_EQ(335544665L, failure.IscCode());  // isc_unique_key_violation
@@ -44,42 +33,42 @@ TEST_F(ExecuteCommandTest, KeyViolationRollsBackShowsTheStatementAndRaisesTheSam
     }
     ASSERT_EQ(1u, messages.shown.size());
     EXPECT_EQ((Shown{Shown::Plain, "N\xE3o foi poss\xEDvel executar o comando: \n\r" + statement}), messages.shown[0]);
-    EXPECT_EQ("SP", test::ReadValue(database, "select SGUF from UF where CDUF = 1"));
+    EXPECT_EQ("SP", Value("select SGUF from UF where CDUF = 1"));
     EXPECT_EQ("1", Count("UF"));
 }
 
 TEST_F(ExecuteCommandTest, UpdateMatchingNoRowCommitsAndReturnsTrue)
 {
-    EXPECT_TRUE(ExecuteCommand(dtmain.conmain, "UPDATE UF SET SGUF = 'MG' WHERE CDUF = 99"));
+    ExecuteCommand(dtmain.conmain, messages, "UPDATE UF SET SGUF = 'MG' WHERE CDUF = 99");
     EXPECT_TRUE(messages.shown.empty());
-    EXPECT_EQ("SP", test::ReadValue(database, "select SGUF from UF where CDUF = 1"));
+    EXPECT_EQ("SP", Value("select SGUF from UF where CDUF = 1"));
 }
 
 TEST_F(ExecuteCommandTest, AFailingSecondStatementLeavesTheFirstCommitted)
 {
-    EXPECT_TRUE(ExecuteCommand(dtmain.conmain, "INSERT INTO UF (CDUF, SGUF) VALUES (2, 'RJ')"));
-    EXPECT_THROW(ExecuteCommand(dtmain.conmain, "INSERT INTO UF (CDUF, SGUF) VALUES (2, 'MG')"), DatabaseFailure);
-    EXPECT_EQ("RJ", test::ReadValue(database, "select SGUF from UF where CDUF = 2"));
+    ExecuteCommand(dtmain.conmain, messages, "INSERT INTO UF (CDUF, SGUF) VALUES (2, 'RJ')");
+    EXPECT_THROW(ExecuteCommand(dtmain.conmain, messages, "INSERT INTO UF (CDUF, SGUF) VALUES (2, 'MG')"), DatabaseFailure);
+    EXPECT_EQ("RJ", Value("select SGUF from UF where CDUF = 2"));
     EXPECT_EQ(1u, messages.shown.size());
 }
 
 TEST_F(ExecuteCommandTest, AMalformedStatementIsRefusedWithItsMessage)
 {
     const std::string statement = " UPDATE CLIENTE SET VLLIMITE = , CDSTCLIENTE = 1 WHERE CDCLIENTE = 5";
-    EXPECT_THROW(ExecuteCommand(dtmain.conmain, statement), DatabaseFailure);
+    EXPECT_THROW(ExecuteCommand(dtmain.conmain, messages, statement), DatabaseFailure);
     ASSERT_EQ(1u, messages.shown.size());
-    EXPECT_EQ(ExecuteCommandMessagePrefix() + "\n\r" + statement, messages.shown[0].text);
+    EXPECT_EQ(CommandFailedText(statement), messages.shown[0].text);
 }
 
 TEST_F(ExecuteCommandTest, ALookupRightAfterFindsTheRow)
 {
-    ExecuteCommand(dtmain.conmain, "INSERT INTO UF (CDUF, SGUF) VALUES (7, 'BA')");
+    ExecuteCommand(dtmain.conmain, messages, "INSERT INTO UF (CDUF, SGUF) VALUES (7, 'BA')");
     auto query = OpenQuery(dtmain, "select cduf from uf where SGUF = 'BA'");
     EXPECT_FALSE(query->IsEmpty());
     EXPECT_EQ("7", query->FirstAsText());
     query.reset();
     // trnMain is read committed: a row committed after its context began is seen too.
-    ExecuteCommand(dtmain.conmain, "INSERT INTO UF (CDUF, SGUF) VALUES (8, 'PE')");
+    ExecuteCommand(dtmain.conmain, messages, "INSERT INTO UF (CDUF, SGUF) VALUES (8, 'PE')");
     EXPECT_EQ(8, OpenQuery(dtmain, "select cduf from uf where SGUF = 'PE'")->FirstAsInteger());
 }
 
@@ -87,7 +76,7 @@ TEST_F(ExecuteCommandTest, AnUpdateOfARowAnotherAttachmentHoldsFailsAtOnce)
 {
     FbClientLoader otherLoader;
     test::RecordingMessages otherMessages;
-    DataModule other(otherLoader, otherMessages);
+    DataModule other(otherLoader);
     ConnectDatabase(other, database, "SYSDBA", "");
     // The other attachment changes the row in trnMain without committing:
     // a transaction of its own that stays open.
@@ -102,7 +91,7 @@ TEST_F(ExecuteCommandTest, AnUpdateOfARowAnotherAttachmentHoldsFailsAtOnce)
 
     const std::string statement = "UPDATE UF SET SGUF = 'RS' WHERE CDUF = 1";
     try {
-        ExecuteCommand(dtmain.conmain, statement);
+        ExecuteCommand(dtmain.conmain, messages, statement);
         FAIL() << "no failure raised";
     } catch (const DatabaseFailure& failure) {
         // Firebird reports the conflict of a no-wait update as isc_deadlock.
@@ -113,10 +102,11 @@ TEST_F(ExecuteCommandTest, AnUpdateOfARowAnotherAttachmentHoldsFailsAtOnce)
             << failure.Message();
     }
     ASSERT_EQ(1u, messages.shown.size());
-    EXPECT_EQ(ExecuteCommandMessagePrefix() + "\n\r" + statement, messages.shown[0].text);
+    EXPECT_EQ(CommandFailedText(statement), messages.shown[0].text);
 
-    holder.Rollback();
-    EXPECT_EQ("SP", test::ReadValue(database, "select SGUF from UF where CDUF = 1"));
+    holder.End(FbEnd::Rollback);
+    other.conmain.Disconnect();
+    EXPECT_EQ("SP", Value("select SGUF from UF where CDUF = 1"));
 }
 
 }  // namespace

@@ -1,22 +1,18 @@
 // The text of a failure the database reports, as the error report shows it.
 #include <gtest/gtest.h>
 
-#include "db/dtmmain.h"
-#include "runtime/fb_status.h"
-#include "support/recording_seams.h"
-#include "support/temp_dir.h"
-#include "support/test_database.h"
+#include "db/firebird/fb_status.h"
+#include "support/database_fixture.h"
 
 namespace ligamor {
 namespace {
 
-class FailureTextTest : public ::testing::Test {
+class FailureTextTest : public test::DatabaseTest {
 protected:
-    void SetUp() override
+    static void SetUpTestSuite()
     {
-        database = test::CreateShopDatabase(dir.Path());
+        DatabaseTest::SetUpTestSuite();
         test::RunIsql(database,
-                      "INSERT INTO UF (CDUF, SGUF) VALUES (1, 'SP');\n"
                       "CREATE EXCEPTION EX_LIMITE 'Limite de credito excedido';\n"
                       "SET TERM ^;\n"
                       "CREATE TRIGGER TG_CLIENTE FOR CLIENTE BEFORE INSERT AS BEGIN\n"
@@ -31,25 +27,24 @@ protected:
                       "  IF (NEW.CDUF = 3) THEN SELECT R FROM PROC_DE_CALCULO_NIVEL_DOIS INTO X;\n"
                       "END^\n"
                       "SET TERM ;^");
-        ConnectDatabase(dtmain, database, "SYSDBA", "");
+    }
+
+    void SetUp() override
+    {
+        DatabaseTest::SetUp();
+        Sql("INSERT INTO UF (CDUF, SGUF) VALUES (1, 'SP')");
     }
 
     std::string FailureOf(const std::string& statement)
     {
         try {
-            ExecuteCommand(dtmain.conmain, statement);
+            ExecuteCommand(dtmain.conmain, messages, statement);
         } catch (const DatabaseFailure& failure) {
             return failure.Message();
         }
         ADD_FAILURE() << "no failure raised";
         return "";
     }
-
-    test::TempDir dir;
-    std::string database;
-    FbClientLoader loader;
-    test::RecordingMessages messages;
-    DataModule dtmain{loader, messages};
 };
 
 TEST_F(FailureTextTest, CodeThenEachMessageLineEndingWithCrLf)
@@ -94,7 +89,7 @@ TEST_F(FailureTextTest, TheTextIsCutTo255Characters)
 
 TEST_F(FailureTextTest, ALineRepeatedBackToBackIsKeptOnceAndLinesAreTrimmed)
 {
-    FbApi& api = loader.Api();
+    FbApi& api = Loader().Api();
     const char* repeated = "  mesma linha ";
     const char* other = "outra linha";
     const ISC_STATUS status[] = {isc_arg_gds, isc_random, isc_arg_string, reinterpret_cast<ISC_STATUS>(repeated),

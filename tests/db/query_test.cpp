@@ -2,35 +2,24 @@
 // statement in trnMain.
 #include <gtest/gtest.h>
 
-#include "db/dtmmain.h"
-#include "support/recording_seams.h"
-#include "support/temp_dir.h"
-#include "support/test_database.h"
+#include "support/database_fixture.h"
 
 namespace ligamor {
 namespace {
 
-class QueryTest : public ::testing::Test {
+class QueryTest : public test::DatabaseTest {
 protected:
     void SetUp() override
     {
-        database = test::CreateShopDatabase(dir.Path());
-        test::RunIsql(database,
-                      "INSERT INTO UF (CDUF, SGUF) VALUES (25, 'SP');\n"
-                      "INSERT INTO UF (CDUF, SGUF) VALUES (26, NULL);\n"
-                      "INSERT INTO CLIENTE (CDCLIENTE, NMCLIENTE, NUCXPOSTAL, CDUF, VLLIMITE) "
-                      "VALUES (1, ' 42 ', '   ', 'SP', 1500);\n"
-                      "INSERT INTO DETALHE (CDDETALHE, QTESTOQUE, VLVENDA) VALUES (1, 0.005, -0.5);");
-        ConnectDatabase(dtmain, database, "SYSDBA", "");
+        DatabaseTest::SetUp();
+        Sql("INSERT INTO UF (CDUF, SGUF) VALUES (25, 'SP')");
+        Sql("INSERT INTO UF (CDUF, SGUF) VALUES (26, NULL)");
+        Sql("INSERT INTO CLIENTE (CDCLIENTE, NMCLIENTE, NUCXPOSTAL, CDUF, VLLIMITE) "
+            "VALUES (1, ' 42 ', '   ', 'SP', 1500)");
+        Sql("INSERT INTO DETALHE (CDDETALHE, QTESTOQUE, VLVENDA) VALUES (1, 0.005, -0.5)");
     }
 
     std::unique_ptr<Query> Open(const std::string& statement) { return OpenQuery(dtmain, statement); }
-
-    test::TempDir dir;
-    std::string database;
-    FbClientLoader loader;
-    test::RecordingMessages messages;
-    DataModule dtmain{loader, messages};
 };
 
 TEST_F(QueryTest, NoRowAndNullReadAsEmptyTextAndZero)
@@ -71,7 +60,7 @@ TEST_F(QueryTest, NumbersReadAsExactText)
 TEST_F(QueryTest, TextsComeBackByteForByte)
 {
     const std::string name = "JOS\xC9 CONCEI\xC7\xC3O D'\xC1VILA \x80";
-    ExecuteCommand(dtmain.conmain, "INSERT INTO CLIENTE (CDCLIENTE, NMCLIENTE) VALUES (2, '" +
+    ExecuteCommand(dtmain.conmain, messages, "INSERT INTO CLIENTE (CDCLIENTE, NMCLIENTE) VALUES (2, '" +
                                        std::string("JOS\xC9 CONCEI\xC7\xC3O D''\xC1VILA \x80") + "')");
     EXPECT_EQ(name, Open("select nmcliente from cliente where cdcliente = 2")->FirstAsText());
     // Stored as Windows-1252 text: a reader in UTF-8 sees the same letters.
@@ -99,7 +88,7 @@ TEST_F(QueryTest, OpeningAnOpenQueryDoesNothing)
     Query query(dtmain.conmain);
     query.SetText("select count(*) from uf");
     query.Open();
-    ExecuteCommand(dtmain.conmain, "INSERT INTO UF (CDUF, SGUF) VALUES (27, 'RJ')");
+    ExecuteCommand(dtmain.conmain, messages, "INSERT INTO UF (CDUF, SGUF) VALUES (27, 'RJ')");
     query.Open();
     EXPECT_EQ("2", query.FirstAsText());
     query.Close();
@@ -116,8 +105,8 @@ TEST_F(QueryTest, ExecuteRunsItsLinesInTheDefaultTransactionAndCommitsAtOnce)
     insert.Execute();
     EXPECT_TRUE(insert.IsEmpty());
     // Another attachment sees it: it is committed.
-    EXPECT_EQ("KG", test::ReadValue(database, "select nmreduzido from unidade where cdunidade = 13"));
-    EXPECT_EQ("MASTER", test::ReadValue(database, "select compalteracao from unidade where cdunidade = 13"));
+    EXPECT_EQ("KG", Value("select nmreduzido from unidade where cdunidade = 13"));
+    EXPECT_EQ("MASTER", Value("select compalteracao from unidade where cdunidade = 13"));
     EXPECT_TRUE(messages.shown.empty());
 }
 
@@ -135,7 +124,7 @@ TEST_F(QueryTest, FailuresPropagateUnchangedAndShowNothing)
     EXPECT_TRUE(messages.shown.empty());
     // The refused insert left nothing behind in trnMain.
     EXPECT_EQ("SP", Open("select sguf from uf where cduf = 25")->FirstAsText());
-    EXPECT_EQ("2", test::ReadValue(database, "select count(*) from uf"));
+    EXPECT_EQ("2", Value("select count(*) from uf"));
 }
 
 }  // namespace

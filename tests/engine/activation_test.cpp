@@ -17,8 +17,14 @@ protected:
     }
     void WriteSettings(const std::string& databasePath, const std::string& interval)
     {
-        SaveSettings(SettingsFilePath(settingsDir), "LOCAL", databasePath, "SYSDBA", "masterkey", dir / "w/ENVIO/",
-                     dir / "w/RESPOSTA/", interval, dir / "w/LOG/");
+        SaveSettings(SettingsFilePath(settingsDir), {.Server = "LOCAL",
+                                                      .DatabasePath = databasePath,
+                                                      .UserName = "SYSDBA",
+                                                      .Password = "masterkey",
+                                                      .SendDirectory = dir / "w/ENVIO/",
+                                                      .ResponseDirectory = dir / "w/RESPOSTA/",
+                                                      .LogDirectory = dir / "w/LOG/",
+                                                      .IntervalText = interval});
     }
     std::string settingsDir;
 };

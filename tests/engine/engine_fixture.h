@@ -9,7 +9,7 @@
 #include "engine/directories.h"
 #include "engine/integration_log.h"
 #include "engine/untfuncoes.h"
-#include "runtime/fb_client.h"
+#include "db/firebird/fb_client.h"
 #include "support/recording_seams.h"
 #include "support/temp_dir.h"
 
@@ -71,7 +71,7 @@ protected:
     FakeTimer timer;
     FixedClock clock;
     FbClientLoader loader;
-    DataModule dtmain{loader, messages};
+    DataModule dtmain{loader};
     std::vector<std::string> seen;
     std::function<void(const std::string& letter, const std::string& line)> hook;
     Integration integration{settings,

@@ -7,8 +7,6 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "db/dtmmain.h"
-#include "support/recording_seams.h"
 #include "support/temp_dir.h"
 
 #ifndef LIGAMOR_SCHEMA_SQL
@@ -89,14 +87,16 @@ std::string RunIsql(const std::string& databasePath, const std::string& script)
 
 std::string ReadValue(const std::string& databasePath, const std::string& select)
 {
-    FbClientLoader loader;
-    RecordingMessages messages;
-    DataModule dtmain(loader, messages);
-    ConnectDatabase(dtmain, databasePath, "SYSDBA", "");
-    Query query(dtmain.conmain);
-    query.SetText(select);
-    query.Open();
-    return query.FirstAsText();
+    // The value between markers, so that blanks at its ends survive isql's
+    // layout; NULL and no row both leave the markers out.
+    static const std::string open = "<<[", close = "]>>";
+    const std::string output = RunIsql(databasePath, "SET LIST ON;\nSELECT FIRST 1 '" + open + "' || V || '" + close +
+                                                         "' FROM (" + select + ") AS Q (V);");
+    const std::size_t begin = output.find(open);
+    if (begin == std::string::npos) return "";
+    const std::size_t end = output.find(close, begin + open.size());
+    if (end == std::string::npos) return "";
+    return output.substr(begin + open.size(), end - begin - open.size());
 }
 
 ServerValues LoopbackServer()

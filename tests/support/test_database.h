@@ -22,8 +22,9 @@ std::string CreateDatabase(const std::string& folder, const std::string& name, i
 // when isql-fb reports an error.
 std::string RunIsql(const std::string& databasePath, const std::string& script);
 
-// The first column of the first row of a select, read through an attachment
-// of its own (embedded): "" for no row or NULL.
+// The first column of the first row of a select as the database converts it
+// to text, read by isql-fb: "" for no row or NULL. Like RunIsql, it needs the
+// database free of this process's attachments.
 std::string ReadValue(const std::string& databasePath, const std::string& select);
 
 // Reaches the tests' own Firebird server that scripts/test started; raises

@@ -1,34 +1,35 @@
 // The product transaction on a real database.
-#include "transaction_fixture.h"
+#include "support/record_fixture.h"
 
 #include "transactions/untTransDetalhe.h"
 
 namespace ligamor::test {
 namespace {
 
-struct Produto {
-    std::string CDDETALHE = "1001", NMDETALHE = "ARROZ 5KG", CDALIQUOTA = "T1", QTESTOQUE = "10.5",
-                CDUNIDADE = "UN", CDALTERNATIVO = "", VLCOMPRA = "8.20", VLVENDA = "12.90";
+struct Produto : DetalheRecord {
+    Produto()
+        : DetalheRecord{.CDDETALHE = "1001",
+                        .NMDETALHE = "ARROZ 5KG",
+                        .CDALIQUOTA = "T1",
+                        .QTESTOQUE = "10.5",
+                        .CDUNIDADE = "UN",
+                        .CDALTERNATIVO = "",
+                        .VLCOMPRA = "8.20",
+                        .VLVENDA = "12.90"}
+    {
+    }
 };
 
-class DetalheTest : public TransactionTest {
+class DetalheTest : public RecordTest {
 protected:
     void SetUp() override
     {
-        TransactionTest::SetUp();
+        RecordTest::SetUp();
         Sql("insert into ALIQUOTA (cdaliquota, nmaliquota) values (3, 'T1')");
         Sql("insert into UNIDADE (cdunidade, nmunidade, nmreduzido) values (7, 'UNIDADE', 'UN')");
     }
-    bool Insert(const Produto& p)
-    {
-        return InsertDetalhe(ctx, p.CDDETALHE, p.NMDETALHE, p.CDALIQUOTA, p.QTESTOQUE, p.CDUNIDADE, "", "", "",
-                             p.CDALTERNATIVO, "", "", "", p.VLCOMPRA, p.VLVENDA, "");
-    }
-    bool Update(const Produto& p)
-    {
-        return UpdateDetalhe(ctx, p.CDDETALHE, p.NMDETALHE, p.CDALIQUOTA, p.QTESTOQUE, p.CDUNIDADE, "", "", "",
-                             p.CDALTERNATIVO, "", "", "", p.VLCOMPRA, p.VLVENDA, "");
-    }
+    void Insert(const Produto& p) { InsertDetalhe(ctx, p); }
+    void Update(const Produto& p) { UpdateDetalhe(ctx, p); }
     std::string Row(const std::string& code = "1001")
     {
         return Value("select NMDETALHE || '|' || CDALIQUOTA || '|' || QTESTOQUE || '|' || CDUNIDADE || '|' || "
@@ -38,33 +39,12 @@ protected:
                      "COMPALTERACAO from DETALHE where CDDETALHE = " +
                      code);
     }
-    static std::string InsertStatement(const Produto& p, const std::string& aliquota, const std::string& unidade)
-    {
-        return " INSERT INTO DETALHE(CDDETALHE, NMDETALHE, CDALIQUOTA, QTESTOQUE, CDUNIDADE, CDTPPRODUTO,  "
-               "QTESTMIN, QTESTMAX, VLCOMPRA, VLVENDA, CDPRODUTO, CDTPSEXO, USUINCLUSAO,  COMPINCLUSAO, "
-               "USUALTERACAO, COMPALTERACAO, CDFORMAPECA, CDTAMANHO, CDALTERNATIVO) VALUES(" +
-               p.CDDETALHE + ", '" + p.NMDETALHE + "', '" + aliquota + "', '" + p.QTESTOQUE + "', " + unidade +
-               "," + " " + "1" + ",'" + "0" + "', '" + "0" + "'," + "'" + p.VLCOMPRA + "', '" + p.VLVENDA + "'," +
-               " 1,1," + "'MIGRACAO', 'MIGRACAO', 'MIGRACAO', 'MIGRACAO'" + ", 1,1,1" + ")";
-    }
-    static std::string UpdateStatement(const Produto& p, const std::string& aliquota, const std::string& unidade,
-                                       const std::string& alternativo)
-    {
-        return " UPDATE DETALHE SET" + Blanks(21) + "NMDETALHE     = '" + p.NMDETALHE + "',        " +
-               " CDALIQUOTA    = '" + aliquota + "',    " + " QTESTOQUE     = " + p.QTESTOQUE + ",       " +
-               " CDUNIDADE     = " + unidade + " ,        " + " CDTPPRODUTO   = 1," + Blanks(20) +
-               " CDTPSEXO      = 1," + Blanks(20) + " CDPRODUTO     = 1," + Blanks(20) +
-               " CDFORMAPECA   = 1," + Blanks(20) + " CDTAMANHO     = 1," + Blanks(20) + " CDALTERNATIVO =  '" +
-               alternativo + "',  " + " QTESTMIN      = " + "0" + ",              " + " QTESTMAX      = " + "0" +
-               ",              " + " VLCOMPRA      = " + p.VLCOMPRA + ",        " + " VLVENDA       = " +
-               p.VLVENDA + "          " + " WHERE CDDETALHE = " + p.CDDETALHE + "         ";
-    }
 };
 
 TEST_F(DetalheTest, ANewProductGetsItsCodesAndTheFixedValues)
 {
     Produto p;
-    EXPECT_TRUE(Insert(p));
+    Insert(p);
     EXPECT_EQ(Row(), "ARROZ 5KG|3|10.500|7|1|0.000|0.000|8.20|12.90|1|1|1|1|1|MIGRACAO|MIGRACAO|MIGRACAO|MIGRACAO");
 
     p.CDDETALHE = "1002";
@@ -72,7 +52,7 @@ TEST_F(DetalheTest, ANewProductGetsItsCodesAndTheFixedValues)
     p.VLVENDA = "";
     p.CDALIQUOTA = "T9";
     p.CDUNIDADE = "CX";
-    EXPECT_TRUE(Insert(p));
+    Insert(p);
     EXPECT_EQ(Row("1002"), "ARROZ 5KG|0|0.000|8|1|0.000|0.000|0.00|0.00|1|1|1|1|1|MIGRACAO|MIGRACAO|MIGRACAO|MIGRACAO");
     EXPECT_EQ(Column("UNIDADE", "nmreduzido || usuinclusao", "cdunidade = 8"), "CXMASTER");
     EXPECT_TRUE(messages.shown.empty());
@@ -87,7 +67,7 @@ TEST_F(DetalheTest, InsertOfAStoredProductUpdatesItAndResetsLimits)
     p.NMDETALHE = "ARROZ 1KG";
     p.QTESTOQUE = "";
     p.CDUNIDADE = "KG";
-    EXPECT_TRUE(Insert(p));
+    Insert(p);
     EXPECT_EQ(Row(), "ARROZ 1KG|3|0.000|8|1|0.000|0.000|8.20|12.90|1|1|1|1|1001|ANA|MIGRACAO|MIGRACAO|MIGRACAO");
     EXPECT_EQ(Count("DETALHE"), 1);
 }
@@ -100,21 +80,25 @@ TEST_F(DetalheTest, UpdateResolvesCodesAndKeepsOnlyWhatItDoesNotName)
     p.CDUNIDADE = "7";
     p.CDALTERNATIVO = "55";
     p.VLVENDA = "13.50";
-    EXPECT_TRUE(Update(p));
+    Update(p);
     EXPECT_EQ(Column("DETALHE", "CDALTERNATIVO || '|' || VLVENDA || '|' || CDALIQUOTA", "CDDETALHE = 1001"),
               "55|13.50|3");
 
     p.CDDETALHE = "4242";
-    EXPECT_TRUE(Update(p));
+    Update(p);
     EXPECT_EQ(Count("DETALHE"), 1);
 }
 
-TEST_F(DetalheTest, StatementsAreExactlyAsSpecified)
+TEST_F(DetalheTest, StatementTextsAreExact)
 {
     Produto p;
     p.QTESTOQUE = "DEZ";
     EXPECT_THROW(Insert(p), DatabaseFailure);
-    ExpectOnlyPlain(CommandMessage(InsertStatement(p, "3", "7")));
+    ExpectOnlyPlain(CommandMessage(
+            " INSERT INTO DETALHE(CDDETALHE, NMDETALHE, CDALIQUOTA, QTESTOQUE, CDUNIDADE, CDTPPRODUTO,  QTEST"
+            "MIN, QTESTMAX, VLCOMPRA, VLVENDA, CDPRODUTO, CDTPSEXO, USUINCLUSAO,  COMPINCLUSAO, USUALTERACAO,"
+            " COMPALTERACAO, CDFORMAPECA, CDTAMANHO, CDALTERNATIVO) VALUES(1001, 'ARROZ 5KG', '3', 'DEZ', 7, "
+            "1,'0', '0','8.20', '12.90', 1,1,'MIGRACAO', 'MIGRACAO', 'MIGRACAO', 'MIGRACAO', 1,1,1)"));
     EXPECT_EQ(Count("DETALHE"), 0);
 
     messages.shown.clear();
@@ -122,14 +106,20 @@ TEST_F(DetalheTest, StatementsAreExactlyAsSpecified)
     p.CDALIQUOTA = "3";
     p.CDUNIDADE = "99";
     EXPECT_THROW(Update(p), DatabaseFailure);
-    ExpectOnlyPlain(CommandMessage(UpdateStatement(p, "3", "", "1001")));
+    ExpectOnlyPlain(CommandMessage(
+            " UPDATE DETALHE SET                     NMDETALHE     = 'ARROZ 5KG',         CDALIQUOTA    = '3'"
+            ",     QTESTOQUE     = 1,        CDUNIDADE     =  ,         CDTPPRODUTO   = 1,                   "
+            "  CDTPSEXO      = 1,                     CDPRODUTO     = 1,                     CDFORMAPECA   = "
+            "1,                     CDTAMANHO     = 1,                     CDALTERNATIVO =  '1001',   QTESTMI"
+            "N      = 0,               QTESTMAX      = 0,               VLCOMPRA      = 8.20,         VLVENDA"
+            "       = 12.90           WHERE CDDETALHE = 1001         "));
 
     // A tax-rate code that is not stored writes empty text.
     messages.shown.clear();
     Insert(Produto{});
     p.CDALIQUOTA = "9";
     p.CDUNIDADE = "7";
-    EXPECT_TRUE(Update(p));
+    Update(p);
     EXPECT_EQ(Column("DETALHE", "'[' || CDALIQUOTA || ']'", "CDDETALHE = 1001"), "[]");
 }
 
@@ -146,7 +136,13 @@ TEST_F(DetalheTest, UnquotedValuesMustBeNumbers)
     } catch (const ConversionFailure& failure) {
         EXPECT_EQ(failure.Message(), NotNumericText(p.VLCOMPRA));
     }
-    ExpectOnlyPlain(CommandMessage(UpdateStatement(p, "3", "7", "1001")));
+    ExpectOnlyPlain(CommandMessage(
+            " UPDATE DETALHE SET                     NMDETALHE     = 'ARROZ 5KG',         CDALIQUOTA    = '3'"
+            ",     QTESTOQUE     = 10.5,        CDUNIDADE     = 7 ,         CDTPPRODUTO   = 1,               "
+            "      CDTPSEXO      = 1,                     CDPRODUTO     = 1,                     CDFORMAPECA "
+            "  = 1,                     CDTAMANHO     = 1,                     CDALTERNATIVO =  '1001',   QTE"
+            "STMIN      = 0,               QTESTMAX      = 0,               VLCOMPRA      = 0 , NMDETALHE = '"
+            "X',         VLVENDA       = 12.90           WHERE CDDETALHE = 1001         "));
     EXPECT_EQ(Column("DETALHE", "NMDETALHE", "CDDETALHE = 1001"), "ARROZ 5KG");
 }
 
@@ -155,7 +151,7 @@ TEST_F(DetalheTest, NamesWithQuotesAreStoredAsWritten)
     Produto p;
     p.NMDETALHE = Cp1252("BISCOITO D'ÁVILA");
     p.CDUNIDADE = "P'C";
-    EXPECT_TRUE(Insert(p));
+    Insert(p);
     EXPECT_EQ(Column("DETALHE", "NMDETALHE", "CDDETALHE = 1001"), Cp1252("BISCOITO D'ÁVILA"));
     EXPECT_EQ(Column("UNIDADE", "nmreduzido", "cdunidade = 8"), "P'C");
 
@@ -163,9 +159,30 @@ TEST_F(DetalheTest, NamesWithQuotesAreStoredAsWritten)
     p.CDALIQUOTA = "3";
     p.CDUNIDADE = "8";
     p.CDALTERNATIVO = "A'1";
-    EXPECT_TRUE(Update(p));
+    Update(p);
     EXPECT_EQ(Column("DETALHE", "NMDETALHE || '|' || CDALTERNATIVO", "CDDETALHE = 1001"), "O'NEIL|A'1");
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST(ProductUpdate, NeedsNoSizeOrSexTable)
+{
+    TempDir folder;
+    const std::string path = CreateShopDatabase(folder.Path());
+    RunIsql(path, "drop table TAMANHO; drop table TPSEXO; commit;"
+                  "insert into UNIDADE (cdunidade, nmreduzido) values (7, 'UN'); commit;");
+    static FbClientLoader loader;
+    RecordingMessages messages;
+    FixedClock clock;
+    DataModule dtmain{loader};
+    ConnectDatabase(dtmain, path, "SYSDBA", "masterkey");
+    RecordContext ctx{dtmain, messages, clock, RegionalSettings{}};
+
+    InsertDetalhe(ctx, {.CDDETALHE = "1", .NMDETALHE = "A", .CDALIQUOTA = "T1", .QTESTOQUE = "1",
+                        .CDUNIDADE = "UN", .CDALTERNATIVO = "", .VLCOMPRA = "1", .VLVENDA = "1"});
+    UpdateDetalhe(ctx, {.CDDETALHE = "1", .NMDETALHE = "B", .CDALIQUOTA = "0", .QTESTOQUE = "1",
+                        .CDUNIDADE = "7", .CDALTERNATIVO = "", .VLCOMPRA = "1", .VLVENDA = "1"});
+    dtmain.conmain.Disconnect();
+    EXPECT_EQ(ReadValue(path, "select NMDETALHE from DETALHE where CDDETALHE = 1"), "B");
 }
 
 }  // namespace

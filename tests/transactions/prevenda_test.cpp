@@ -1,5 +1,5 @@
 // Pre-sale headers and items on a real database.
-#include "transaction_fixture.h"
+#include "support/record_fixture.h"
 
 #include <array>
 
@@ -9,13 +9,13 @@
 namespace ligamor::test {
 namespace {
 
-class PreVendaTest : public TransactionTest {
+class PreVendaTest : public RecordTest {
 protected:
-    bool Header(const std::string& code, const std::string& nudav, const std::string& nuprevenda,
+    void Header(const std::string& code, const std::string& nudav, const std::string& nuprevenda,
                 const std::string& cliente = "25", const std::string& emissao = "05/03/2024",
                 const std::string& entrega = "10/03/2024", const std::string& total = "150.75")
     {
-        return InsertPreVenda(ctx, code, nudav, nuprevenda, cliente, "", "", emissao, entrega, total);
+        InsertPreVenda(ctx, {code, nudav, nuprevenda, cliente, emissao, entrega, total});
     }
     std::string HeaderRow(const std::string& code = "70")
     {
@@ -27,46 +27,16 @@ protected:
                      "from PEDIDOCOMPRACLIENTE where CDPEDIDOCOMPRACLIENTE = " +
                      code);
     }
-    static std::string NudavStatement(const std::string& code, const std::string& nudav, const std::string& cliente,
-                                      const std::string& emissao, const std::string& entrega,
-                                      const std::string& total, const std::string& today, const std::string& now)
-    {
-        return " INSERT INTO PEDIDOCOMPRACLIENTE(CDFUNCIONARIO, CDPEDIDOCOMPRACLIENTE, NUDAV, CDCLIENTE, "
-               "CDSTPEDIDOCOMPRACLIENTE, CDCONDPAGTO, DTEMISSAO," +
-               Blanks(53) +
-               "DTPREVENTREGA, VLTOTAL, USUINCLUSAO, COMPINCLUSAO, USUALTERACAO, COMPALTERACAO, DTINCLUSAO, "
-               "HRINCLUSAO," +
-               Blanks(39) + "DTALTERACAO, HRALTERACAO)" + Blanks(110) + "VALUES(110," + code + ", '" + nudav + "', " +
-               cliente + ", " + "1" + ", " + "1" + ",                      " + Blanks(33) + "'" + emissao + "', '" +
-               entrega + "', '" + total + "', 'MIGRACAO',                           " + Blanks(33) +
-               "'MIGRACAO', 'MIGRACAO', 'MIGRACAO', '" + today + "', '" + now + "', '" + today + "',     " +
-               Blanks(33) + "'" + now + "')" + Blanks(89);
-    }
-    static std::string NuprevendaStatement(const std::string& code, const std::string& nuprevenda,
-                                           const std::string& cliente, const std::string& emissao,
-                                           const std::string& entrega, const std::string& total,
-                                           const std::string& today, const std::string& now)
-    {
-        return " INSERT INTO PEDIDOCOMPRACLIENTE(CDFUNCIONARIO, CDPEDIDOCOMPRACLIENTE," + Blanks(2) +
-               "NUPREVENDA, CDCLIENTE, CDSTPEDIDOCOMPRACLIENTE, CDCONDPAGTO, DTEMISSAO," + Blanks(33) +
-               "DTPREVENTREGA, VLTOTAL, USUINCLUSAO, COMPINCLUSAO, USUALTERACAO, COMPALTERACAO, DTINCLUSAO, "
-               "HRINCLUSAO," +
-               Blanks(40) + "DTALTERACAO, HRALTERACAO)" + Blanks(111) + "VALUES(110," + code + ", '" + nuprevenda +
-               "', " + cliente + ", " + "1" + ", " + "1" + ",           " + Blanks(33) + "'" + emissao + "', '" +
-               entrega + "', " + total + ", 'MIGRACAO',                            " + Blanks(33) +
-               "'MIGRACAO', 'MIGRACAO', 'MIGRACAO', '" + today + "', '" + now + "', '" + today + "',      " +
-               Blanks(33) + "'" + now + "')" + Blanks(90);
-    }
 };
 
 TEST_F(PreVendaTest, ADavNumberGoesToNudavOtherwiseThePreSaleNumberToNuprevenda)
 {
-    EXPECT_TRUE(Header("70", "55", "123"));
+    Header("70", "55", "123");
     EXPECT_EQ(HeaderRow(), "110|55|<null>|25|1|1|2024-03-05|2024-03-10|150.75|MIGRACAO|MIGRACAO|MIGRACAO|MIGRACAO|"
                            "2026-12-06|14:37:01.0000|2026-12-06|14:37:01.0000");
-    EXPECT_TRUE(Header("71", "", "124"));
-    EXPECT_TRUE(Header("72", "", ""));
-    EXPECT_TRUE(Header("73", " ", "125"));
+    Header("71", "", "124");
+    Header("72", "", "");
+    Header("73", " ", "125");
     EXPECT_EQ(Column("PEDIDOCOMPRACLIENTE", "coalesce(NUDAV, '<null>') || '|' || NUPREVENDA",
                      "CDPEDIDOCOMPRACLIENTE = 71"),
               "<null>|124");
@@ -80,7 +50,7 @@ TEST_F(PreVendaTest, ADavNumberGoesToNudavOtherwiseThePreSaleNumberToNuprevenda)
 TEST_F(PreVendaTest, AStoredHeaderIsLeftAloneButItsDatesAreStillRead)
 {
     Header("70", "55", "123");
-    EXPECT_TRUE(Header("70", "99", "999", "26", "01/01/2025", "02/01/2025", "1.00"));
+    Header("70", "99", "999", "26", "01/01/2025", "02/01/2025", "1.00");
     EXPECT_EQ(Column("PEDIDOCOMPRACLIENTE", "NUDAV || '|' || CDCLIENTE", "CDPEDIDOCOMPRACLIENTE = 70"), "55|25");
     try {
         Header("70", "55", "123", "25", "31/02/2024");
@@ -97,40 +67,65 @@ TEST_F(PreVendaTest, StatementsUseSlashesAndColonsWhateverTheRegionalSeparators)
 {
     ctx.regional = RegionalSettings{DateOrder::DayMonthYear, '.', '.'};
     clock.now = {2024, 3, 5, 23, 59, 58};
-    EXPECT_TRUE(Header("70", "55", "", "25", "5.3.2024", "06.03.24"));
+    Header("70", "55", "", "25", "5.3.2024", "06.03.24");
     EXPECT_EQ(Column("PEDIDOCOMPRACLIENTE",
                      "DTEMISSAO || '|' || DTPREVENTREGA || '|' || DTINCLUSAO || '|' || HRINCLUSAO",
                      "CDPEDIDOCOMPRACLIENTE = 70"),
               "2024-03-05|2024-03-06|2024-03-05|23:59:58.0000");
 
     ctx.regional = RegionalSettings{DateOrder::MonthDayYear, '-', '.'};
-    EXPECT_TRUE(Header("71", "55", "", "25", "3-5-2024", "03-06-2024"));
+    Header("71", "55", "", "25", "3-5-2024", "03-06-2024");
     EXPECT_EQ(Column("PEDIDOCOMPRACLIENTE", "DTEMISSAO || '|' || DTPREVENTREGA", "CDPEDIDOCOMPRACLIENTE = 71"),
               "2024-03-05|2024-03-06");
 }
 
-TEST_F(PreVendaTest, StatementsAreExactlyAsSpecified)
+TEST_F(PreVendaTest, StatementTextsAreExact)
 {
     EXPECT_THROW(Header("70", "55", "123", "CLIENTE"), ConversionFailure);
     ExpectOnlyPlain(CommandMessage(
-        NudavStatement("70", "55", "CLIENTE", "03/05/2024", "03/10/2024", "150.75", "12/06/2026", "14:37:01")));
+            " INSERT INTO PEDIDOCOMPRACLIENTE(CDFUNCIONARIO, CDPEDIDOCOMPRACLIENTE, NUDAV, CDCLIENTE, CDSTPED"
+            "IDOCOMPRACLIENTE, CDCONDPAGTO, DTEMISSAO,                                                     DT"
+            "PREVENTREGA, VLTOTAL, USUINCLUSAO, COMPINCLUSAO, USUALTERACAO, COMPALTERACAO, DTINCLUSAO, HRINCL"
+            "USAO,                                       DTALTERACAO, HRALTERACAO)                           "
+            "                                                                                   VALUES(110,70"
+            ", '55', CLIENTE, 1, 1,                                                       '03/05/2024', '03/1"
+            "0/2024', '150.75', 'MIGRACAO',                                                            'MIGRA"
+            "CAO', 'MIGRACAO', 'MIGRACAO', '12/06/2026', '14:37:01', '12/06/2026',                           "
+            "           '14:37:01')                                                                          "
+            "               "));
 
     messages.shown.clear();
     EXPECT_THROW(Header("70", "", "123", "25", "05/03/2024", "10/03/2024", "150,75"), ConversionFailure);
     ExpectOnlyPlain(CommandMessage(
-        NuprevendaStatement("70", "123", "25", "03/05/2024", "03/10/2024", "150,75", "12/06/2026", "14:37:01")));
+            " INSERT INTO PEDIDOCOMPRACLIENTE(CDFUNCIONARIO, CDPEDIDOCOMPRACLIENTE,  NUPREVENDA, CDCLIENTE, C"
+            "DSTPEDIDOCOMPRACLIENTE, CDCONDPAGTO, DTEMISSAO,                                 DTPREVENTREGA, V"
+            "LTOTAL, USUINCLUSAO, COMPINCLUSAO, USUALTERACAO, COMPALTERACAO, DTINCLUSAO, HRINCLUSAO,         "
+            "                               DTALTERACAO, HRALTERACAO)                                        "
+            "                                                                       VALUES(110,70, '123', 25,"
+            " 1, 1,                                            '03/05/2024', '03/10/2024', 150,75, 'MIGRACAO'"
+            ",                                                             'MIGRACAO', 'MIGRACAO', 'MIGRACAO'"
+            ", '12/06/2026', '14:37:01', '12/06/2026',                                       '14:37:01')     "
+            "                                                                                     "));
 
     messages.shown.clear();
     EXPECT_THROW(Header("70", "", "123", "25", "05/03/2024", "10/03/2024", ""), DatabaseFailure);
     ExpectOnlyPlain(CommandMessage(
-        NuprevendaStatement("70", "123", "25", "03/05/2024", "03/10/2024", "", "12/06/2026", "14:37:01")));
+            " INSERT INTO PEDIDOCOMPRACLIENTE(CDFUNCIONARIO, CDPEDIDOCOMPRACLIENTE,  NUPREVENDA, CDCLIENTE, C"
+            "DSTPEDIDOCOMPRACLIENTE, CDCONDPAGTO, DTEMISSAO,                                 DTPREVENTREGA, V"
+            "LTOTAL, USUINCLUSAO, COMPINCLUSAO, USUALTERACAO, COMPALTERACAO, DTINCLUSAO, HRINCLUSAO,         "
+            "                               DTALTERACAO, HRALTERACAO)                                        "
+            "                                                                       VALUES(110,70, '123', 25,"
+            " 1, 1,                                            '03/05/2024', '03/10/2024', , 'MIGRACAO',     "
+            "                                                        'MIGRACAO', 'MIGRACAO', 'MIGRACAO', '12/"
+            "06/2026', '14:37:01', '12/06/2026',                                       '14:37:01')           "
+            "                                                                               "));
     EXPECT_EQ(Count("PEDIDOCOMPRACLIENTE"), 0);
 }
 
 TEST_F(PreVendaTest, QuotesInNumbersAreStoredAsWritten)
 {
-    EXPECT_TRUE(Header("70", "D'1", "", "25"));
-    EXPECT_TRUE(Header("71", "", "P'2", "25"));
+    Header("70", "D'1", "", "25");
+    Header("71", "", "P'2", "25");
     EXPECT_EQ(Column("PEDIDOCOMPRACLIENTE", "NUDAV", "CDPEDIDOCOMPRACLIENTE = 70"), "D'1");
     EXPECT_EQ(Column("PEDIDOCOMPRACLIENTE", "NUPREVENDA", "CDPEDIDOCOMPRACLIENTE = 71"), "P'2");
     EXPECT_THROW(Header("72 or 1=1", "1", "", "25"), ConversionFailure);
@@ -144,13 +139,14 @@ protected:
     {
         PreVendaTest::SetUp();
         Sql("insert into UNIDADE (cdunidade, nmunidade, nmreduzido) values (7, 'UNIDADE', 'UN')");
-        InsertDetalhe(ctx, "1001", "ARROZ", "", "1", "UN", "", "", "", "", "", "", "", "1", "2", "");
+        InsertDetalhe(ctx, {.CDDETALHE = "1001", .NMDETALHE = "ARROZ", .CDALIQUOTA = "", .QTESTOQUE = "1",
+                            .CDUNIDADE = "UN", .CDALTERNATIVO = "", .VLCOMPRA = "1", .VLVENDA = "2"});
     }
-    bool Item(const std::string& code, const std::string& number, const std::string& product = "1001",
+    void Item(const std::string& code, const std::string& number, const std::string& product = "1001",
               const std::string& quantity = "2.5", const std::string& price = "4.10",
               const std::string& total = "10.25")
     {
-        return InsertItemPreVenda(ctx, code, number, product, quantity, price, total);
+        InsertItemPreVenda(ctx, {code, number, product, quantity, price, total});
     }
     std::string ItemRow(const std::string& number = "1")
     {
@@ -161,29 +157,17 @@ protected:
                      "where CDPEDIDOCOMPRACLIENTE = 70 and NUITPEDIDOCOMPRACLIENTE = " +
                      number);
     }
-    static std::string ItemStatement(const std::string& code, const std::string& number, const std::string& product,
-                                     const std::string& unit, const std::string& alternative,
-                                     const std::string& quantity, const std::string& price, const std::string& total)
-    {
-        return " INSERT INTO ITPEDIDOCOMPRACLIENTE(CDPEDIDOCOMPRACLIENTE, NUITPEDIDOCOMPRACLIENTE, CDDETALHE, "
-               "CDUNIDADE, CDDIGITADO, QTITEM, VLUNITARIO, VLTOTAL," +
-               Blanks(37) +
-               "USUINCLUSAO, COMPINCLUSAO, USUALTERACAO, COMPALTERACAO, DTINCLUSAO, HRINCLUSAO," + Blanks(68) +
-               "DTALTERACAO, HRALTERACAO)" + Blanks(115) + "VALUES(" + code + ", " + number + ", " + product +
-               ", " + unit + ", " + alternative + ", " + quantity + ", " + price + ", " + Blanks(35) + total +
-               ", 'MIGRACAO', 'MIGRACAO', 'MIGRACAO', 'MIGRACAO', '" + "12/06/2026" + "',                   " +
-               Blanks(35) + "'" + "14:37:01" + "', '" + "12/06/2026" + "',  '" + "14:37:01" + "')" + Blanks(49);
-    }
 };
 
 TEST_F(ItemTest, AnItemTakesItsUnitAndAlternativeCodeFromTheProduct)
 {
-    EXPECT_TRUE(Item("70", "1"));
+    Item("70", "1");
     EXPECT_EQ(ItemRow(), "1001|7|1|2.500|4.100|10.25|MIGRACAO|MIGRACAO|MIGRACAO|MIGRACAO|2026-12-06|14:37:01.0000|"
                          "2026-12-06|14:37:01.0000");
 
-    UpdateDetalhe(ctx, "1001", "ARROZ", "0", "1", "7", "", "", "", "", "", "", "", "1", "2", "");
-    EXPECT_TRUE(Item("70", "2"));
+    UpdateDetalhe(ctx, {.CDDETALHE = "1001", .NMDETALHE = "ARROZ", .CDALIQUOTA = "0", .QTESTOQUE = "1",
+                        .CDUNIDADE = "7", .CDALTERNATIVO = "", .VLCOMPRA = "1", .VLVENDA = "2"});
+    Item("70", "2");
     EXPECT_EQ(Column("ITPEDIDOCOMPRACLIENTE", "CDDIGITADO", "NUITPEDIDOCOMPRACLIENTE = 2"), "1001");
     EXPECT_TRUE(messages.shown.empty());
 }
@@ -191,7 +175,7 @@ TEST_F(ItemTest, AnItemTakesItsUnitAndAlternativeCodeFromTheProduct)
 TEST_F(ItemTest, AStoredItemIsLeftAlone)
 {
     Item("70", "1");
-    EXPECT_TRUE(Item("70", "1", "1001", "9", "9", "81"));
+    Item("70", "1", "1001", "9", "9", "81");
     EXPECT_EQ(Count("ITPEDIDOCOMPRACLIENTE"), 1);
     EXPECT_EQ(Column("ITPEDIDOCOMPRACLIENTE", "VLTOTAL", "NUITPEDIDOCOMPRACLIENTE = 1"), "10.25");
 }
@@ -208,7 +192,7 @@ TEST_F(ItemTest, ChecksRunInOrderWithTheirTexts)
     };
     for (const auto& [f, text] : cases) {
         messages.shown.clear();
-        EXPECT_THROW(InsertItemPreVenda(ctx, f[0], f[1], f[2], f[3], f[4], f[5]), SilentAbort);
+        EXPECT_THROW(InsertItemPreVenda(ctx, {f[0], f[1], f[2], f[3], f[4], f[5]}), SilentAbort);
         ASSERT_EQ(messages.shown.size(), 1u);
         EXPECT_EQ(messages.shown[0], (Shown{Shown::Information, Cp1252(text)}));
     }
@@ -218,7 +202,15 @@ TEST_F(ItemTest, ChecksRunInOrderWithTheirTexts)
 TEST_F(ItemTest, AnItemOfAMissingProductFailsThroughTheMessage)
 {
     EXPECT_THROW(Item("70", "1", "999"), DatabaseFailure);
-    ExpectOnlyPlain(CommandMessage(ItemStatement("70", "1", "999", "", "", "2.5", "4.10", "10.25")));
+    ExpectOnlyPlain(CommandMessage(
+            " INSERT INTO ITPEDIDOCOMPRACLIENTE(CDPEDIDOCOMPRACLIENTE, NUITPEDIDOCOMPRACLIENTE, CDDETALHE, CD"
+            "UNIDADE, CDDIGITADO, QTITEM, VLUNITARIO, VLTOTAL,                                     USUINCLUSA"
+            "O, COMPINCLUSAO, USUALTERACAO, COMPALTERACAO, DTINCLUSAO, HRINCLUSAO,                           "
+            "                                         DTALTERACAO, HRALTERACAO)                              "
+            "                                                                                     VALUES(70, "
+            "1, 999, , , 2.5, 4.10,                                    10.25, 'MIGRACAO', 'MIGRACAO', 'MIGRAC"
+            "AO', 'MIGRACAO', '12/06/2026',                                                      '14:37:01', "
+            "'12/06/2026',  '14:37:01')                                                 "));
     EXPECT_EQ(Count("ITPEDIDOCOMPRACLIENTE"), 0);
 }
 
@@ -235,13 +227,29 @@ TEST_F(ItemTest, UnquotedValuesMustBeNumbers)
     } catch (const ConversionFailure& failure) {
         EXPECT_EQ(failure.Message(), NotNumericText("4,10"));
     }
-    ExpectOnlyPlain(CommandMessage(ItemStatement("70", "1", "1001", "7", "1", "2.5", "4,10", "10.25")));
+    ExpectOnlyPlain(CommandMessage(
+            " INSERT INTO ITPEDIDOCOMPRACLIENTE(CDPEDIDOCOMPRACLIENTE, NUITPEDIDOCOMPRACLIENTE, CDDETALHE, CD"
+            "UNIDADE, CDDIGITADO, QTITEM, VLUNITARIO, VLTOTAL,                                     USUINCLUSA"
+            "O, COMPINCLUSAO, USUALTERACAO, COMPALTERACAO, DTINCLUSAO, HRINCLUSAO,                           "
+            "                                         DTALTERACAO, HRALTERACAO)                              "
+            "                                                                                     VALUES(70, "
+            "1, 1001, 7, 1, 2.5, 4,10,                                    10.25, 'MIGRACAO', 'MIGRACAO', 'MIG"
+            "RACAO', 'MIGRACAO', '12/06/2026',                                                      '14:37:01"
+            "', '12/06/2026',  '14:37:01')                                                 "));
 
     // An alternative code that is no number is refused as well.
     messages.shown.clear();
     Sql("update DETALHE set CDALTERNATIVO = 'ABC' where CDDETALHE = 1001");
     EXPECT_THROW(Item("70", "1"), ConversionFailure);
-    ExpectOnlyPlain(CommandMessage(ItemStatement("70", "1", "1001", "7", "ABC", "2.5", "4.10", "10.25")));
+    ExpectOnlyPlain(CommandMessage(
+            " INSERT INTO ITPEDIDOCOMPRACLIENTE(CDPEDIDOCOMPRACLIENTE, NUITPEDIDOCOMPRACLIENTE, CDDETALHE, CD"
+            "UNIDADE, CDDIGITADO, QTITEM, VLUNITARIO, VLTOTAL,                                     USUINCLUSA"
+            "O, COMPINCLUSAO, USUALTERACAO, COMPALTERACAO, DTINCLUSAO, HRINCLUSAO,                           "
+            "                                         DTALTERACAO, HRALTERACAO)                              "
+            "                                                                                     VALUES(70, "
+            "1, 1001, 7, ABC, 2.5, 4.10,                                    10.25, 'MIGRACAO', 'MIGRACAO', 'M"
+            "IGRACAO', 'MIGRACAO', '12/06/2026',                                                      '14:37:"
+            "01', '12/06/2026',  '14:37:01')                                                 "));
     EXPECT_EQ(Count("ITPEDIDOCOMPRACLIENTE"), 0);
 }
 
@@ -267,13 +275,13 @@ TEST_F(ItemTest, DateAndTimeOfAStatementComeFromOneReading)
 {
     TickingClock ticking;
     RecordContext atMidnight{dtmain, messages, ticking, RegionalSettings{}};
-    InsertPreVenda(atMidnight, "70", "55", "", "25", "", "", "05/03/2024", "05/03/2024", "1");
+    InsertPreVenda(atMidnight, {"70", "55", "", "25", "05/03/2024", "05/03/2024", "1"});
     EXPECT_EQ(Column("PEDIDOCOMPRACLIENTE", "DTINCLUSAO || ' ' || HRINCLUSAO || ' ' || DTALTERACAO || ' ' || HRALTERACAO",
                      "CDPEDIDOCOMPRACLIENTE = 70"),
               "2024-03-05 23:59:59.0000 2024-03-05 23:59:59.0000");
 
     ticking.readings = 0;
-    InsertItemPreVenda(atMidnight, "70", "1", "1001", "1", "1", "1");
+    InsertItemPreVenda(atMidnight, {"70", "1", "1001", "1", "1", "1"});
     EXPECT_EQ(Column("ITPEDIDOCOMPRACLIENTE", "DTINCLUSAO || ' ' || HRINCLUSAO || ' ' || DTALTERACAO || ' ' || HRALTERACAO",
                      "NUITPEDIDOCOMPRACLIENTE = 1"),
               "2024-03-05 23:59:59.0000 2024-03-05 23:59:59.0000");

@@ -1,7 +1,7 @@
 // The settings dialog: loading, saving, the field rules and "Testar".
 #include <QTest>
 
-#include "config/untConfiguracoes.h"
+#include "ui/untConfiguracoes.h"
 #include "runtime/text1252.h"
 #include "ui_fixture.h"
 
@@ -40,8 +40,14 @@ protected:
 
 TEST_F(ConfigurationDialogTest, FieldsComeFromTheFileAndCancelLeavesItAsItWas)
 {
-    SaveSettings(settingsPath, "LOCAL", "/srv/Loja/dados.fdb", "sysdba", "pa=ss", "/srv/Loja/Envio/",
-                 "/srv/Loja/Resposta/", "2500", "/srv/Loja/Log/");
+    SaveSettings(settingsPath, {.Server = "LOCAL",
+                                .DatabasePath = "/srv/Loja/dados.fdb",
+                                .UserName = "sysdba",
+                                .Password = "pa=ss",
+                                .SendDirectory = "/srv/Loja/Envio/",
+                                .ResponseDirectory = "/srv/Loja/Resposta/",
+                                .LogDirectory = "/srv/Loja/Log/",
+                                .IntervalText = "2500"});
     const std::string before = ReadBytes(settingsPath);
     QStringList shown;
     EXPECT_FALSE(WithDialog([&](TfrmConfiguracao& d) {

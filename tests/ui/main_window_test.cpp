@@ -30,7 +30,6 @@ TEST_F(MainWindowTest, TheWindowAndItsMenuAsTheUserSeesThem)
     EXPECT_FALSE(frmmain.windowIcon().isNull());
     EXPECT_EQ(frmmain.stbmainPanel->text(), "VELDOR SISTEMAS (51) 0000-0000 - Ligamor PAF-ECF");
     EXPECT_EQ(frmmain.rce->palette().color(QPalette::Base), frmmain.rce->palette().color(QPalette::ToolTipBase));
-    EXPECT_FALSE(frmmain.rce->isReadOnly());
 
     QStringList names, captions;
     for (QAction* a : frmmain.PopupMenu1->actions()) {

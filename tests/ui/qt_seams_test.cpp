@@ -98,8 +98,6 @@ TEST(TextCodecTest, WindowsBytesAndLocaleTextsCrossTheBoundaryUnchanged)
 {
     const std::string bytes = Cp1252("INSERÇÃO - CLIENTE - € ação");
     EXPECT_EQ(FromCp1252(bytes), QString::fromUtf8("INSERÇÃO - CLIENTE - € ação"));
-    EXPECT_EQ(ToCp1252(FromCp1252(bytes)), bytes);
-    EXPECT_EQ(ToCp1252(QString::fromUtf8("Ω")), "?");
     EXPECT_EQ(ToLocal(QString::fromUtf8("/srv/Lojá/")), "/srv/Lojá/");
     EXPECT_EQ(FromLocal("/srv/Lojá/"), QString::fromUtf8("/srv/Lojá/"));
 }

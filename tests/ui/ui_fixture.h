@@ -7,11 +7,11 @@
 
 #include "config/settings.h"
 #include "db/dtmmain.h"
-#include "engine/record_context.h"
-#include "engine/standard_input_files.h"
+#include "transactions/record_context.h"
+#include "engine/record_processors.h"
 #include "engine/untfuncoes.h"
 #include "qt_test_app.h"
-#include "runtime/fb_client.h"
+#include "db/firebird/fb_client.h"
 #include "support/recording_seams.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
@@ -57,8 +57,14 @@ class UiTest : public ::testing::Test {
 protected:
     void WriteSettings(const std::string& interval = "600000")
     {
-        SaveSettings(settingsPath, "LOCAL", database, "SYSDBA", "masterkey", dir / "ENVIO/", dir / "RESPOSTA/",
-                     interval, dir / "LOG/");
+        SaveSettings(settingsPath, {.Server = "LOCAL",
+                                    .DatabasePath = database,
+                                    .UserName = "SYSDBA",
+                                    .Password = "masterkey",
+                                    .SendDirectory = dir / "ENVIO/",
+                                    .ResponseDirectory = dir / "RESPOSTA/",
+                                    .LogDirectory = dir / "LOG/",
+                                    .IntervalText = interval});
     }
 
     // The attachment conmain is on now; a new connection gets a new one.
@@ -75,7 +81,7 @@ protected:
     QtTimer timer;
     FixedClock clock;
     FbClientLoader loader;
-    DataModule dtmain{loader, messages};
+    DataModule dtmain{loader};
     SystemSettings settings;
     RecordContext records{dtmain, messages, clock, RegionalSettings{}};
     Integration integration{settings, dtmain,     messages,

@@ -1,14 +1,13 @@
 // One real integration cycle over the four files into a real database.
-#include "transaction_fixture.h"
+#include "support/record_fixture.h"
 
 #include <filesystem>
 #include <set>
 
 #include "engine/directories.h"
 #include "engine/integration_log.h"
-#include "engine/standard_input_files.h"
+#include "engine/record_processors.h"
 #include "engine/untfuncoes.h"
-#include "transactions/untTransDetalhe.h"
 
 namespace ligamor::test {
 namespace {
@@ -22,7 +21,7 @@ public:
     std::string text;
 };
 
-class FullCycle : public TransactionTest {
+class FullCycle : public RecordTest {
 protected:
     FullCycle()
     {
@@ -130,24 +129,6 @@ TEST_F(FullCycle, AnInjectedKeyStopsTheCycleWithTheMessageAndChangesNoCustomer)
     EXPECT_EQ(Count("CLIENTE", "NMCLIENTE = 'HACK'"), 0);
     EXPECT_EQ(ListDir(settings.SendDirectory), std::set<std::string>{"CLIENTE.TXT"});
     EXPECT_TRUE(ListDir(settings.ResponseDirectory).empty());
-}
-
-TEST(ProductUpdate, NeedsNoSizeOrSexTable)
-{
-    TempDir folder;
-    const std::string path = CreateShopDatabase(folder.Path());
-    RunIsql(path, "drop table TAMANHO; drop table TPSEXO; commit;"
-                  "insert into UNIDADE (cdunidade, nmreduzido) values (7, 'UN'); commit;");
-    static FbClientLoader loader;
-    RecordingMessages messages;
-    FixedClock clock;
-    DataModule dtmain{loader, messages};
-    ConnectDatabase(dtmain, path, "SYSDBA", "masterkey");
-    RecordContext ctx{dtmain, messages, clock, RegionalSettings{}};
-
-    EXPECT_TRUE(InsertDetalhe(ctx, "1", "A", "T1", "1", "UN", "", "", "G", "", "M", "", "", "1", "1", ""));
-    EXPECT_TRUE(UpdateDetalhe(ctx, "1", "B", "0", "1", "7", "", "", "G", "", "M", "", "", "1", "1", ""));
-    EXPECT_EQ(SelectValue(dtmain, "select NMDETALHE from DETALHE where CDDETALHE = 1"), "B");
 }
 
 }  // namespace

@@ -57,7 +57,6 @@ public:
     // DatabaseFailure with FbClientMissingMessage() when none of the names
     // loads, or one naming the entry point a loaded library lacks.
     FbApi& Api();
-    bool Loaded() const { return loaded_; }
     // The file name that loaded; empty before.
     const std::string& LoadedName() const { return loadedName_; }
 

@@ -1,7 +1,7 @@
 #pragma once
 // Turns the client library's status vector into the failure the user sees.
 #include "runtime/failures.h"
-#include "runtime/fb_client.h"
+#include "db/firebird/fb_client.h"
 
 namespace ligamor {
 

@@ -1,12 +1,14 @@
 // Existence tests, lookups and unit codes on a real database.
-#include "transaction_fixture.h"
+#include "support/database_fixture.h"
+
+#include "db/untTransacao.h"
 
 #include "db/sql_values.h"
 
 namespace ligamor::test {
 namespace {
 
-using Lookups = TransactionTest;
+using Lookups = DatabaseTest;
 
 TEST_F(Lookups, ExistenceTestsFindStoredKeysOnly)
 {
@@ -46,36 +48,26 @@ TEST_F(Lookups, TextLookupsGiveTheCodeOrEmptyText)
     Sql("insert into UF (cduf, sguf) values (43, 'RS')");
     Sql("insert into ALIQUOTA (cdaliquota, nmaliquota) values (3, 'T1')");
     Sql("insert into UNIDADE (cdunidade, nmunidade, nmreduzido) values (7, 'UNIDADE', 'UN')");
-    Sql("insert into TAMANHO (cdtamanho, nmtamanho) values (2, 'G')");
-    Sql("insert into TPSEXO (cdtpsexo, nmtpsexo) values (4, 'MASCULINO')");
 
     EXPECT_EQ(LookupUfBySigla(dtmain, "RS"), "43");
     EXPECT_EQ(LookupAliquotaByCode(dtmain, "3"), "3");
     EXPECT_EQ(LookupUnidadeByCode(dtmain, "7"), "7");
-    EXPECT_EQ(LookupTamanhoByName(dtmain, "G"), "2");
-    EXPECT_EQ(LookupTpsexoByName(dtmain, "MASCULINO"), "4");
     EXPECT_EQ(FindUfCode(dtmain, "RS"), 43);
     EXPECT_EQ(FindAliquotaCode(dtmain, "T1"), 3);
 
     EXPECT_EQ(LookupUfBySigla(dtmain, "XX"), "");
     EXPECT_EQ(LookupAliquotaByCode(dtmain, "9"), "");
     EXPECT_EQ(LookupUnidadeByCode(dtmain, "9"), "");
-    EXPECT_EQ(LookupTamanhoByName(dtmain, "GG"), "");
-    EXPECT_EQ(LookupTpsexoByName(dtmain, "X"), "");
     EXPECT_EQ(FindUfCode(dtmain, "XX"), 0);
     EXPECT_EQ(FindAliquotaCode(dtmain, "T9"), 0);
 }
 
 TEST_F(Lookups, QuotesInsideLookedUpTextAreMatchedAsWritten)
 {
-    Sql("insert into TAMANHO (cdtamanho, nmtamanho) values (5, 'O''NEIL')");
-    Sql("insert into TPSEXO (cdtpsexo, nmtpsexo) values (6, 'D''AVILA')");
     Sql("insert into UF (cduf, sguf) values (1, 'A''')");
-    EXPECT_EQ(LookupTamanhoByName(dtmain, "O'NEIL"), "5");
-    EXPECT_EQ(LookupTpsexoByName(dtmain, "D'AVILA"), "6");
     EXPECT_EQ(LookupUfBySigla(dtmain, "A'"), "1");
     EXPECT_EQ(FindUfCode(dtmain, "A'"), 1);
-    EXPECT_EQ(LookupTamanhoByName(dtmain, "x' or '1'='1"), "");
+    EXPECT_EQ(LookupUfBySigla(dtmain, "x' or '1'='1"), "");
     // A code compared as text that is no number: the database refuses it.
     EXPECT_THROW(LookupUnidadeByCode(dtmain, "1' or '1'='1"), DatabaseFailure);
 }
@@ -110,10 +102,10 @@ TEST_F(Lookups, UnitCodesStartAtZeroAndAcceptQuotesAndEmptyNames)
 
 TEST_F(Lookups, SelectValueReadsTheFirstColumnOfTheFirstRow)
 {
-    EXPECT_EQ(Value("select cduf from UF"), "");
+    EXPECT_EQ(SelectValue(dtmain, "select cduf from UF"), "");
     Sql("insert into UF (cduf, sguf) values (43, 'RS')");
-    EXPECT_EQ(Value("select cduf, sguf from UF"), "43");
-    EXPECT_EQ(Value("select sguf from UF where cduf = 43"), "RS");
+    EXPECT_EQ(SelectValue(dtmain, "select cduf, sguf from UF"), "43");
+    EXPECT_EQ(SelectValue(dtmain, "select sguf from UF where cduf = 43"), "RS");
 }
 
 }  // namespace

@@ -6,16 +6,17 @@
 #include <string>
 #include <vector>
 
-#include "runtime/fb_client.h"
+#include "db/firebird/fb_client.h"
 
 namespace ligamor {
 
 // Starts a transaction with TransactionParameters(); the handle must be 0.
 void FbStartTransaction(FbApi& api, FbDatabaseHandle& db, FbTransactionHandle& tr);
-void FbCommitRetaining(FbApi& api, FbTransactionHandle& tr);
-void FbCommit(FbApi& api, FbTransactionHandle& tr);
-void FbRollbackRetaining(FbApi& api, FbTransactionHandle& tr);
-void FbRollback(FbApi& api, FbTransactionHandle& tr);
+
+// The retaining ends keep the transaction's context and handle; the others
+// end it and reset the handle to 0.
+enum class FbEnd { Commit, CommitRetaining, Rollback, RollbackRetaining };
+void FbEndTransaction(FbApi& api, FbTransactionHandle& tr, FbEnd end);
 // Rolls back when active and resets the handle, whatever the library answers.
 void FbRollbackQuietly(FbApi& api, FbTransactionHandle& tr) noexcept;
 
@@ -27,10 +28,7 @@ public:
     FbTransaction& operator=(const FbTransaction&) = delete;
 
     void Start() { FbStartTransaction(api_, db_, handle_); }
-    void CommitRetaining() { FbCommitRetaining(api_, handle_); }
-    void RollbackRetaining() { FbRollbackRetaining(api_, handle_); }
-    void Commit() { FbCommit(api_, handle_); }
-    void Rollback() { FbRollback(api_, handle_); }
+    void End(FbEnd end) { FbEndTransaction(api_, handle_, end); }
     bool Active() const { return handle_ != 0; }
     FbTransactionHandle& Handle() { return handle_; }
 
@@ -50,8 +48,6 @@ public:
 
     // Allocates (once), prepares in the given dialect and describes the columns.
     void Prepare(FbTransactionHandle& tr, const std::string& sql, int dialect);
-    // isc_info_sql_stmt_type of the prepared statement.
-    int Type() const { return type_; }
     bool IsSelect() const;
     // Executes once; a select opens its cursor, a procedure with outputs
     // gives its one row at once (HasRow).
@@ -59,8 +55,6 @@ public:
     // The next row; false at the end of the rows.
     bool Fetch();
     bool HasRow() const { return hasRow_; }
-    // Closes an open cursor, keeping the prepared statement.
-    void CloseCursor();
     // Releases the statement (DSQL_drop); errors are ignored.
     void Free() noexcept;
 

@@ -1,4 +1,4 @@
-#include "runtime/fb_values.h"
+#include "db/firebird/fb_values.h"
 
 #include <charconv>
 #include <cmath>
@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "runtime/blanks.h"
+#include "runtime/clock.h"
 #include "runtime/failures.h"
 #include "runtime/text1252.h"
 
@@ -45,13 +46,6 @@ std::string TextValue(const XSQLVAR& column, int type)
     return std::string(column.sqldata, static_cast<unsigned short>(column.sqllen));
 }
 
-std::string TwoDigits(unsigned value)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "%02u", value % 100);
-    return text;
-}
-
 // Days since 17 November 1858, the client's day zero.
 std::string DateText(ISC_DATE days)
 {
@@ -73,8 +67,8 @@ std::string DateText(ISC_DATE days)
 // Ten-thousandths of a second since midnight.
 std::string TimeText(ISC_TIME time)
 {
-    const unsigned seconds = time / 10000;
-    return TwoDigits(seconds / 3600) + ":" + TwoDigits(seconds / 60 % 60) + ":" + TwoDigits(seconds % 60);
+    const int seconds = static_cast<int>(time / 10000);
+    return FormatTime(DateTime{0, 0, 0, seconds / 3600 % 100, seconds / 60 % 60, seconds % 60}, ':');
 }
 
 std::string FloatText(double value)
@@ -110,6 +104,13 @@ long long RoundScaled(long long value, int scale)
 }
 
 }  // namespace
+
+int FbVaxInteger(const char* bytes, int length)
+{
+    int value = 0;
+    for (int i = length - 1; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[i]);
+    return value;
+}
 
 bool FbColumnIsNull(const XSQLVAR& column)
 {

@@ -1,7 +1,8 @@
-#include "runtime/fb_handles.h"
+#include "db/firebird/fb_handles.h"
 
-#include "runtime/fb_params.h"
-#include "runtime/fb_status.h"
+#include "db/firebird/fb_params.h"
+#include "db/firebird/fb_status.h"
+#include "db/firebird/fb_values.h"
 
 namespace ligamor {
 
@@ -24,13 +25,6 @@ XSQLDA* NewDescriptor(int columns)
     return da;
 }
 
-int VaxInteger(const char* bytes, int length)
-{
-    int value = 0;
-    for (int i = length - 1; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[i]);
-    return value;
-}
-
 }  // namespace
 
 void FbStartTransaction(FbApi& api, FbDatabaseHandle& db, FbTransactionHandle& tr)
@@ -43,34 +37,17 @@ void FbStartTransaction(FbApi& api, FbDatabaseHandle& db, FbTransactionHandle& t
     FbCheck(api, status);
 }
 
-void FbCommitRetaining(FbApi& api, FbTransactionHandle& tr)
+void FbEndTransaction(FbApi& api, FbTransactionHandle& tr, FbEnd end)
 {
     ISC_STATUS_ARRAY status{};
-    api.commit_retaining(status, &tr);
+    switch (end) {
+    case FbEnd::Commit: api.commit_transaction(status, &tr); break;
+    case FbEnd::CommitRetaining: api.commit_retaining(status, &tr); break;
+    case FbEnd::Rollback: api.rollback_transaction(status, &tr); break;
+    case FbEnd::RollbackRetaining: api.rollback_retaining(status, &tr); break;
+    }
     FbCheck(api, status);
-}
-
-void FbCommit(FbApi& api, FbTransactionHandle& tr)
-{
-    ISC_STATUS_ARRAY status{};
-    api.commit_transaction(status, &tr);
-    FbCheck(api, status);
-    tr = 0;
-}
-
-void FbRollbackRetaining(FbApi& api, FbTransactionHandle& tr)
-{
-    ISC_STATUS_ARRAY status{};
-    api.rollback_retaining(status, &tr);
-    FbCheck(api, status);
-}
-
-void FbRollback(FbApi& api, FbTransactionHandle& tr)
-{
-    ISC_STATUS_ARRAY status{};
-    api.rollback_transaction(status, &tr);
-    FbCheck(api, status);
-    tr = 0;
+    if (end == FbEnd::Commit || end == FbEnd::Rollback) tr = 0;
 }
 
 void FbRollbackQuietly(FbApi& api, FbTransactionHandle& tr) noexcept
@@ -118,8 +95,8 @@ void FbStatement::ReadType()
     FbCheck(api_, status);
     type_ = 0;
     if (buffer[0] == isc_info_sql_stmt_type) {
-        const int length = VaxInteger(buffer + 1, 2);
-        type_ = VaxInteger(buffer + 3, length);
+        const int length = FbVaxInteger(buffer + 1, 2);
+        type_ = FbVaxInteger(buffer + 3, length);
     }
 }
 
@@ -173,15 +150,6 @@ bool FbStatement::Fetch()
     FbCheck(api_, status);
     hasRow_ = true;
     return true;
-}
-
-void FbStatement::CloseCursor()
-{
-    if (!cursorOpen_) return;
-    cursorOpen_ = false;
-    ISC_STATUS_ARRAY status{};
-    api_.dsql_free_statement(status, &handle_, DSQL_close);
-    FbCheck(api_, status);
 }
 
 void FbStatement::Free() noexcept

@@ -1,14 +1,13 @@
 #pragma once
-// A fresh embedded database per test group; every test starts from empty
-// tables and seeds the rows it needs with statements.
+// The shop database of a test group: made fresh from the schema once per
+// group; every test starts connected, on empty tables, and seeds the rows it
+// needs. Values are read back through isql-fb, not through the query layer.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
 #include "db/dtmmain.h"
-#include "db/untTransacao.h"
-#include "engine/record_context.h"
 #include "runtime/failures.h"
 #include "runtime/text1252.h"
 #include "support/recording_seams.h"
@@ -17,25 +16,17 @@
 
 namespace ligamor::test {
 
-inline std::string Blanks(std::size_t n) { return std::string(n, ' '); }
-
-// The plain message ExecuteCommand shows for a refused statement.
-inline std::string CommandMessage(const std::string& statement)
-{
-    return Cp1252("Não foi possível executar o comando: ") + "\n\r" + statement;
-}
-
 inline std::string NotNumericText(const std::string& value)
 {
     return Cp1252("'" + value + "' não é um valor numérico válido");
 }
 
-class TransactionTest : public ::testing::Test {
+class DatabaseTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
         folder_ = std::make_unique<TempDir>();
-        databasePath_ = CreateShopDatabase(folder_->Path());
+        database = CreateShopDatabase(folder_->Path());
     }
     static void TearDownTestSuite() { folder_.reset(); }
 
@@ -48,7 +39,7 @@ protected:
 
     void SetUp() override
     {
-        ConnectDatabase(dtmain, databasePath_, "SYSDBA", "masterkey");
+        ConnectDatabase(dtmain, database, "SYSDBA", "masterkey");
         for (const char* table : {"ITPEDIDOCOMPRACLIENTE", "PEDIDOCOMPRACLIENTE", "CLIENTE", "DETALHE", "UNIDADE",
                                   "UF", "ALIQUOTA", "TAMANHO", "TPSEXO"})
             Sql(std::string("delete from ") + table);
@@ -56,10 +47,19 @@ protected:
     }
 
     // Seeds or changes rows; committed at once.
-    void Sql(const std::string& statement) { ExecuteCommand(dtmain.conmain, statement); }
+    void Sql(const std::string& statement) { ExecuteCommand(dtmain.conmain, messages, statement); }
 
-    // The first column of the first row as text ("" for NULL or no row).
-    std::string Value(const std::string& statement) { return SelectValue(dtmain, statement); }
+    // The first column of the first row as text ("" for NULL or no row), read
+    // by isql-fb. The embedded engine lets one process at a time open the
+    // database, so conmain lets go of it meanwhile and attaches again after.
+    std::string Value(const std::string& select)
+    {
+        const bool connected = dtmain.conmain.Connected();
+        dtmain.conmain.Disconnect();
+        std::string value = ReadValue(database, select);
+        if (connected) dtmain.conmain.Connect();
+        return value;
+    }
 
     std::string Column(const std::string& table, const std::string& column, const std::string& where)
     {
@@ -80,11 +80,10 @@ protected:
     }
 
     static inline std::unique_ptr<TempDir> folder_;
-    static inline std::string databasePath_;
+    static inline std::string database;
     RecordingMessages messages;
     FixedClock clock;
-    DataModule dtmain{Loader(), messages};
-    RecordContext ctx{dtmain, messages, clock, RegionalSettings{}};
+    DataModule dtmain{Loader()};
 };
 
 }  // namespace ligamor::test

@@ -1,25 +1,20 @@
 // The four record processors: log texts, dispatch and the standard table.
-#include "transaction_fixture.h"
+#include "support/record_fixture.h"
 
 #include "engine/log_text.h"
-#include "engine/process_cliente.h"
-#include "engine/process_item_prevenda.h"
-#include "engine/process_prevenda.h"
-#include "engine/process_produto.h"
-#include "engine/standard_input_files.h"
+#include "engine/record_processors.h"
 #include "support/temp_dir.h"
-#include "transactions/untTransDetalhe.h"
 
 namespace ligamor::test {
 namespace {
 
 const std::string kStamp = "06/12/2026 Hora: 14:37:01" + Blanks(7);
 
-class Processors : public TransactionTest {
+class Processors : public RecordTest {
 protected:
     void SetUp() override
     {
-        TransactionTest::SetUp();
+        RecordTest::SetUp();
         Sql("insert into UF (cduf, sguf) values (43, 'RS')");
         Sql("insert into ALIQUOTA (cdaliquota, nmaliquota) values (3, 'T1')");
     }
@@ -41,6 +36,24 @@ TEST_F(Processors, CustomerLinesAreLoggedAndInserted)
     ASSERT_EQ(messages.shown.size(), 1u);
     EXPECT_NE(messages.shown[0].text.find(", 1.500.00, 'MIGRACAO',"), std::string::npos);
     EXPECT_EQ(Count("CLIENTE"), 1);
+}
+
+TEST_F(Processors, AnInjectedKeyInAnUpdateLineChangesNoCustomer)
+{
+    const std::string rest = "#RUA DAS FLORES 10#CP 12#CENTRO#PORTO ALEGRE#RS#900#11#22#33#12345678901#1500,00";
+    ProcessClienteLine(ctx, "I#25#MERCADO BOA VISTA LTDA#MERCADO BOA VISTA" + rest);
+    ProcessClienteLine(ctx, "I#16#MERCADO BOA VISTA LTDA#OUTRO" + rest);
+    messages.shown.clear();
+
+    const std::string line = "U#15 OR 1=1#HACK LTDA#HACK#RUA X#CP#B#C#RS#1#2#3#4#12345678901#0";
+    EXPECT_THROW(ProcessClienteLine(ctx, line), ConversionFailure);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].kind, Shown::Plain);
+    EXPECT_EQ(messages.shown[0].text.rfind(CommandMessage(" UPDATE CLIENTE"), 0), 0u);
+    EXPECT_NE(messages.shown[0].text.find(" WHERE CDCLIENTE = 15 OR 1=1" + Blanks(19)), std::string::npos);
+    EXPECT_EQ(Count("CLIENTE", "NMCLIENTE = 'HACK'"), 0);
+    EXPECT_EQ(Column("CLIENTE", "NMCLIENTE", "CDCLIENTE = 25"), "MERCADO BOA VISTA");
+    EXPECT_EQ(Column("CLIENTE", "NMCLIENTE", "CDCLIENTE = 16"), "OUTRO");
 }
 
 TEST_F(Processors, CustomerDispatchFollowsTheOperation)
@@ -93,7 +106,7 @@ TEST_F(Processors, PreSaleLinesAlwaysInsertAndLogWithoutTheIssueDate)
 TEST_F(Processors, ItemLinesAlwaysInsert)
 {
     Sql("insert into UNIDADE (cdunidade, nmunidade, nmreduzido) values (7, 'UNIDADE', 'UN')");
-    InsertDetalhe(ctx, "1001", "ARROZ", "T1", "1", "UN", "", "", "", "", "", "", "", "1", "2", "");
+    ProcessProdutoLine(ctx, "I#1001#ARROZ#T1#1#UN#1#2");
     EXPECT_EQ(ProcessItemPreVendaLine(ctx, "I#70#1#1001#2,5#4,10#10,25"),
               Cp1252("INSERÇÃO - ITEM DO PRE-VENDA / DAV -  Data: ") + kStamp + "70 1 1001 2.5 4.10 10.25");
     EXPECT_EQ(ProcessItemPreVendaLine(ctx, "U#70#2#1001#1#1#1").substr(0, 47),

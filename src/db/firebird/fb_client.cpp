@@ -1,16 +1,10 @@
-#include "runtime/fb_client.h"
+#include "db/firebird/fb_client.h"
 
-#include <dlfcn.h>
-
+#include "db/firebird/fb_loader.h"
 #include "runtime/failures.h"
 #include "runtime/text1252.h"
 
 namespace ligamor {
-
-std::vector<std::string> DefaultFbClientNames()
-{
-    return {"libfbclient.so.2", "libfbclient.so", "libgds.so"};
-}
 
 std::string FbClientMissingMessage()
 {
@@ -26,7 +20,7 @@ namespace {
 template <typename F>
 void Resolve(void* library, const std::string& libraryName, const char* symbol, F& target)
 {
-    void* address = dlsym(library, symbol);
+    void* address = FindLibrarySymbol(library, symbol);
     if (!address)
         throw DatabaseFailure("Ponto de entrada " + std::string(symbol) + " ausente em " + libraryName);
     target = reinterpret_cast<F>(address);
@@ -38,9 +32,7 @@ FbApi& FbClientLoader::Api()
 {
     if (loaded_) return api_;
     for (const std::string& name : names_) {
-        // RTLD_GLOBAL: the client's own plugins (the embedded engine) expect
-        // its symbols to be visible to them.
-        void* library = dlopen(name.c_str(), RTLD_NOW | RTLD_GLOBAL);
+        void* library = OpenLibrary(name);
         if (!library) continue;
         FbApi api;
         Resolve(library, name, "isc_attach_database", api.attach_database);

@@ -1,11 +1,14 @@
-#include "config/untConfiguracoes.h"
+#include "ui/untConfiguracoes.h"
 
 #include <QDir>
 #include <QKeyEvent>
 #include <QShowEvent>
 #include <QStyle>
 #include <QValidator>
+#include <array>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include "config/settings.h"
 #include "runtime/failures.h"
@@ -212,19 +215,30 @@ void TfrmConfiguracao::showEvent(QShowEvent* event)
     FormShow();
 }
 
+// Which field shows which setting.
+using SettingsField = std::pair<std::string SystemSettings::*, QLineEdit* TfrmConfiguracao::*>;
+const std::array<SettingsField, 8> kSettingsFields = {{
+    {&SystemSettings::Server, &TfrmConfiguracao::edtservidor},
+    {&SystemSettings::DatabasePath, &TfrmConfiguracao::edtcaminho},
+    {&SystemSettings::UserName, &TfrmConfiguracao::edtusuario},
+    {&SystemSettings::Password, &TfrmConfiguracao::edtsenha},
+    {&SystemSettings::SendDirectory, &TfrmConfiguracao::edtcaminhoenvio},
+    {&SystemSettings::ResponseDirectory, &TfrmConfiguracao::edtcaminhoretorno},
+    {&SystemSettings::IntervalText, &TfrmConfiguracao::edtempoverificacao},
+    {&SystemSettings::LogDirectory, &TfrmConfiguracao::edtcaminholog},
+}};
+
 void TfrmConfiguracao::FormShow()
 {
     RunHandler(services_.messages, [this] {
-        DialogSettings values;
-        ReadSettingsForDialog(services_.settingsPath, services_.messages, services_.timer, values);
-        SetField(edtservidor, values.server);
-        SetField(edtusuario, values.userName);
-        SetField(edtsenha, values.password);
-        SetField(edtcaminho, values.databasePath);
-        SetField(edtcaminhoenvio, values.sendDirectory);
-        SetField(edtcaminhoretorno, values.responseDirectory);
-        SetField(edtcaminholog, values.logDirectory);
-        SetField(edtempoverificacao, values.interval);
+        std::optional<SystemSettings> read = ReadSettingsForDialog(services_.settingsPath);
+        if (!read) {
+            services_.messages.InformationBox(NotConfiguredMessage());
+            services_.timer.SetInterval(0);
+        }
+        // Without a file every field is emptied, the defaults included.
+        const SystemSettings values = read.value_or(SystemSettings{});
+        for (const auto& [member, field] : kSettingsFields) SetField(this->*field, values.*member);
     });
 }
 
@@ -234,6 +248,7 @@ void TfrmConfiguracao::btnTestarClick()
         std::string name = ComposeDatabaseName(ToLocal(TextOf(edtservidor)), ToLocal(edtcaminho->text()));
         try {
             ConnectDatabase(services_.dtmain, name, ToLocal(edtusuario->text()), ToLocal(edtsenha->text()));
+            // "Coneão" is the text users know; deliberate, do not correct it.
             services_.messages.PlainMessage(Cp1252("Coneão realizada com sucesso."));
         } catch (...) {
             // The connection layer's own text is not shown here.
@@ -274,11 +289,9 @@ bool ShowConfigurationDialog(ConfigurationDialogServices& services)
 {
     auto frmConfiguracao = std::make_unique<TfrmConfiguracao>(services);
     if (frmConfiguracao->exec() != QDialog::Accepted) return false;
-    const TfrmConfiguracao& f = *frmConfiguracao;
-    SaveSettings(services.settingsPath, ToLocal(TextOf(f.edtservidor)), ToLocal(f.edtcaminho->text()),
-                 ToLocal(f.edtusuario->text()), ToLocal(f.edtsenha->text()), ToLocal(TextOf(f.edtcaminhoenvio)),
-                 ToLocal(TextOf(f.edtcaminhoretorno)), ToLocal(f.edtempoverificacao->text()),
-                 ToLocal(TextOf(f.edtcaminholog)));
+    SystemSettings values;
+    for (const auto& [member, field] : kSettingsFields) values.*member = ToLocal(TextOf((*frmConfiguracao).*field));
+    SaveSettings(services.settingsPath, values);
     return true;
 }
 

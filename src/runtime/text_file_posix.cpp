@@ -1,13 +1,17 @@
 #include "runtime/text_file.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include "runtime/failures.h"
+#include "runtime/text1252.h"
 
 namespace ligamor {
 
@@ -87,6 +91,51 @@ bool TextFileReader::ReadLine(std::string& line)
         if (c == '\r') continue;
         line += static_cast<char>(c);
     }
+}
+
+ReadOnlyFile::ReadOnlyFile(const std::string& path) : path_(path), fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
+{
+    struct stat st {};
+    if (fd_ < 0 || ::fstat(fd_, &st) != 0) {
+        error_ = errno;
+        return;
+    }
+    regular_ = S_ISREG(st.st_mode);
+    identity_ = IdentityOf(st);
+}
+
+ReadOnlyFile::~ReadOnlyFile()
+{
+    if (fd_ >= 0) ::close(fd_);
+}
+
+bool ReadOnlyFile::Missing() const
+{
+    return error_ == ENOENT || error_ == ENOTDIR;
+}
+
+std::string ReadOnlyFile::OpenErrorText() const
+{
+    return std::strerror(error_);
+}
+
+std::string ReadOnlyFile::Read(long long offset, std::size_t count) const
+{
+    std::string bytes;
+    char buffer[65536];
+    while (bytes.size() < count) {
+        ssize_t n = ::pread(fd_, buffer, std::min(sizeof buffer, count - bytes.size()),
+                            static_cast<off_t>(offset) + static_cast<off_t>(bytes.size()));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) {
+            const int err = errno;
+            throw IoFailure(OsErrorCode(err),
+                            "Cannot read file \"" + Cp1252FromLocal(path_) + "\". " + Cp1252FromLocal(std::strerror(err)));
+        }
+        if (n == 0) break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    return bytes;
 }
 
 bool StatFile(const std::string& path, FileIdentity& out)
@@ -181,6 +230,15 @@ void AppendToFile(const std::string& path, const std::string& bytes)
     int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
     if (fd < 0) ThrowErrno();
     WriteAll(fd, bytes);
+}
+
+bool ListDirectory(const std::string& folder, std::vector<std::string>& names)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return false;
+    while (const dirent* entry = ::readdir(dir)) names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    return true;
 }
 
 int MakeDirectory(const std::string& path)

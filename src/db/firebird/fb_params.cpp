@@ -1,4 +1,4 @@
-#include "runtime/fb_params.h"
+#include "db/firebird/fb_params.h"
 
 #include <ibase.h>
 

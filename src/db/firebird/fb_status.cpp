@@ -1,4 +1,4 @@
-#include "runtime/fb_status.h"
+#include "db/firebird/fb_status.h"
 
 #include <string>
 #include <vector>
@@ -88,7 +88,7 @@ DatabaseFailure FbStatusFailure(FbApi& api, const ISC_STATUS* status)
         for (const std::string& line : lines) text += line + kLineEnd;
     }
     if (text.size() > kMaxMessage) text.resize(kMaxMessage);
-    return DatabaseFailure(text, code, sqlCode);
+    return DatabaseFailure(text, code);
 }
 
 void FbCheck(FbApi& api, const ISC_STATUS* status)
