@@ -40,6 +40,16 @@ std::string MoveFailureMessage(const std::string& from, const MoveResult& failed
            Cp1252(". As linhas do arquivo já foram integradas; a integração fica parada até ser ativada de novo.");
 }
 
+// The lines the reader will hand on, counted by the same rules.
+std::size_t CountLines(const std::string& path)
+{
+    TextFileReader counter(path);
+    std::size_t lines = 0;
+    std::string line;
+    while (counter.ReadLine(line)) ++lines;
+    return lines;
+}
+
 }  // namespace
 
 bool FindInputFile(const std::string& directory, const std::string& name, std::string& path)
@@ -71,16 +81,25 @@ bool FindInputFile(const std::string& directory, const std::string& name, std::s
 }
 
 bool ProcessInputFile(const std::string& path, const RecordProcessor& processor, const std::string& logDirectory,
-                      FileIdentity& identity)
+                      FileIdentity& identity, CycleProgress* progress, const std::string& fileName)
 {
     std::vector<std::string> texts;
     bool anyLine = false;
     TextFileReader reader(path);
     identity = reader.OpenedIdentity();
+    std::size_t total = 0;
+    if (progress) {
+        total = CountLines(path);
+        progress->LineApplied(fileName, 0, total);
+    }
     std::string line;
     while (reader.ReadLine(line)) {
         texts.push_back(processor(line));
         anyLine = true;
+        if (progress) {
+            progress->LineApplied(fileName, texts.size(), std::max(total, texts.size()));
+            if (progress->StopRequested()) throw SilentAbort{};
+        }
     }
     AppendToIntegrationLog(logDirectory, texts);
     return anyLine;
@@ -96,7 +115,9 @@ bool ProcessPendingFiles(const Integration& integration, ReadInputFiles& read)
         FileIdentity now;
         if (!StatFile(path, now) || StillBeingWritten(now, integration.quietTime)) continue;
         FileIdentity opened;
-        if (ProcessInputFile(path, entry.processor, integration.settings.LogDirectory, opened)) result = true;
+        if (ProcessInputFile(path, entry.processor, integration.settings.LogDirectory, opened, integration.progress,
+                             entry.fileName))
+            result = true;
         read.push_back({row, path, opened});
     }
     return result;

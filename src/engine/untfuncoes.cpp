@@ -59,6 +59,12 @@ void ActivateIntegration(Integration& integration)
 
 void RunIntegrationCycle(Integration& integration, LogView& rce)
 {
+    if (integration.cycling) return;
+    integration.cycling = true;
+    struct CycleEnd {
+        bool& cycling;
+        ~CycleEnd() { cycling = false; }
+    } end{integration.cycling};
     integration.timer.SetInterval(0);
     ReadInputFiles read;
     if (ProcessPendingFiles(integration, read)) MoveProcessedFiles(integration, read);

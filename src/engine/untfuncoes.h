@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/settings.h"
+#include "engine/cycle_progress.h"
 #include "db/dtmmain.h"
 #include "engine/input_file_table.h"
 #include "engine/log_view.h"
@@ -30,6 +31,11 @@ struct Integration {
     // A file changed more recently than this is still being written: left for
     // the next cycle.
     std::chrono::milliseconds quietTime{2000};
+    // Told between lines; none: the cycle runs through without asking.
+    CycleProgress* progress = nullptr;
+    // True while a cycle runs: a tick that arrives meanwhile (the window lets
+    // its event loop run between lines) must not start a second one.
+    bool cycling = false;
 };
 
 // Reads the settings, reconnects, makes the three directories and starts the
@@ -40,7 +46,8 @@ void ActivateIntegration(Integration& integration);
 
 // One tick: timer stopped, pending files read, the files read moved, timer
 // restarted, view refilled. A failure leaves the timer stopped, moves nothing,
-// leaves the view alone and propagates.
+// leaves the view alone and propagates. Called while a cycle runs, it does
+// nothing.
 void RunIntegrationCycle(Integration& integration, LogView& rce);
 
 // The polling interval: leading blanks, an optional sign, decimal digits,
@@ -62,9 +69,11 @@ bool FindInputFile(const std::string& directory, const std::string& name, std::s
 
 // Hands every line of the file to the processor, then appends the collected
 // log texts as one block. True when at least one line was read. identity is
-// the file as it was opened.
+// the file as it was opened. With a progress hook, the lines are counted
+// first, the hook hears of each line as fileName, and a stop it asks for ends
+// the file with SilentAbort before its block is written.
 bool ProcessInputFile(const std::string& path, const RecordProcessor& processor, const std::string& logDirectory,
-                      FileIdentity& identity);
+                      FileIdentity& identity, CycleProgress* progress = nullptr, const std::string& fileName = {});
 
 // Every input file present when its turn comes and quiet for quietTime, in
 // table order. True when at least one line was read; read lists the files read.
