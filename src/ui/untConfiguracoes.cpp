@@ -31,6 +31,26 @@ public:
     }
 };
 
+// Pasted text (Ctrl+V, Shift+Insert, the context menu) never passes the key
+// filter: it keeps only the digits, as typing it would.
+class DigitsOnlyValidator : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override
+    {
+        QString digits;
+        int newPos = 0;
+        for (int i = 0; i < input.size(); ++i) {
+            if (!input[i].isDigit() || input[i].unicode() > u'9') continue;
+            digits += input[i];
+            if (i < pos) ++newPos;
+        }
+        input = digits;
+        pos = newPos;
+        return Acceptable;
+    }
+};
+
 // The labels were laid out for a narrow 8-point font; where the font that
 // stands in for it is wider, the label is narrowed until it ends before its
 // field instead of running under it.
@@ -68,13 +88,13 @@ QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect geometry, bool uppe
 
 QString TextOf(const QLineEdit* edit)
 {
-    return edit->validator() ? edit->text().toUpper() : edit->text();
+    return dynamic_cast<const UpperCaseValidator*>(edit->validator()) ? edit->text().toUpper() : edit->text();
 }
 
 void SetField(QLineEdit* edit, const std::string& value)
 {
     QString text = FromLocal(value);
-    edit->setText(edit->validator() ? text.toUpper() : text);
+    edit->setText(dynamic_cast<const UpperCaseValidator*>(edit->validator()) ? text.toUpper() : text);
 }
 
 // The directory fields keep the letter case they are given: Linux tells
@@ -171,6 +191,7 @@ void TfrmConfiguracao::BuildDirectoryFields()
     Label5 = MakeLabel(this, "Label5", "Tempo ( em MiliSegundos ) de Verificação do Diretório..:", 8, 216, 272);
     edtempoverificacao = MakeEdit(this, "edtempoverificacao", {272, 208, 73, 21}, false);
     edtempoverificacao->installEventFilter(this);
+    edtempoverificacao->setValidator(new DigitsOnlyValidator(edtempoverificacao));
     Label6 = MakeLabel(this, "Label6", "Salvar Log de Transação na Pasta................................:", 8,
                        248, 272);
     edtcaminholog = MakeEdit(this, "edtcaminholog", {272, 240, 310, 21}, kDirectoryFieldsUpperCase);
@@ -272,8 +293,10 @@ bool TfrmConfiguracao::edtempoverificacaoKeyPress(const QString& typed)
 {
     if (typed.isEmpty()) return true;  // a key that types nothing: arrows, Home, ...
     const char16_t c = typed.front().unicode();
-    // Delete types no character where the field's rule comes from.
-    return (c >= u'0' && c <= u'9') || c == 8 || c == 10 || c == 13 || c == 127;
+    // Control characters are keys, not text: Tab and Shift+Tab move on, Escape
+    // cancels, Enter confirms, Backspace and Ctrl+V edit. Only characters are
+    // judged.
+    return c < 0x20 || c == 127 || (c >= u'0' && c <= u'9');
 }
 
 bool TfrmConfiguracao::eventFilter(QObject* watched, QEvent* event)

@@ -1,4 +1,6 @@
 // The settings dialog: loading, saving, the field rules and "Testar".
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 
 #include "ui/untConfiguracoes.h"
@@ -81,6 +83,28 @@ TEST_F(ConfigurationDialogTest, OkWritesWhatIsOnScreenInTheFileOrder)
               "SERVIDOR=LOCAL\r\nCAMINHO=/srv/Loja/dados.fdb\r\nUSUARIO=caixa\r\nSENHA=senhá\r\n"
               "DIRETORIO_ENVIO=/srv/Loja/Envio/\r\nDIRETORIO_RESPOSTA=/srv/Loja/Resposta/\r\n"
               "TEMPO_COMUNICACAO=700\r\nDIRETORIO_LOG=/srv/Loja/Log/\r\n");
+}
+
+// The interval field judges characters only: Tab, Shift+Tab and Escape keep
+// their work, and pasted text is filtered as typed text is.
+TEST_F(ConfigurationDialogTest, TheIntervalFieldLetsKeysThroughAndFiltersPastedText)
+{
+    WriteSettings();
+    EXPECT_FALSE(WithDialog([](TfrmConfiguracao& d) {
+        d.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&d));
+        d.edtempoverificacao->setFocus();
+        QGuiApplication::clipboard()->setText("12a 3");
+        d.edtempoverificacao->clear();
+        d.edtempoverificacao->paste();  // what Ctrl+V, Shift+Insert and the context menu do
+        EXPECT_EQ(d.edtempoverificacao->text(), "123");
+        QTest::keyClick(d.edtempoverificacao, Qt::Key_Tab);
+        EXPECT_TRUE(d.edtcaminholog->hasFocus());
+        QTest::keyClick(d.edtcaminholog, Qt::Key_Backtab, Qt::ShiftModifier);
+        EXPECT_TRUE(d.edtempoverificacao->hasFocus());
+        QTest::keyClick(d.edtempoverificacao, Qt::Key_Escape);
+        EXPECT_FALSE(d.isVisible());
+    }));
 }
 
 TEST_F(ConfigurationDialogTest, WithoutAFileTheDialogSaysSoStopsPollingAndShowsEmptyFields)
