@@ -42,7 +42,7 @@ inline constexpr std::array<SettingsKey, 8> kSettingsKeys = {{
     {"DIRETORIO_LOG", &SystemSettings::LogDirectory},
 }};
 
-// directory (ending with "/") followed by the file name.
+// directory (ending with the path separator) followed by the file name.
 std::string SettingsFilePath(const std::string& directory);
 
 // "Aplicação Não Configurada. Clique no Botão ..." as Windows-1252 bytes.

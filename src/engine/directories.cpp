@@ -3,6 +3,7 @@
 #include <cerrno>
 
 #include "runtime/failures.h"
+#include "runtime/paths.h"
 #include "runtime/text1252.h"
 #include "runtime/text_file.h"
 
@@ -20,21 +21,27 @@ void ForceDirectoryPath(const std::string& path)
     // the working directory of the moment: refuse it like mkdir("") does.
     if (path.empty()) throw DirectoryFailure(DirectoryErrorMessage(path, ENOENT));
 
-    std::string rest = path;
-    if (rest.back() != '/') rest += '/';
-    std::string built;
+    // The root ("/", "C:\", "\\server\share\") is never created; a missing
+    // one fails like the first level below it would.
+    const std::size_t root = PathRootLength(path);
+    std::string built = path.substr(0, root);
+    if (!built.empty() && !DirectoryExists(built)) {
+        const int code = MakeDirectory(built);
+        if (code != 0) throw DirectoryFailure(DirectoryErrorMessage(path, code));
+    }
+    std::string rest = path.substr(root);
+    if (!rest.empty() && rest.back() != kPathSeparator) rest += kPathSeparator;
     while (!rest.empty()) {
-        std::size_t slash = rest.find('/');
-        built += rest.substr(0, slash);
-        rest.erase(0, slash + 1);
-        // An empty first level is the root; empty levels further on ("a//b")
-        // name the level before them again.
+        std::size_t separator = rest.find(kPathSeparator);
+        built += rest.substr(0, separator);
+        rest.erase(0, separator + 1);
+        // Empty levels ("a//b") name the level before them again.
         if (!built.empty() && !DirectoryExists(built)) {
             int code = MakeDirectory(built);
-            if (code != 0 && !(code == EEXIST && DirectoryExists(built)))
-                throw DirectoryFailure(DirectoryErrorMessage(path, code));
+            // Made meanwhile by someone else counts as made.
+            if (code != 0 && !DirectoryExists(built)) throw DirectoryFailure(DirectoryErrorMessage(path, code));
         }
-        built += '/';
+        built += kPathSeparator;
     }
 }
 

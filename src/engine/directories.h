@@ -9,7 +9,7 @@ namespace ligamor {
 std::string DirectoryErrorMessage(const std::string& path, int osCode);
 
 // Tests each level of path from the first to the last and creates the missing
-// ones; a leading "/" is the root. Raises DirectoryFailure for the whole path
+// ones; the root it begins with (PathRootLength) is never created. Raises DirectoryFailure for the whole path
 // at the first level that cannot be created (the levels before it stay), and
 // for an empty path.
 void ForceDirectoryPath(const std::string& path);

@@ -8,6 +8,7 @@
 #include "runtime/clock.h"
 #include "runtime/failures.h"
 #include "runtime/file_move.h"
+#include "runtime/paths.h"
 #include "runtime/text1252.h"
 #include "runtime/text_file.h"
 
@@ -59,9 +60,9 @@ bool FindInputFile(const std::string& directory, const std::string& name, std::s
         path = exact;
         return true;
     }
-    // The directory value is a prefix: what stands after its last "/" is part
-    // of the file's name.
-    const std::size_t slash = exact.rfind('/');
+    // The directory value is a prefix: what stands after its last separator
+    // is part of the file's name.
+    const std::size_t slash = exact.rfind(kPathSeparator);
     const std::string folder = slash == std::string::npos ? "." : exact.substr(0, slash + 1);
     const std::string wanted = slash == std::string::npos ? exact : exact.substr(slash + 1);
     std::vector<std::string> entries;
@@ -113,7 +114,11 @@ bool ProcessPendingFiles(const Integration& integration, ReadInputFiles& read)
         std::string path;
         if (!FindInputFile(integration.settings.SendDirectory, entry.fileName, path)) continue;
         FileIdentity now;
-        if (!StatFile(path, now) || StillBeingWritten(now, integration.quietTime)) continue;
+        // A file still being written, or still held open for writing (Windows
+        // would refuse to open it), is left for a later cycle: reading it now
+        // would fail the cycle or apply half of it.
+        if (!StatFile(path, now) || StillBeingWritten(now, integration.quietTime) || HeldOpenForWriting(path))
+            continue;
         FileIdentity opened;
         if (ProcessInputFile(path, entry.processor, integration.settings.LogDirectory, opened, integration.progress,
                              entry.fileName))

@@ -1,9 +1,9 @@
 #pragma once
 // The log view seam: what ReloadLogView needs of the window's view rce.
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 namespace ligamor {
 
@@ -11,8 +11,8 @@ namespace ligamor {
 // refilled with its new bytes instead of read whole at every tick.
 struct LogFillState {
     bool filled = false;
-    dev_t device = 0;
-    ino_t inode = 0;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
     std::size_t size = 0;  // bytes of the file the view holds
     std::string tail;      // the last (up to 4 KB) of those bytes
 };

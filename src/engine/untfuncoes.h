@@ -26,7 +26,7 @@ struct Integration {
     Timer& timer;
     const Clock& clock;
     RegionalSettings regional;
-    std::string settingsDirectory;  // where ConfigLigamor.csi lives, ending with "/"
+    std::string settingsDirectory;  // where ConfigLigamor.csi lives, ending with the path separator
     InputFileTable table;
     // A file changed more recently than this is still being written: left for
     // the next cycle.
@@ -75,8 +75,8 @@ bool FindInputFile(const std::string& directory, const std::string& name, std::s
 bool ProcessInputFile(const std::string& path, const RecordProcessor& processor, const std::string& logDirectory,
                       FileIdentity& identity, CycleProgress* progress = nullptr, const std::string& fileName = {});
 
-// Every input file present when its turn comes and quiet for quietTime, in
-// table order. True when at least one line was read; read lists the files read.
+// Every input file present when its turn comes, quiet for quietTime and not
+// held open for writing by another program, in table order. True when at least one line was read; read lists the files read.
 bool ProcessPendingFiles(const Integration& integration, ReadInputFiles& read);
 
 // Moves each file of read that is still the very file that was read into the

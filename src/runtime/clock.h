@@ -33,8 +33,9 @@ struct RegionalSettings {
     char timeSeparator = ':';
 };
 
-// LC_TIME's date order and separators; the C/POSIX locale counts as none and
-// gives the Brazilian dd/mm/yyyy, "/" and ":".
+// The system's date order and separators: on Linux LC_TIME's, where the
+// C/POSIX locale counts as none and gives the Brazilian dd/mm/yyyy, "/" and
+// ":"; on Windows the user's regional settings.
 RegionalSettings PlatformRegionalSettings();
 
 // "dd/mm/yyyy" with the regional date separator.

@@ -1,5 +1,5 @@
-// Moves on Linux: renameat2 with RENAME_NOREPLACE (or link and unlink where a
-// file system lacks it) on one file system, a flushed copy across two.
+// The steps of a move on Linux: renameat2 with RENAME_NOREPLACE (or link and
+// unlink where a file system lacks it), and a flushed copy with mkostemps.
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -9,16 +9,12 @@
 #include <unistd.h>
 
 #include "runtime/file_move.h"
+#include "runtime/file_move_platform.h"
 #include "runtime/text1252.h"
-#include "runtime/text_file.h"
 
 namespace ligamor {
 
-namespace {
-
-// Enough for a file moved every second of a cycle; beyond it the name is
-// reported as taken.
-constexpr int kMostSuffixes = 999;
+namespace detail {
 
 // One name on one file system: 0, EEXIST when the name is taken, or the error.
 int RenameNoReplace(const std::string& from, const std::string& to)
@@ -35,16 +31,17 @@ int RenameNoReplace(const std::string& from, const std::string& to)
     return 0;
 }
 
-MoveResult RenameToFreeName(const std::string& from, const std::string& to)
+bool NameTaken(int osError)
 {
-    MoveResult result;
-    for (int n = 1; n <= kMostSuffixes; ++n) {
-        result.movedTo = n == 1 ? to : SuffixedName(to, n);
-        result.osError = RenameNoReplace(from, result.movedTo);
-        if (result.osError != EEXIST) break;
-    }
-    return result;
+    return osError == EEXIST;
 }
+
+bool OtherVolume(int osError)
+{
+    return osError == EXDEV;
+}
+
+namespace {
 
 int CopyBytes(int in, int out)
 {
@@ -67,9 +64,9 @@ int CopyBytes(int in, int out)
     }
 }
 
-// A copy of from, with its mode and times, flushed to disk under a new
-// temporary name in directory. The name starts with "." and ends with ".tmp",
-// so no reader takes a leftover for an input or a moved file.
+}  // namespace
+
+// With the original's mode and times.
 int CopyToTemporary(const std::string& from, const std::string& directory, std::string& temporary)
 {
     const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
@@ -96,31 +93,12 @@ int CopyToTemporary(const std::string& from, const std::string& directory, std::
     return err;
 }
 
-}  // namespace
-
-MoveResult MoveFileNoReplace(const std::string& from, const std::string& to)
+int RemoveFile(const std::string& path)
 {
-    MoveResult result = RenameToFreeName(from, to);
-    if (result.osError != EXDEV) return result;
-
-    // Another file system: the copy is whole and on disk under its final name
-    // before the original goes.
-    const std::string directory = DirectoryOf(to);
-    std::string temporary;
-    result = {CopyToTemporary(from, directory, temporary), to};
-    if (result.osError != 0) return result;
-    result = RenameToFreeName(temporary, to);
-    if (result.osError != 0) {
-        ::unlink(temporary.c_str());
-        return result;
-    }
-    result.osError = SyncDirectory(directory);
-    if (result.osError == 0 && ::unlink(from.c_str()) != 0) result.osError = errno;
-    // The original could not go: the copy goes instead, so that the file is
-    // found in one place only.
-    if (result.osError != 0) ::unlink(result.movedTo.c_str());
-    return result;
+    return ::unlink(path.c_str()) == 0 ? 0 : errno;
 }
+
+}  // namespace detail
 
 std::string OsErrorReason(int osError)
 {

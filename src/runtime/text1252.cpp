@@ -36,6 +36,10 @@ std::size_t SequenceLength(std::string_view utf8, std::size_t i)
     return length;
 }
 
+}  // namespace
+
+namespace detail {
+
 std::string FromUtf8(std::string_view utf8, bool keepOtherBytes)
 {
     std::string out;
@@ -56,16 +60,11 @@ std::string FromUtf8(std::string_view utf8, bool keepOtherBytes)
     return out;
 }
 
-}  // namespace
+}  // namespace detail
 
 std::string Cp1252(std::string_view utf8)
 {
-    return FromUtf8(utf8, false);
-}
-
-std::string Cp1252FromLocal(std::string_view path)
-{
-    return FromUtf8(path, true);
+    return detail::FromUtf8(utf8, false);
 }
 
 }  // namespace ligamor

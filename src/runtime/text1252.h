@@ -10,10 +10,17 @@ namespace ligamor {
 // UTF-8 to Windows-1252. Characters without a Windows-1252 byte become "?".
 std::string Cp1252(std::string_view utf8);
 
-// A text in the locale's encoding (UTF-8), as paths from the settings and the
+// A text in the system's encoding, as paths from the settings and the
 // system's error descriptions are, for a message: characters become their
-// Windows-1252 bytes, those without one "?", and bytes that are not UTF-8 stay
-// as they are (a path kept in Windows-1252 shows as typed).
+// Windows-1252 bytes, those without one "?". On Linux the encoding is the
+// locale's (UTF-8), and bytes that are not UTF-8 stay as they are (a path kept
+// in Windows-1252 shows as typed); on Windows it is the ANSI code page.
 std::string Cp1252FromLocal(std::string_view path);
+
+namespace detail {
+// UTF-8 to Windows-1252; bytes that are not UTF-8 are kept when keepOtherBytes,
+// else "?".
+std::string FromUtf8(std::string_view utf8, bool keepOtherBytes);
+}  // namespace detail
 
 }  // namespace ligamor

@@ -1,5 +1,6 @@
 #pragma once
 // Text files as the shop's programs write them: read line by line, bytes kept.
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <sys/types.h>
@@ -7,16 +8,18 @@
 
 namespace ligamor {
 
-// Maps errno to the codes of the failure table ("File not found" for 2, ...).
+// Maps the system's error code (errno, GetLastError) to the codes of the
+// failure table ("File not found" for 2, ...).
 int OsErrorCode(int err);
 
 // A file's identity and times as seen when it was opened; a file is "the same"
 // only when all of them are unchanged.
 struct FileIdentity {
-    dev_t device = 0;
-    ino_t inode = 0;
-    off_t size = 0;
-    long long mtimeNs = 0;
+    // Fixed widths: the platforms' own types differ (MinGW's ino_t has 16 bits).
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    std::int64_t size = 0;
+    long long mtimeNs = 0;  // nanoseconds since 1970, the scale of WallClockNs
     long long ctimeNs = 0;
     bool operator==(const FileIdentity&) const = default;
 };
@@ -37,6 +40,9 @@ public:
     FileIdentity OpenedIdentity() const { return identity_; }
 
 private:
+    // The next byte, EOF at the end; raises IoFailure when reading fails.
+    int NextByte();
+
     std::FILE* file_ = nullptr;
     FileIdentity identity_;
     bool atEnd_ = false;
@@ -65,7 +71,7 @@ public:
 
 private:
     std::string path_;
-    int fd_ = -1;
+    std::intptr_t handle_ = -1;  // a file descriptor, or a Windows HANDLE
     int error_ = 0;
     bool regular_ = false;
     FileIdentity identity_;
@@ -74,18 +80,21 @@ private:
 // The identity of the file at path now; false when it does not exist.
 bool StatFile(const std::string& path, FileIdentity& out);
 
+// True when another program holds the file open for writing, so that reading
+// it now would fail or see it half written. Windows tells through its share
+// modes; Linux has none (the quiet time and the identity check stand in there)
+// and says false.
+bool HeldOpenForWriting(const std::string& path);
+
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 
 // Gives the file the bytes as its whole content, never half: they go to a new
 // temporary file of the same directory, created with mode (0600 keeps a
-// password from other users), flushed to disk and renamed over the file, and
-// the directory is flushed. A failure raises IoFailure and leaves the old file
-// as it was.
+// password from other users; on Windows it gives an access list of the user
+// alone), flushed to disk and renamed over the file, and the directory is
+// flushed. A failure raises IoFailure and leaves the old file as it was.
 void ReplaceWholeFile(const std::string& path, const std::string& bytes, mode_t mode = 0644);
-
-// The directory part of a path, ending with "/"; "./" for a bare name.
-std::string DirectoryOf(const std::string& path);
 
 // Flushes the directory's entries to disk; 0 or the OS error code.
 int SyncDirectory(const std::string& directory);
@@ -99,7 +108,7 @@ bool ListDirectory(const std::string& folder, std::vector<std::string>& names);
 // Creates one directory; returns 0 or the OS error code.
 int MakeDirectory(const std::string& path);
 
-// The directory of the running executable, ending with "/".
+// The directory of the running executable, ending with the path separator.
 std::string ExecutableDirectory();
 
 }  // namespace ligamor

@@ -1,3 +1,4 @@
+// Text files and the file system on Linux.
 #include "runtime/text_file.h"
 
 #include <algorithm>
@@ -11,6 +12,7 @@
 #include <unistd.h>
 
 #include "runtime/failures.h"
+#include "runtime/paths.h"
 #include "runtime/text1252.h"
 
 namespace ligamor {
@@ -69,34 +71,18 @@ TextFileReader::~TextFileReader()
     if (file_) std::fclose(file_);
 }
 
-bool TextFileReader::ReadLine(std::string& line)
+int TextFileReader::NextByte()
 {
-    line.clear();
-    if (atEnd_) return false;
-    bool any = false;
-    for (;;) {
-        int c = getc_unlocked(file_);
-        if (c == EOF) {
-            if (std::ferror(file_)) ThrowErrno();
-            atEnd_ = true;
-            return any;
-        }
-        any = true;
-        if (c == '\n') return true;
-        if (c == 26) {
-            // Ctrl-Z ends the file; at the start of a line it is no line at all.
-            atEnd_ = true;
-            return !line.empty();
-        }
-        if (c == '\r') continue;
-        line += static_cast<char>(c);
-    }
+    const int c = getc_unlocked(file_);
+    if (c == EOF && std::ferror(file_)) ThrowErrno();
+    return c;
 }
 
-ReadOnlyFile::ReadOnlyFile(const std::string& path) : path_(path), fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
+ReadOnlyFile::ReadOnlyFile(const std::string& path)
+    : path_(path), handle_(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
 {
     struct stat st {};
-    if (fd_ < 0 || ::fstat(fd_, &st) != 0) {
+    if (handle_ < 0 || ::fstat(static_cast<int>(handle_), &st) != 0) {
         error_ = errno;
         return;
     }
@@ -106,7 +92,7 @@ ReadOnlyFile::ReadOnlyFile(const std::string& path) : path_(path), fd_(::open(pa
 
 ReadOnlyFile::~ReadOnlyFile()
 {
-    if (fd_ >= 0) ::close(fd_);
+    if (handle_ >= 0) ::close(static_cast<int>(handle_));
 }
 
 bool ReadOnlyFile::Missing() const
@@ -124,7 +110,7 @@ std::string ReadOnlyFile::Read(long long offset, std::size_t count) const
     std::string bytes;
     char buffer[65536];
     while (bytes.size() < count) {
-        ssize_t n = ::pread(fd_, buffer, std::min(sizeof buffer, count - bytes.size()),
+        ssize_t n = ::pread(static_cast<int>(handle_), buffer, std::min(sizeof buffer, count - bytes.size()),
                             static_cast<off_t>(offset) + static_cast<off_t>(bytes.size()));
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
@@ -146,10 +132,9 @@ bool StatFile(const std::string& path, FileIdentity& out)
     return true;
 }
 
-bool FileExists(const std::string& path)
+bool HeldOpenForWriting(const std::string&)
 {
-    FileIdentity unused;
-    return StatFile(path, unused);
+    return false;
 }
 
 bool DirectoryExists(const std::string& path)
@@ -183,12 +168,6 @@ void WriteAll(int fd, const std::string& bytes, bool flush = false)
 }
 
 }  // namespace
-
-std::string DirectoryOf(const std::string& path)
-{
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
-}
 
 int SyncDirectory(const std::string& directory)
 {

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdlib>
 
 #include "runtime/clock.h"
 #include "runtime/failures.h"
@@ -53,15 +52,6 @@ TEST(Dates, WhatIsNoCalendarDateIsRefused)
     }
     DateTime leap = ParseShortDate("29/02/2024", br);
     EXPECT_EQ(leap.day, 29);
-}
-
-TEST(Dates, ThePosixLocaleGivesTheBrazilianDefaults)
-{
-    setenv("LC_ALL", "C.UTF-8", 1);
-    RegionalSettings r = PlatformRegionalSettings();
-    EXPECT_EQ(r.order, DateOrder::DayMonthYear);
-    EXPECT_EQ(r.dateSeparator, '/');
-    EXPECT_EQ(r.timeSeparator, ':');
 }
 
 }  // namespace

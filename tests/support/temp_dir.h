@@ -1,18 +1,19 @@
 #pragma once
-// A fresh folder under /tmp (or another parent) for one test, removed with
-// everything in it.
+// A fresh folder under the system's temporary folder (or another parent) for
+// one test, removed with everything in it.
 #include <string>
 
 namespace ligamor::test {
 
 class TempDir {
 public:
-    // parent ends with "/".
-    explicit TempDir(const std::string& parent = "/tmp/");
+    // parent ends with the path separator; "" is the system's temporary
+    // folder (/tmp/, or Windows' own).
+    explicit TempDir(const std::string& parent = "");
     ~TempDir();
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
-    // The folder's path, ending with "/".
+    // The folder's path, ending with the path separator.
     const std::string& Path() const { return path_; }
     std::string operator/(const std::string& name) const { return path_ + name; }
 

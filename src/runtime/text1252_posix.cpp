@@ -1,0 +1,10 @@
+#include "runtime/text1252.h"
+
+namespace ligamor {
+
+std::string Cp1252FromLocal(std::string_view path)
+{
+    return detail::FromUtf8(path, true);
+}
+
+}  // namespace ligamor
