@@ -16,4 +16,8 @@ std::string Cp1252(std::string_view utf8);
 // as they are (a path kept in Windows-1252 shows as typed).
 std::string Cp1252FromLocal(std::string_view path);
 
+// Windows-1252 bytes as UTF-8, for a console or a journal; the five bytes
+// without a character become U+FFFD.
+std::string Utf8FromCp1252(std::string_view bytes);
+
 }  // namespace ligamor

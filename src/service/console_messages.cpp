@@ -1,0 +1,72 @@
+#include "service/console_messages.h"
+
+#include <cstdio>
+
+#include "runtime/console.h"
+#include "runtime/text1252.h"
+
+namespace ligamor {
+
+namespace {
+
+const char* Word(Severity severity)
+{
+    switch (severity) {
+    case Severity::Info: return "INFO";
+    case Severity::Warning: return "AVISO";
+    case Severity::Error: return "ERRO";
+    }
+    return "";
+}
+
+// syslog priorities: informational, warning, error.
+const char* JournalPrefix(Severity severity)
+{
+    switch (severity) {
+    case Severity::Info: return "<6>";
+    case Severity::Warning: return "<4>";
+    case Severity::Error: return "<3>";
+    }
+    return "";
+}
+
+}  // namespace
+
+ConsoleMessages::ConsoleMessages(const Clock& clock) : clock_(clock), journal_(ErrorStreamIsJournal()) {}
+
+std::string OneLine(const std::string& text)
+{
+    std::string line;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' || text[i] == '\n') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+            line += " | ";
+        } else {
+            line += text[i];
+        }
+    }
+    return line;
+}
+
+void ConsoleMessages::Write(Severity severity, const std::string& cp1252Text)
+{
+    WriteUtf8(severity, Utf8FromCp1252(cp1252Text));
+}
+
+void ConsoleMessages::WriteUtf8(Severity severity, const std::string& utf8Text)
+{
+    // The journal stamps each line itself.
+    std::string line;
+    if (journal_) {
+        line = JournalPrefix(severity);
+    } else {
+        const DateTime t = clock_.Now();
+        char stamp[32];
+        std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d ", t.year, t.month, t.day, t.hour, t.minute,
+                      t.second);
+        line = stamp;
+    }
+    WriteErrorLine(line + Word(severity) + " " + OneLine(utf8Text));
+}
+
+}  // namespace ligamor
