@@ -37,13 +37,16 @@ ConsoleMessages::ConsoleMessages(const Clock& clock) : clock_(clock), journal_(E
 std::string OneLine(const std::string& text)
 {
     std::string line;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' || text[i] == '\n') {
-            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-            line += " | ";
-        } else {
-            line += text[i];
+    bool lineEnd = false;
+    for (const char c : text) {
+        if (c == '\r' || c == '\n') {
+            lineEnd = true;
+            continue;
         }
+        // Blank lines between paragraphs make one separator, not several.
+        if (lineEnd && !line.empty()) line += " | ";
+        lineEnd = false;
+        line += c;
     }
     return line;
 }

@@ -30,7 +30,8 @@ private:
     bool journal_;
 };
 
-// The text on one line: each line end (CR LF, LF or CR) becomes " | ".
+// The text on one line: line ends (CR LF, LF or CR, empty lines among them)
+// become one " | ", none at either end.
 std::string OneLine(const std::string& text);
 
 }  // namespace ligamor

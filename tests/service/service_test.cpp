@@ -129,7 +129,7 @@ TEST_F(Service, AFailedCycleIsRetriedWithBackOffUntilTheFileIsFixed)
     // Two failures in a row: the second wait is twice the first.
     ASSERT_TRUE(service.WaitForText("Nova ativação em 0,2 s.")) << service.Err();
     Drop("PRODUTO.TXT", Lines({Produto(1001), Produto(1002)}));
-    ASSERT_TRUE(service.WaitForText("Ciclo concluído")) << service.Err();
+    ASSERT_TRUE(service.WaitForText("PRODUTO.TXT (2 linhas)")) << service.Err();
     service.Signal(SIGTERM);
     EXPECT_EQ(service.Wait(), 0) << service.Err();
 
@@ -186,7 +186,7 @@ TEST_F(Service, OnceTellsHowTheRunWent)
     };
     const std::vector<Row> rows = {
         {"an unknown option", [] {}, {"--bogus"}, 2, "ligamor-service: opção desconhecida: --bogus"},
-        {"no settings file", [this] { std::filesystem::remove(settingsFile); }, Args({"--once"}), 2,
+        {"no settings file", [] {}, {"--config", dir / "NENHUM.csi", "--once"}, 2,
          "INFO " + Utf8FromCp1252(NotConfiguredMessage())},
         {"nothing to do", [] {}, Args({"--once"}), 0, ""},
         {"a file applied and moved", [this] { Drop("CLIENTE.TXT", Lines({kCliente})); }, Args({"--once"}), 0,
