@@ -16,7 +16,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "integração dos arquivos do PAF-ECF ao banco de dados Firebird")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "integração dos arquivos do PAF-ECF ao banco de dados Firebird\n Lê clientes, produtos, pré-vendas e itens que o PAF-ECF deixa no diretório\n de envio, aplica cada linha ao banco de dados Firebird da loja e move os\n arquivos para o diretório de resposta. A janela ligamor mostra o log;\n o serviço ligamor-service faz o mesmo sem janela, sob o systemd.")
+    "Lê clientes, produtos, pré-vendas e itens que o PAF-ECF deixa no diretório de envio,\naplica cada linha ao banco de dados Firebird da loja e move os arquivos para o\ndiretório de resposta. A janela ligamor mostra o log; o serviço ligamor-service\nfaz o mesmo sem janela, sob o systemd.")
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Veldor Sistemas <suporte@veldor.invalid>")
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

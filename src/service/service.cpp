@@ -303,12 +303,17 @@ private:
         case Activation::Failed: return kExitFailed;
         }
         WaitUntilQuiet();
-        const bool clean = !events_.StopRequested() && Cycle();
-        if (clean) SayCycleDone();
+        bool failed = false;
+        if (!events_.StopRequested()) {
+            failed = !Cycle();
+            if (!failed) SayCycleDone();
+        }
+        // Files with lines that are still there were not applied, whatever
+        // kept them: a failure, a stop, a writer that was not done.
         const std::vector<std::string> left = LeftInSendDirectory();
         for (const std::string& path : left)
             console_.WriteUtf8(Severity::Error, "O arquivo " + path + " ficou no diretório de envio.");
-        return clean && left.empty() ? kExitDone : kExitFailed;
+        return !failed && left.empty() ? kExitDone : kExitFailed;
     }
 
     std::string VersionLine() const

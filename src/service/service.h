@@ -15,7 +15,7 @@ struct ServiceOptions {
 
 // Exit statuses, for scripts that run --once.
 enum ExitStatus : int {
-    kExitDone = 0,            // every file present applied and moved, or none present; or stopped by a signal
+    kExitDone = 0,            // every file present applied and moved, or none present; a stop asked for by a signal
     kExitFailed = 1,          // the connection or the cycle failed, or a file was left in the send directory
     kExitUsage = 2,           // bad usage; settings file missing, unreadable or with an invalid interval
     kExitAlreadyRunning = 3,  // another integration holds the send directory
