@@ -1,7 +1,7 @@
 #pragma once
-// Tells the service manager how the service is doing: started, reloading,
-// stopping, still alive (the watchdog), and a one-line status. Without a
-// service manager listening every call does nothing.
+// Tells the service manager how the service is doing: started, stopping,
+// still alive (the watchdog), and a one-line status. Without a service
+// manager listening every call does nothing.
 #include <chrono>
 #include <string>
 
@@ -13,7 +13,6 @@ public:
     ServiceNotifier();
 
     void Ready();
-    void Reloading();
     void Stopping();
     void Status(const std::string& utf8Text);
 

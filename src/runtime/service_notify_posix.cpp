@@ -44,11 +44,6 @@ void ServiceNotifier::Ready()
     Send("READY=1");
 }
 
-void ServiceNotifier::Reloading()
-{
-    Send("RELOADING=1");
-}
-
 void ServiceNotifier::Stopping()
 {
     Send("STOPPING=1");

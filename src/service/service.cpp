@@ -214,16 +214,14 @@ private:
     int Daemon()
     {
         console_.WriteUtf8(Severity::Info, VersionLine());
+        // Ready before the first connection, which may hang until the client's
+        // connect timeout on a host that does not answer: the service retries
+        // by itself, there is nothing for the manager to wait for.
+        notifier_.Ready();
         bool activate = true;
-        bool ready = false;
         for (;;) {
             if (activate) {
                 const Activation outcome = Activate();
-                if (!ready) {
-                    // Up and running, activated or not: it retries by itself.
-                    notifier_.Ready();
-                    ready = true;
-                }
                 if (outcome != Activation::Polling) {
                     if (!WaitBeforeRetry()) break;
                     continue;
@@ -235,12 +233,10 @@ private:
             const ServiceEvent event = Wait(interval > 0 ? std::chrono::milliseconds(interval) : kWaitForever);
             if (event == ServiceEvent::Stop) break;
             if (event == ServiceEvent::Reload) {
-                notifier_.Reloading();
-                console_.WriteUtf8(Severity::Info, "Lendo as configurações de novo.");
+                Say(Severity::Info, "Lendo as configurações de novo.");
                 backOff_.Reset();
                 settings_ = SystemSettings{};  // as a new start: no value of the old file survives
                 activate = true;
-                ready = false;
                 continue;
             }
             const bool clean = Cycle();
