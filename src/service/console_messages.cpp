@@ -9,25 +9,17 @@ namespace ligamor {
 
 namespace {
 
-const char* Word(Severity severity)
-{
-    switch (severity) {
-    case Severity::Info: return "INFO";
-    case Severity::Warning: return "AVISO";
-    case Severity::Error: return "ERRO";
-    }
-    return "";
-}
+// The word a reader sees and the syslog priority the journal reads
+// (informational, warning, error), by severity.
+struct SeverityText {
+    const char* word;
+    const char* journalPrefix;
+};
+constexpr SeverityText kSeverityTexts[] = {{"INFO", "<6>"}, {"AVISO", "<4>"}, {"ERRO", "<3>"}};
 
-// syslog priorities: informational, warning, error.
-const char* JournalPrefix(Severity severity)
+const SeverityText& TextOf(Severity severity)
 {
-    switch (severity) {
-    case Severity::Info: return "<6>";
-    case Severity::Warning: return "<4>";
-    case Severity::Error: return "<3>";
-    }
-    return "";
+    return kSeverityTexts[static_cast<int>(severity)];
 }
 
 }  // namespace
@@ -61,7 +53,7 @@ void ConsoleMessages::WriteUtf8(Severity severity, const std::string& utf8Text)
     // The journal stamps each line itself.
     std::string line;
     if (journal_) {
-        line = JournalPrefix(severity);
+        line = TextOf(severity).journalPrefix;
     } else {
         const DateTime t = clock_.Now();
         char stamp[32];
@@ -69,7 +61,7 @@ void ConsoleMessages::WriteUtf8(Severity severity, const std::string& utf8Text)
                       t.second);
         line = stamp;
     }
-    WriteErrorLine(line + Word(severity) + " " + OneLine(utf8Text));
+    WriteErrorLine(line + TextOf(severity).word + " " + OneLine(utf8Text));
 }
 
 }  // namespace ligamor
