@@ -9,6 +9,7 @@
 
 namespace ligamor {
 
+// In the order of the table of words in console_messages.cpp.
 enum class Severity { Info, Warning, Error };
 
 class ConsoleMessages : public Messages {
