@@ -124,7 +124,7 @@ int main(int argc, char** argv)
     settings.IntervalMs = 5000;
     for (const std::string& d : {settings.SendDirectory, settings.ResponseDirectory, settings.LogDirectory})
         ForceDirectoryPath(d);
-    Integration integration{settings, dtmain, messages, timer, clock, RegionalSettings{}, work.Path(),
+    Integration integration{settings, dtmain, messages, timer, clock, RegionalSettings{}, SettingsFilePath(work.Path()),
                             StandardInputFileTable(ctx)};
     integration.quietTime = std::chrono::milliseconds(0);
     NoView view;

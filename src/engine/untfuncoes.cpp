@@ -28,10 +28,32 @@ std::int32_t ConvertInterval(const std::string& text)
     return static_cast<std::int32_t>(value);
 }
 
+std::string AlreadyRunningMessage(const std::string& sendDirectory)
+{
+    return Cp1252("A integração já está em execução para o diretório de envio \"") + Cp1252FromLocal(sendDirectory) +
+           Cp1252("\" (em outra janela do Ligamor ou no serviço). Esta cópia não vai integrar os arquivos.");
+}
+
+namespace {
+
+// Two integrations on one send directory would apply the same lines twice.
+void LockSendDirectory(Integration& integration)
+{
+    const std::string& send = integration.settings.SendDirectory;
+    if (integration.sendDirectoryLock.Acquire(send + kSendDirectoryLockName) == InstanceLock::Outcome::Held) return;
+    // Settings that now name another directory no longer hold the old one.
+    integration.sendDirectoryLock.Release();
+    integration.messages.InformationBox(AlreadyRunningMessage(send));
+    integration.timer.SetInterval(0);
+    throw IntegrationAlreadyRunning{};
+}
+
+}  // namespace
+
 void ActivateIntegration(Integration& integration)
 {
     SystemSettings& settings = integration.settings;
-    const std::string path = SettingsFilePath(integration.settingsDirectory);
+    const std::string& path = integration.settingsFile;
     if (!FileExists(path)) {
         integration.messages.InformationBox(NotConfiguredMessage());
         integration.timer.SetInterval(0);
@@ -39,9 +61,16 @@ void ActivateIntegration(Integration& integration)
     }
     LoadSettings(path, settings);
 
+    if (!settings.SendDirectory.empty() && DirectoryExists(settings.SendDirectory)) LockSendDirectory(integration);
+
+    integration.connectionFailure.clear();
     try {
         ConnectDatabase(integration.dtmain, ComposeDatabaseName(settings.Server, settings.DatabasePath),
                         settings.UserName, settings.Password);
+    } catch (const std::exception& e) {
+        integration.connectionFailure = e.what();
+        integration.messages.ErrorBox(Cp1252("Erro ao Conectar em Banco de Dados."));
+        throw SilentAbort{};
     } catch (...) {
         integration.messages.ErrorBox(Cp1252("Erro ao Conectar em Banco de Dados."));
         throw SilentAbort{};
@@ -50,6 +79,7 @@ void ActivateIntegration(Integration& integration)
     ForceDirectoryPath(settings.SendDirectory);
     ForceDirectoryPath(settings.ResponseDirectory);
     ForceDirectoryPath(settings.LogDirectory);
+    LockSendDirectory(integration);
 
     // A negative interval cannot run a timer: it counts as stopped.
     const std::int32_t interval = std::max<std::int32_t>(ConvertInterval(settings.IntervalText), 0);

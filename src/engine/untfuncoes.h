@@ -12,6 +12,8 @@
 #include "engine/input_file_table.h"
 #include "engine/log_view.h"
 #include "runtime/clock.h"
+#include "runtime/failures.h"
+#include "runtime/instance_lock.h"
 #include "runtime/messages.h"
 #include "runtime/text_file.h"
 #include "runtime/timer.h"
@@ -26,7 +28,7 @@ struct Integration {
     Timer& timer;
     const Clock& clock;
     RegionalSettings regional;
-    std::string settingsDirectory;  // where ConfigLigamor.csi lives, ending with the path separator
+    std::string settingsFile;  // ConfigLigamor.csi beside the executable, or the one named at start
     InputFileTable table;
     // A file changed more recently than this is still being written: left for
     // the next cycle.
@@ -36,12 +38,31 @@ struct Integration {
     // True while a cycle runs: a tick that arrives meanwhile (the window lets
     // its event loop run between lines) must not start a second one.
     bool cycling = false;
+    // Held on the send directory from activation on: one integration per
+    // send directory, whichever front end runs it.
+    InstanceLock sendDirectoryLock{};
+    // Why the last connection of activation failed; the window shows only its
+    // box, a front end without a person reports the reason too.
+    std::string connectionFailure{};
 };
+
+// Another integration holds the send directory: activation showed the
+// information box, stopped the timer and ends with this.
+struct IntegrationAlreadyRunning : SilentAbort {};
+
+// The lock file in the send directory; no input file can bear its name.
+inline constexpr const char* kSendDirectoryLockName = ".ligamor.lock";
+
+// "A integração já está em execução ..." for the send directory, Windows-1252.
+std::string AlreadyRunningMessage(const std::string& sendDirectory);
 
 // Reads the settings, reconnects, makes the three directories and starts the
 // timer with the polling interval. No settings file: the not-configured box
 // and the timer stopped. A failed connection: the error box "Erro ao Conectar
-// em Banco de Dados." and SilentAbort, the timer left as it was.
+// em Banco de Dados." and SilentAbort, the timer left as it was. A send
+// directory that another integration holds: the information box, the timer
+// stopped and IntegrationAlreadyRunning; that is tested before connecting
+// when the directory exists, so the second one never touches the database.
 void ActivateIntegration(Integration& integration);
 
 // One tick: timer stopped, pending files read, the files read moved, timer

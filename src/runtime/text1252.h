@@ -23,4 +23,8 @@ namespace detail {
 std::string FromUtf8(std::string_view utf8, bool keepOtherBytes);
 }  // namespace detail
 
+// Windows-1252 bytes as UTF-8, for a console or a journal; the five bytes
+// without a character become U+FFFD.
+std::string Utf8FromCp1252(std::string_view bytes);
+
 }  // namespace ligamor

@@ -1,6 +1,11 @@
 // ligamor: start-up and end of the program.
 #include <QApplication>
 
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "config/command_line.h"
 #include "config/settings.h"
 #include "db/dtmmain.h"
 #include "transactions/record_context.h"
@@ -14,12 +19,42 @@
 #include "ui/qt_timer.h"
 #include "ui/untmain.h"
 
+namespace {
+
+std::vector<std::string> Arguments(int argc, char* argv[])
+{
+    return std::vector<std::string>(argv + 1, argv + argc);
+}
+
+}  // namespace
+
 int main(int argc, char* argv[])
 {
     using namespace ligamor;
+    // --help and --version answer without a display, before the toolkit
+    // takes its own options out of argv.
+    try {
+        const CommandLine early = ParseCommandLine(Arguments(argc, argv), FrontEnd::Window, true);
+        if (early.help || early.version) {
+            std::fputs((early.help ? UsageText(FrontEnd::Window) : VersionText(FrontEnd::Window) + "\n").c_str(),
+                       stdout);
+            return 0;
+        }
+    } catch (const UsageError&) {
+        // reported below, once the toolkit's options are known
+    }
+
     // No application title of our own: message boxes take the executable's name.
     QApplication application(argc, argv);
     QApplication::setWindowIcon(LigamorIcon());
+
+    CommandLine commandLine;
+    try {
+        commandLine = ParseCommandLine(Arguments(argc, argv), FrontEnd::Window);
+    } catch (const UsageError& e) {
+        std::fprintf(stderr, "ligamor: %s\n%s", e.what(), UsageText(FrontEnd::Window).c_str());
+        return 2;
+    }
 
     QtMessages messages;
     FbClientLoader loader;
@@ -31,7 +66,7 @@ int main(int argc, char* argv[])
     RecordContext records{dtmain, messages, clock, regional};
     QtTimer temporizador;
     Integration integration{settings, dtmain, messages, temporizador, clock, regional,
-                            ExecutableDirectory(), StandardInputFileTable(records)};
+                            SettingsFileOf(commandLine, ExecutableDirectory()), StandardInputFileTable(records)};
 
     Tfrmmain frmmain(integration, temporizador);
     frmmain.show();  // activation runs before the window is drawn

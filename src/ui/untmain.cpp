@@ -146,7 +146,7 @@ void Tfrmmain::Configuraes1Click()
 {
     Run([this] {
         integration_.timer.SetInterval(0);
-        ConfigurationDialogServices services{SettingsFilePath(integration_.settingsDirectory),
+        ConfigurationDialogServices services{integration_.settingsFile,
                                              integration_.messages, integration_.timer, integration_.dtmain};
         ShowConfigurationDialog(services);
         integration_.messages.InformationBox(

@@ -12,7 +12,7 @@ protected:
     {
         settingsDir = dir / "prog/";
         ForceDirectoryPath(settingsDir);
-        integration.settingsDirectory = settingsDir;
+        integration.settingsFile = SettingsFilePath(settingsDir);
         settings = SystemSettings{};
     }
     void WriteSettings(const std::string& databasePath, const std::string& interval)

@@ -80,7 +80,7 @@ protected:
                             timer,
                             clock,
                             RegionalSettings{},
-                            dir.Path(),
+                            SettingsFilePath(dir.Path()),
                             MakeInputFileTable(Recorder("C"), Recorder("P"), Recorder("V"), Recorder("I"))};
     TextView view;
 };

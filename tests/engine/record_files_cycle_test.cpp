@@ -45,7 +45,7 @@ protected:
     SystemSettings settings;
     FakeTimer timer;
     Integration integration{settings,          dtmain,     messages, timer, clock, RegionalSettings{},
-                            work.Path(),       StandardInputFileTable(ctx)};
+                            SettingsFilePath(work.Path()), StandardInputFileTable(ctx)};
     StringView view;
 };
 

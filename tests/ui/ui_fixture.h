@@ -86,7 +86,7 @@ protected:
     RecordContext records{dtmain, messages, clock, RegionalSettings{}};
     Integration integration{settings, dtmain,     messages,
                             timer,    clock,      RegionalSettings{},
-                            dir.Path(), StandardInputFileTable(records)};
+                            SettingsFilePath(dir.Path()), StandardInputFileTable(records)};
 };
 
 }  // namespace ligamor::test

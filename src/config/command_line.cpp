@@ -1,0 +1,105 @@
+#include "config/command_line.h"
+
+#include <charconv>
+#include <filesystem>
+
+#include "config/settings.h"
+
+#ifndef LIGAMOR_VERSION
+#error LIGAMOR_VERSION must name the version of the project
+#endif
+
+namespace ligamor {
+
+namespace {
+
+const char* ProgramName(FrontEnd frontEnd)
+{
+    return frontEnd == FrontEnd::Window ? "ligamor" : "ligamor-service";
+}
+
+std::chrono::milliseconds Milliseconds(const std::string& option, const std::string& text)
+{
+    long long value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (error != std::errc{} || end != text.data() + text.size() || value <= 0)
+        throw UsageError(option + " espera um número positivo de milissegundos, não \"" + text + "\"");
+    return std::chrono::milliseconds(value);
+}
+
+}  // namespace
+
+CommandLine ParseCommandLine(const std::vector<std::string>& args, FrontEnd frontEnd, bool lenient)
+{
+    CommandLine line;
+    const bool service = frontEnd == FrontEnd::Service;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        // "--config=FILE" or "--config FILE".
+        const std::size_t equals = arg.find('=');
+        const std::string name = arg.rfind("--", 0) == 0 ? arg.substr(0, equals) : arg;
+        const bool takesValue = name == "--config" || (service && (name == "--retry-first" || name == "--retry-max"));
+        std::string value;
+        if (takesValue) {
+            if (equals != std::string::npos) value = arg.substr(equals + 1);
+            else if (i + 1 < args.size()) value = args[++i];
+            else throw UsageError(name + " precisa de um valor");
+        }
+        if (name == "--config") {
+            if (value.empty()) throw UsageError("--config precisa do caminho do arquivo de configurações");
+            line.settingsFile = std::filesystem::absolute(value).string();
+        } else if (name == "--help" || name == "-h") {
+            line.help = true;
+        } else if (name == "--version") {
+            line.version = true;
+        } else if (service && name == "--once") {
+            line.once = true;
+        } else if (service && name == "--retry-first") {
+            line.retryFirst = Milliseconds(name, value);
+        } else if (service && name == "--retry-max") {
+            line.retryMost = Milliseconds(name, value);
+        } else if (!lenient) {
+            throw UsageError("opção desconhecida: " + arg);
+        }
+    }
+    if (line.retryMost < line.retryFirst) line.retryMost = line.retryFirst;
+    return line;
+}
+
+std::string UsageText(FrontEnd frontEnd)
+{
+    std::string text = std::string("Uso: ") + ProgramName(frontEnd) + " [opções]\n";
+    if (frontEnd == FrontEnd::Window) {
+        text += "Integra os arquivos do PAF-ECF ao banco de dados Firebird, com a janela do log.\n";
+    } else {
+        text += "Integra os arquivos do PAF-ECF ao banco de dados Firebird sem janela: as mensagens vão\n"
+                "para a saída de erros, e depois de uma falha a integração é ativada de novo sozinha.\n"
+                "SIGTERM ou SIGINT param entre duas linhas; SIGHUP lê as configurações de novo.\n";
+    }
+    text += "\nOpções:\n"
+            "  --config ARQUIVO   o arquivo de configurações (sem esta opção: ConfigLigamor.csi\n"
+            "                     no diretório do programa)\n";
+    if (frontEnd == FrontEnd::Service) {
+        text += "  --once             uma ativação e um ciclo, e termina. Saída: 0 todos os arquivos\n"
+                "                     presentes integrados e movidos (ou nenhum presente), 1 o ciclo ou\n"
+                "                     a conexão falhou, 2 uso errado ou configurações inutilizáveis,\n"
+                "                     3 outra integração usa o mesmo diretório de envio\n"
+                "  --retry-first MS   primeira espera antes de ativar de novo após uma falha (10000)\n"
+                "  --retry-max MS     espera mais longa; cada falha seguida dobra a espera (300000)\n";
+    }
+    text += "  --help             mostra este texto\n"
+            "  --version          mostra a versão\n";
+    return text;
+}
+
+std::string VersionText(FrontEnd frontEnd)
+{
+    return std::string(ProgramName(frontEnd)) + " " + LIGAMOR_VERSION;
+}
+
+std::string SettingsFileOf(const CommandLine& line, const std::string& executableDirectory)
+{
+    return line.settingsFile.empty() ? SettingsFilePath(executableDirectory) : line.settingsFile;
+}
+
+}  // namespace ligamor

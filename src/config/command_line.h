@@ -1,0 +1,44 @@
+#pragma once
+// The command line of both front ends: which settings file to use, help and
+// version, and for the window-less service one cycle only and its back-off.
+#include <chrono>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace ligamor {
+
+enum class FrontEnd { Window, Service };
+
+struct CommandLine {
+    std::string settingsFile;  // absolute; empty: ConfigLigamor.csi beside the executable
+    bool help = false;
+    bool version = false;
+    // Service only.
+    bool once = false;
+    std::chrono::milliseconds retryFirst{10'000};
+    std::chrono::milliseconds retryMost{300'000};
+};
+
+// Bad usage; its text says what was wrong (UTF-8).
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// args without the program's name. lenient skips what it does not know (the
+// window looks for --help and --version before its toolkit takes its own
+// options); otherwise an unknown option raises UsageError.
+CommandLine ParseCommandLine(const std::vector<std::string>& args, FrontEnd frontEnd, bool lenient = false);
+
+// The --help text (UTF-8), ending with a line end.
+std::string UsageText(FrontEnd frontEnd);
+
+// "ligamor 1.0.0" or "ligamor-service 1.0.0".
+std::string VersionText(FrontEnd frontEnd);
+
+// The settings file the front end reads: the one named, or ConfigLigamor.csi
+// in executableDirectory.
+std::string SettingsFileOf(const CommandLine& line, const std::string& executableDirectory);
+
+}  // namespace ligamor

@@ -1,0 +1,31 @@
+#pragma once
+// An advisory lock on one file, held while this process integrates a send
+// directory, so that a second window or service on the same directory stays
+// out instead of racing the first for the same lines. The system releases it
+// when the process ends, however it ends.
+#include <string>
+
+namespace ligamor {
+
+class InstanceLock {
+public:
+    enum class Outcome { Held, TakenByAnother };
+
+    InstanceLock() = default;
+    ~InstanceLock();
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+
+    // Locks path, creating the file when missing. Locking the file already
+    // held (under any spelling of its path) keeps it; locking another one
+    // lets the old go once the new is held. A file that can be neither
+    // opened nor created raises a Failure naming it.
+    Outcome Acquire(const std::string& path);
+    void Release();
+    bool Holds() const { return handle_ >= 0; }
+
+private:
+    int handle_ = -1;
+};
+
+}  // namespace ligamor

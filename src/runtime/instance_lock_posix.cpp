@@ -1,0 +1,68 @@
+// The instance lock on POSIX systems: flock on the lock file.
+#include "runtime/instance_lock.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "runtime/failures.h"
+#include "runtime/file_move.h"
+#include "runtime/text1252.h"
+
+namespace ligamor {
+
+namespace {
+
+bool SameFile(int a, int b)
+{
+    struct stat sa{}, sb{};
+    return fstat(a, &sa) == 0 && fstat(b, &sb) == 0 && sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
+}  // namespace
+
+InstanceLock::~InstanceLock()
+{
+    Release();
+}
+
+void InstanceLock::Release()
+{
+    if (handle_ >= 0) close(handle_);  // closing the last descriptor ends the flock
+    handle_ = -1;
+}
+
+InstanceLock::Outcome InstanceLock::Acquire(const std::string& path)
+{
+    // The window's user and the service's user may differ: whoever comes
+    // second may only read the file the first made, and flock works on a
+    // descriptor opened for reading as well.
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) {
+        const int err = errno;
+        throw Failure(Cp1252("Não foi possível abrir o arquivo de trava \"") + Cp1252FromLocal(path) + "\": " +
+                      OsErrorReason(err));
+    }
+    // flock belongs to the open file: a second descriptor of the file this
+    // process already holds would be refused by our own lock.
+    if (handle_ >= 0 && SameFile(fd, handle_)) {
+        close(fd);
+        return Outcome::Held;
+    }
+    if (flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int err = errno;
+        close(fd);
+        if (err == EWOULDBLOCK) return Outcome::TakenByAnother;
+        throw Failure(Cp1252("Não foi possível travar o arquivo \"") + Cp1252FromLocal(path) + "\": " +
+                      OsErrorReason(err));
+    }
+    Release();
+    handle_ = fd;
+    return Outcome::Held;
+}
+
+}  // namespace ligamor

@@ -1,0 +1,29 @@
+#pragma once
+// What a window-less front end waits for between cycles: the end of its
+// wait, a request to stop (SIGTERM, SIGINT) or to read its settings again
+// (SIGHUP). A request that arrives while it works is kept for its next wait.
+#include <chrono>
+
+namespace ligamor {
+
+enum class ServiceEvent { Timeout, Stop, Reload };
+
+class ServiceEvents {
+public:
+    // Takes over the stop and reload requests of the process; one at a time.
+    ServiceEvents();
+    ~ServiceEvents();
+    ServiceEvents(const ServiceEvents&) = delete;
+    ServiceEvents& operator=(const ServiceEvents&) = delete;
+
+    // Waits up to timeout (negative: without end) and tells what ended the
+    // wait; a pending stop comes before a pending reload.
+    ServiceEvent Wait(std::chrono::milliseconds timeout);
+
+    // True once a stop was asked for; never blocks.
+    bool StopRequested() const;
+};
+
+inline constexpr std::chrono::milliseconds kWaitForever{-1};
+
+}  // namespace ligamor

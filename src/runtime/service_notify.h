@@ -1,0 +1,34 @@
+#pragma once
+// Tells the service manager how the service is doing: started, stopping,
+// still alive (the watchdog), and a one-line status. Without a service
+// manager listening every call does nothing.
+#include <chrono>
+#include <string>
+
+namespace ligamor {
+
+class ServiceNotifier {
+public:
+    // Reads where to tell it from the environment the manager gave.
+    ServiceNotifier();
+
+    void Ready();
+    void Stopping();
+    void Status(const std::string& utf8Text);
+
+    // How often the manager wants to hear from a live service; zero when it
+    // does not watch.
+    std::chrono::milliseconds WatchdogPeriod() const { return watchdogPeriod_; }
+    // Tells the manager the service is alive when half the watchdog period
+    // went by since it last did.
+    void KeepAlive();
+
+private:
+    void Send(const std::string& state);
+
+    std::string socketPath_;
+    std::chrono::milliseconds watchdogPeriod_{0};
+    std::chrono::steady_clock::time_point lastAlive_{};
+};
+
+}  // namespace ligamor

@@ -1,0 +1,67 @@
+#include "service/console_messages.h"
+
+#include <cstdio>
+
+#include "runtime/console.h"
+#include "runtime/text1252.h"
+
+namespace ligamor {
+
+namespace {
+
+// The word a reader sees and the syslog priority the journal reads
+// (informational, warning, error), by severity.
+struct SeverityText {
+    const char* word;
+    const char* journalPrefix;
+};
+constexpr SeverityText kSeverityTexts[] = {{"INFO", "<6>"}, {"AVISO", "<4>"}, {"ERRO", "<3>"}};
+
+const SeverityText& TextOf(Severity severity)
+{
+    return kSeverityTexts[static_cast<int>(severity)];
+}
+
+}  // namespace
+
+ConsoleMessages::ConsoleMessages(const Clock& clock) : clock_(clock), journal_(ErrorStreamIsJournal()) {}
+
+std::string OneLine(const std::string& text)
+{
+    std::string line;
+    bool lineEnd = false;
+    for (const char c : text) {
+        if (c == '\r' || c == '\n') {
+            lineEnd = true;
+            continue;
+        }
+        // Blank lines between paragraphs make one separator, not several.
+        if (lineEnd && !line.empty()) line += " | ";
+        lineEnd = false;
+        line += c;
+    }
+    return line;
+}
+
+void ConsoleMessages::Write(Severity severity, const std::string& cp1252Text)
+{
+    WriteUtf8(severity, Utf8FromCp1252(cp1252Text));
+}
+
+void ConsoleMessages::WriteUtf8(Severity severity, const std::string& utf8Text)
+{
+    // The journal stamps each line itself.
+    std::string line;
+    if (journal_) {
+        line = TextOf(severity).journalPrefix;
+    } else {
+        const DateTime t = clock_.Now();
+        char stamp[32];
+        std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d:%02d:%02d ", t.year, t.month, t.day, t.hour, t.minute,
+                      t.second);
+        line = stamp;
+    }
+    WriteErrorLine(line + TextOf(severity).word + " " + OneLine(utf8Text));
+}
+
+}  // namespace ligamor

@@ -1,0 +1,38 @@
+#pragma once
+// The message seam of the window-less front end: every box the window would
+// show becomes one line on standard error, with its time and a severity
+// word, in UTF-8, and nobody has to click anything.
+#include <string>
+
+#include "runtime/clock.h"
+#include "runtime/messages.h"
+
+namespace ligamor {
+
+// In the order of the table of words in console_messages.cpp.
+enum class Severity { Info, Warning, Error };
+
+class ConsoleMessages : public Messages {
+public:
+    explicit ConsoleMessages(const Clock& clock);
+
+    void InformationBox(const std::string& text) override { Write(Severity::Info, text); }
+    void ErrorBox(const std::string& text) override { Write(Severity::Error, text); }
+    void PlainMessage(const std::string& text) override { Write(Severity::Warning, text); }
+    void ErrorReport(const std::string& text) override { Write(Severity::Error, text); }
+
+    // A Windows-1252 text, as the core's messages are.
+    void Write(Severity severity, const std::string& cp1252Text);
+    // A text of the service's own, already UTF-8.
+    void WriteUtf8(Severity severity, const std::string& utf8Text);
+
+private:
+    const Clock& clock_;
+    bool journal_;
+};
+
+// The text on one line: line ends (CR LF, LF or CR, empty lines among them)
+// become one " | ", none at either end.
+std::string OneLine(const std::string& text);
+
+}  // namespace ligamor

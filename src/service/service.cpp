@@ -1,0 +1,345 @@
+#include "service/service.h"
+
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+#include "config/command_line.h"
+#include "config/settings.h"
+#include "db/dtmmain.h"
+#include "db/firebird/fb_client.h"
+#include "engine/record_processors.h"
+#include "engine/untfuncoes.h"
+#include "runtime/clock.h"
+#include "runtime/failures.h"
+#include "runtime/run_handler.h"
+#include "runtime/service_events.h"
+#include "runtime/service_notify.h"
+#include "runtime/text1252.h"
+#include "runtime/text_file.h"
+#include "service/back_off.h"
+#include "service/console_messages.h"
+
+namespace ligamor {
+
+namespace {
+
+// The polling interval that activation and the cycle set; the service's loop
+// waits for it.
+class IntervalTimer : public Timer {
+public:
+    void SetInterval(int ms) override { interval_ = ms; }
+    int Interval() const override { return interval_; }
+
+private:
+    int interval_ = 0;
+};
+
+// Nobody looks at a view: the log file is what counts.
+class NoLogView : public LogView {
+public:
+    void Clear() override {}
+    void SetWhole(std::string_view) override {}
+    void AppendTail(std::string_view) override {}
+    bool EditedSinceFill() const override { return false; }
+};
+
+// Between lines: keeps the watchdog fed, notes what the cycle applies, and
+// stops the cycle there when a stop was asked for.
+class ServiceProgress : public CycleProgress {
+public:
+    ServiceProgress(ServiceEvents& events, ServiceNotifier& notifier, ConsoleMessages& console)
+        : events_(events), notifier_(notifier), console_(console)
+    {
+    }
+
+    void LineApplied(const std::string& fileName, std::size_t done, std::size_t total) override
+    {
+        if (done == 0) {
+            console_.WriteUtf8(Severity::Info, "Integrando " + fileName + ": " + Lines(total));
+            notifier_.Status("Integrando " + fileName);
+            files.push_back({fileName, 0});
+        } else if (!files.empty()) {
+            files.back().second = done;
+        }
+        notifier_.KeepAlive();
+    }
+    bool StopRequested() override { return events_.StopRequested(); }
+
+    static std::string Lines(std::size_t n) { return std::to_string(n) + (n == 1 ? " linha" : " linhas"); }
+
+    std::vector<std::pair<std::string, std::size_t>> files;  // this cycle's, with the lines applied
+
+private:
+    ServiceEvents& events_;
+    ServiceNotifier& notifier_;
+    ConsoleMessages& console_;
+};
+
+enum class Activation { Polling, NotConfigured, UnusableSettings, Failed, AlreadyRunning };
+
+std::string Seconds(std::chrono::milliseconds ms)
+{
+    std::string text = std::to_string(ms.count() / 1000);
+    if (ms.count() % 1000) {
+        char tenths[8];
+        std::snprintf(tenths, sizeof tenths, ",%03lld", static_cast<long long>(ms.count() % 1000));
+        text += tenths;
+        while (text.back() == '0') text.pop_back();
+    }
+    return text + " s";
+}
+
+class Service {
+public:
+    explicit Service(const ServiceOptions& options)
+        : options_(options),
+          console_(clock_),
+          dtmain_(loader_),
+          records_{dtmain_, console_, clock_, PlatformRegionalSettings()},
+          integration_{settings_,          dtmain_,   console_, timer_, clock_, records_.regional,
+                       options.settingsFile, StandardInputFileTable(records_)},
+          progress_(events_, notifier_, console_),
+          backOff_(options.retryFirst, options.retryMost)
+    {
+        integration_.progress = &progress_;
+    }
+
+    int Run() { return options_.once ? Once() : Daemon(); }
+
+private:
+    Activation Activate()
+    {
+        const bool configured = FileExists(options_.settingsFile);
+        Activation outcome = Activation::Polling;
+        RunHandler(console_, [&] {
+            try {
+                ActivateIntegration(integration_);
+            } catch (const IntegrationAlreadyRunning&) {
+                outcome = Activation::AlreadyRunning;
+                throw;
+            } catch (const IoFailure&) {  // the settings file could not be read
+                outcome = Activation::UnusableSettings;
+                throw;
+            } catch (const ConversionFailure&) {  // TEMPO_COMUNICACAO is no number
+                outcome = Activation::UnusableSettings;
+                throw;
+            } catch (...) {
+                outcome = Activation::Failed;
+                if (!integration_.connectionFailure.empty())
+                    console_.Write(Severity::Error, Cp1252("Motivo: ") + integration_.connectionFailure);
+                throw;
+            }
+        });
+        if (outcome == Activation::Polling && !configured) outcome = Activation::NotConfigured;
+        return outcome;
+    }
+
+    // True when the cycle ran to its end.
+    bool Cycle()
+    {
+        progress_.files.clear();
+        return RunHandler(console_, [this] { RunIntegrationCycle(integration_, view_); });
+    }
+
+    // Waits like events_.Wait, telling the watchdog meanwhile that all is well.
+    ServiceEvent Wait(std::chrono::milliseconds timeout)
+    {
+        using Clock = std::chrono::steady_clock;
+        const std::chrono::milliseconds period = notifier_.WatchdogPeriod() / 2;
+        const Clock::time_point end = Clock::now() + timeout;
+        for (;;) {
+            notifier_.KeepAlive();
+            std::chrono::milliseconds ask = timeout;
+            if (timeout.count() >= 0) {
+                ask = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now());
+                if (ask.count() <= 0) return ServiceEvent::Timeout;
+            }
+            const bool sliced = period.count() > 0 && (ask.count() < 0 || ask > period);
+            const ServiceEvent event = events_.Wait(sliced ? period : ask);
+            if (event != ServiceEvent::Timeout || !sliced) return event;
+        }
+    }
+
+    void Say(Severity severity, const std::string& utf8Text)
+    {
+        console_.WriteUtf8(severity, utf8Text);
+        notifier_.Status(utf8Text);
+    }
+
+    // After a failure: the next activation after the back-off. False when a
+    // stop came meanwhile.
+    bool WaitBeforeRetry()
+    {
+        const std::chrono::milliseconds wait = backOff_.Next();
+        Say(Severity::Warning, "Nova ativação em " + Seconds(wait) + ".");
+        const ServiceEvent event = Wait(wait);
+        if (event == ServiceEvent::Reload) {
+            backOff_.Reset();
+            settings_ = SystemSettings{};
+        }
+        return event != ServiceEvent::Stop;
+    }
+
+    void SayPolling()
+    {
+        const SystemSettings& s = integration_.settings;
+        if (s.IntervalMs == 0)
+            Say(Severity::Info, "TEMPO_COMUNICACAO é 0: a leitura dos arquivos está desligada. Altere as "
+                                "configurações e envie SIGHUP (systemctl reload ligamor) para ligá-la.");
+        else
+            Say(Severity::Info, "Integração ativa: diretório de envio " + s.SendDirectory + ", a cada " +
+                                    Seconds(std::chrono::milliseconds(s.IntervalMs)) + ".");
+    }
+
+    void SayCycleDone()
+    {
+        if (progress_.files.empty()) return;
+        std::string text = "Ciclo concluído:";
+        for (std::size_t i = 0; i < progress_.files.size(); ++i)
+            text += (i ? ", " : " ") + progress_.files[i].first + " (" +
+                    ServiceProgress::Lines(progress_.files[i].second) + ")";
+        Say(Severity::Info, text + ".");
+    }
+
+    void SayStopped()
+    {
+        notifier_.Stopping();
+        std::string text = "Parado a pedido";
+        if (stoppedInCycle_ && !progress_.files.empty())
+            text += "; " + progress_.files.back().first + " fica no diretório de envio e será lido de novo, inteiro";
+        console_.WriteUtf8(Severity::Info, text + ".");
+    }
+
+    int Daemon()
+    {
+        console_.WriteUtf8(Severity::Info, VersionLine());
+        // Ready before the first connection, which may hang until the client's
+        // connect timeout on a host that does not answer: the service retries
+        // by itself, there is nothing for the manager to wait for.
+        notifier_.Ready();
+        bool activate = true;
+        for (;;) {
+            if (activate) {
+                const Activation outcome = Activate();
+                if (outcome != Activation::Polling) {
+                    if (!WaitBeforeRetry()) break;
+                    continue;
+                }
+                activate = false;
+                SayPolling();
+            }
+            const int interval = timer_.Interval();
+            const ServiceEvent event = Wait(interval > 0 ? std::chrono::milliseconds(interval) : kWaitForever);
+            if (event == ServiceEvent::Stop) break;
+            if (event == ServiceEvent::Reload) {
+                Say(Severity::Info, "Lendo as configurações de novo.");
+                backOff_.Reset();
+                settings_ = SystemSettings{};  // as a new start: no value of the old file survives
+                activate = true;
+                continue;
+            }
+            const bool clean = Cycle();
+            if (events_.StopRequested()) {
+                stoppedInCycle_ = !clean;
+                break;
+            }
+            if (clean) {
+                SayCycleDone();
+                backOff_.Reset();
+                continue;
+            }
+            // As after "&Ativar": connected anew, the files read again whole.
+            if (!WaitBeforeRetry()) break;
+            activate = true;
+        }
+        SayStopped();
+        return kExitDone;
+    }
+
+    // A file still being written is left by the cycle; one run must wait for it.
+    void WaitUntilQuiet()
+    {
+        for (int round = 0; round < 30; ++round) {
+            long long wait = 0;
+            for (const InputFileRow& row : integration_.table) {
+                std::string path;
+                FileIdentity id;
+                if (!FindInputFile(integration_.settings.SendDirectory, row.fileName, path) || !StatFile(path, id))
+                    continue;
+                const long long quiet = std::chrono::nanoseconds(integration_.quietTime).count();
+                wait = std::max(wait, id.ctimeNs + quiet - WallClockNs());
+            }
+            if (wait <= 0) return;
+            if (Wait(std::chrono::milliseconds(wait / 1'000'000 + 1)) == ServiceEvent::Stop) return;
+        }
+    }
+
+    // Input files with lines still in the send directory.
+    std::vector<std::string> LeftInSendDirectory() const
+    {
+        std::vector<std::string> left;
+        for (const InputFileRow& row : integration_.table) {
+            std::string path;
+            FileIdentity id;
+            if (FindInputFile(integration_.settings.SendDirectory, row.fileName, path) && StatFile(path, id) &&
+                id.size > 0)
+                left.push_back(path);
+        }
+        return left;
+    }
+
+    int Once()
+    {
+        switch (Activate()) {
+        case Activation::Polling: break;
+        case Activation::NotConfigured:
+        case Activation::UnusableSettings: return kExitUsage;
+        case Activation::AlreadyRunning: return kExitAlreadyRunning;
+        case Activation::Failed: return kExitFailed;
+        }
+        WaitUntilQuiet();
+        bool failed = false;
+        if (!events_.StopRequested()) {
+            failed = !Cycle();
+            if (!failed) SayCycleDone();
+        }
+        // Files with lines that are still there were not applied, whatever
+        // kept them: a failure, a stop, a writer that was not done.
+        const std::vector<std::string> left = LeftInSendDirectory();
+        for (const std::string& path : left)
+            console_.WriteUtf8(Severity::Error, "O arquivo " + path + " ficou no diretório de envio.");
+        return !failed && left.empty() ? kExitDone : kExitFailed;
+    }
+
+    std::string VersionLine() const
+    {
+        return VersionText(FrontEnd::Service) + ": configurações em " + options_.settingsFile + ".";
+    }
+
+    const ServiceOptions& options_;
+    SystemClock clock_;
+    ConsoleMessages console_;
+    ServiceEvents events_;
+    ServiceNotifier notifier_;
+    FbClientLoader loader_;
+    DataModule dtmain_;
+    SystemSettings settings_;
+    RecordContext records_;
+    IntervalTimer timer_;
+    Integration integration_;
+    ServiceProgress progress_;
+    NoLogView view_;
+    BackOff backOff_;
+    bool stoppedInCycle_ = false;
+};
+
+}  // namespace
+
+int RunService(const ServiceOptions& options)
+{
+    Service service(options);
+    return service.Run();
+}
+
+}  // namespace ligamor

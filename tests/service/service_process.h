@@ -1,0 +1,35 @@
+#pragma once
+// The real ligamor-service executable run by a test: its standard error goes
+// to a file the test reads while it runs.
+#include <signal.h>
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace ligamor::test {
+
+class ServiceProcess {
+public:
+    ServiceProcess(const std::vector<std::string>& args, const std::string& errPath);
+    ~ServiceProcess();
+    ServiceProcess(const ServiceProcess&) = delete;
+    ServiceProcess& operator=(const ServiceProcess&) = delete;
+
+    // True once its standard error holds text; false when it ended first.
+    // The deadline only keeps a broken build from hanging the test run.
+    bool WaitForText(const std::string& text) const;
+    void Signal(int signal) const { kill(pid_, signal); }
+    // Its exit status; -1 when a signal ended it.
+    int Wait();
+    std::string Err() const;
+
+private:
+    pid_t pid_ = -1;
+    std::string errPath_;
+};
+
+// Runs it to its end and gives the exit status; err receives its standard error.
+int RunService(const std::vector<std::string>& args, std::string& err);
+
+}  // namespace ligamor::test

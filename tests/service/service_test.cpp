@@ -1,0 +1,224 @@
+// ligamor-service end to end: the real executable, a real database through
+// the embedded engine, real directories.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <set>
+
+#include "config/settings.h"
+#include "engine/untfuncoes.h"
+#include "runtime/text1252.h"
+#include "service/service_process.h"
+#include "support/temp_dir.h"
+#include "support/test_database.h"
+
+#ifndef LIGAMOR_DEMO_SQL
+#error LIGAMOR_DEMO_SQL must name db/demo.sql
+#endif
+
+namespace ligamor::test {
+namespace {
+
+using Names = std::set<std::string>;
+
+// Input lines as the point of sale writes them: Windows-1252, CR LF.
+std::string Lines(const std::vector<std::string>& utf8Lines)
+{
+    std::string bytes;
+    for (const std::string& line : utf8Lines) bytes += Cp1252(line) + "\r\n";
+    return bytes;
+}
+
+const std::string kCliente = "I#25#MERCADO BOA VISTA LTDA#MERCADO BOA VISTA#RUA DAS FLORES 10#CP 12#CENTRO#PORTO "
+                             "ALEGRE#RS#90010000#5133334444#5199998888#1234567890#12345678000190#1500,00";
+
+std::string Produto(int code, const std::string& price = "12,90")
+{
+    return "I#" + std::to_string(code) + "#PRODUTO " + std::to_string(code) + "#T1#10#UN#8,20#" + price;
+}
+
+class Service : public ::testing::Test {
+protected:
+    Service()
+    {
+        static const std::string script = ReadBytes(LIGAMOR_SCHEMA_SQL) + ReadBytes(LIGAMOR_DEMO_SQL);
+        database = CreateDatabase(dir.Path(), "LOJA.FDB", 3, script);
+        SaveSettings(settingsFile, {.Server = "LOCAL",
+                                    .DatabasePath = database,
+                                    .UserName = "SYSDBA",
+                                    .Password = "masterkey",
+                                    .SendDirectory = send,
+                                    .ResponseDirectory = dir / "RESPOSTA/",
+                                    .LogDirectory = dir / "LOG/",
+                                    .IntervalText = "200"});
+        std::filesystem::create_directories(send);
+    }
+
+    // Dropped whole, as the point of sale should: written aside, then renamed.
+    void Drop(const std::string& name, const std::string& bytes)
+    {
+        WriteBytes(dir / "drop.tmp", bytes);
+        std::filesystem::rename(dir / "drop.tmp", send + name);
+    }
+
+    std::vector<std::string> Args(std::vector<std::string> more = {}) const
+    {
+        more.insert(more.begin(), {"--config", settingsFile});
+        return more;
+    }
+
+    static Names ListDir(const std::string& folder)
+    {
+        Names names;
+        if (!std::filesystem::exists(folder)) return names;
+        for (const auto& entry : std::filesystem::directory_iterator(folder))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+    // Names without their stamp: "CLIENTE_", "PREVENDA", ...
+    static Names Prefixes(const Names& names)
+    {
+        Names prefixes;
+        for (const std::string& name : names) prefixes.insert(name.substr(0, name.find_first_of("0123456789")));
+        return prefixes;
+    }
+
+    int Count(const std::string& table, const std::string& where = "1=1")
+    {
+        return std::stoi(ReadValue(database, "select count(*) from " + table + " where " + where));
+    }
+
+    TempDir dir;
+    std::string database;
+    std::string settingsFile = dir / "ConfigLigamor.csi";
+    std::string send = dir / "ENVIO/";
+    std::string response = dir / "RESPOSTA/";
+    std::string err = dir / "stderr";
+};
+
+TEST_F(Service, OneCycleAppliesAllFourFilesAndMovesThem)
+{
+    Drop("CLIENTE.TXT", Lines({kCliente}));
+    Drop("PRODUTO.TXT", Lines({Produto(1001), Produto(1004)}));
+    Drop("PREVENDA.TXT", Lines({"I#70#55#123#25#05/12/2026#10/12/2026#34,29"}));
+    Drop("ITEMPREVENDA.TXT", Lines({"I#70#1#1001#2#12,90#25,80", "I#70#2#1004#1#8,49#8,49"}));
+
+    ServiceProcess service(Args(), err);
+    // Written in table order, so the last file is the last to be taken.
+    ASSERT_TRUE(service.WaitForText("ITEMPREVENDA.TXT (2 linhas).")) << service.Err();
+    service.Signal(SIGTERM);
+    EXPECT_EQ(service.Wait(), 0) << service.Err();
+
+    EXPECT_EQ(ListDir(send), Names{kSendDirectoryLockName});
+    EXPECT_EQ(Prefixes(ListDir(response)), (Names{"CLIENTE_", "PRODUTO_", "PREVENDA", "ITEMPREVENDA"}));
+    EXPECT_EQ(Count("CLIENTE"), 1);
+    EXPECT_EQ(Count("DETALHE"), 2);
+    EXPECT_EQ(Count("PEDIDOCOMPRACLIENTE"), 1);
+    EXPECT_EQ(Count("ITPEDIDOCOMPRACLIENTE"), 2);
+    EXPECT_NE(service.Err().find("Parado a pedido."), std::string::npos) << service.Err();
+}
+
+TEST_F(Service, AFailedCycleIsRetriedWithBackOffUntilTheFileIsFixed)
+{
+    Drop("CLIENTE.TXT", Lines({kCliente}));
+    Drop("PRODUTO.TXT", Lines({Produto(1001), Produto(1002, "DOZE")}));
+
+    ServiceProcess service(Args({"--retry-first", "100", "--retry-max", "400"}), err);
+    // Two failures in a row: the second wait is twice the first.
+    ASSERT_TRUE(service.WaitForText("Nova ativação em 0,2 s.")) << service.Err();
+    Drop("PRODUTO.TXT", Lines({Produto(1001), Produto(1002)}));
+    ASSERT_TRUE(service.WaitForText("PRODUTO.TXT (2 linhas)")) << service.Err();
+    service.Signal(SIGTERM);
+    EXPECT_EQ(service.Wait(), 0) << service.Err();
+
+    const std::string text = service.Err();
+    EXPECT_NE(text.find("AVISO " + Utf8FromCp1252(Cp1252("Não foi possível executar o comando:"))),
+              std::string::npos)
+        << text;
+    EXPECT_LT(text.find("Nova ativação em 0,1 s."), text.find("Nova ativação em 0,2 s."));
+    // The customer file was read again whole at each try: still one customer.
+    EXPECT_EQ(Count("CLIENTE"), 1);
+    EXPECT_EQ(Count("DETALHE"), 2);
+    EXPECT_EQ(Prefixes(ListDir(response)), (Names{"CLIENTE_", "PRODUTO_"}));
+}
+
+TEST_F(Service, StopInTheMiddleOfALongFileEndsBetweenTwoLines)
+{
+    const int lines = 3000;
+    std::vector<std::string> products;
+    for (int code = 1; code <= lines; ++code) products.push_back(Produto(code));
+    Drop("PRODUTO.TXT", Lines(products));
+
+    ServiceProcess service(Args(), err);
+    ASSERT_TRUE(service.WaitForText("Integrando PRODUTO.TXT: 3000 linhas")) << service.Err();
+    service.Signal(SIGTERM);
+    EXPECT_EQ(service.Wait(), 0) << service.Err();
+    EXPECT_NE(service.Err().find(Utf8FromCp1252(Cp1252(
+                  "Parado a pedido; PRODUTO.TXT fica no diretório de envio e será lido de novo, inteiro."))),
+              std::string::npos)
+        << service.Err();
+
+    // Every line is its own committed statement: what is stored is whole.
+    const int stored = Count("DETALHE");
+    EXPECT_LT(stored, lines);
+    EXPECT_EQ(Count("DETALHE", "VLVENDA is null or NMDETALHE is null or CDUNIDADE is null"), 0);
+    EXPECT_EQ(ListDir(send), (Names{kSendDirectoryLockName, "PRODUTO.TXT"}));
+    EXPECT_EQ(ListDir(response), Names{});
+    EXPECT_EQ(ReadBytes(dir / "LOG/LogIntegracaoPAF.txt"), "");
+
+    // The next run reads the file again from its first line.
+    std::string text;
+    EXPECT_EQ(RunService(Args({"--once"}), text), 0) << text;
+    EXPECT_EQ(Count("DETALHE"), lines);
+    EXPECT_EQ(Prefixes(ListDir(response)), Names{"PRODUTO_"});
+}
+
+TEST_F(Service, OnceTellsHowTheRunWent)
+{
+    struct Row {
+        const char* what;
+        std::function<void()> prepare;
+        std::vector<std::string> args;
+        int status;
+        std::string said;  // UTF-8, on standard error
+    };
+    const std::vector<Row> rows = {
+        {"an unknown option", [] {}, {"--bogus"}, 2, "ligamor-service: opção desconhecida: --bogus"},
+        {"no settings file", [] {}, {"--config", dir / "NENHUM.csi", "--once"}, 2,
+         "INFO " + Utf8FromCp1252(NotConfiguredMessage())},
+        {"nothing to do", [] {}, Args({"--once"}), 0, ""},
+        {"a file applied and moved", [this] { Drop("CLIENTE.TXT", Lines({kCliente})); }, Args({"--once"}), 0,
+         "Ciclo concluído: CLIENTE.TXT (1 linha)."},
+        {"a line refused", [this] { Drop("PRODUTO.TXT", Lines({Produto(7, "SETE")})); }, Args({"--once"}), 1,
+         "O arquivo " + send + "PRODUTO.TXT ficou no diretório de envio."},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        row.prepare();
+        std::string text;
+        EXPECT_EQ(RunService(row.args, text), row.status) << text;
+        EXPECT_NE(text.find(row.said), std::string::npos) << text;
+    }
+    EXPECT_EQ(Count("CLIENTE"), 1);
+}
+
+TEST_F(Service, ASecondOneOnTheSameSendDirectoryStaysOut)
+{
+    ServiceProcess first(Args(), err);
+    ASSERT_TRUE(first.WaitForText(Utf8FromCp1252(Cp1252("Integração ativa")))) << first.Err();
+
+    std::string text;
+    EXPECT_EQ(RunService(Args({"--once"}), text), 3) << text;
+    EXPECT_NE(text.find("INFO " + Utf8FromCp1252(AlreadyRunningMessage(send))), std::string::npos) << text;
+
+    // The lock goes with the process that held it.
+    first.Signal(SIGTERM);
+    EXPECT_EQ(first.Wait(), 0) << first.Err();
+    EXPECT_EQ(RunService(Args({"--once"}), text), 0) << text;
+}
+
+}  // namespace
+}  // namespace ligamor::test
