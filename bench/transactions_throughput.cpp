@@ -1,12 +1,25 @@
 // Lines per second that a real integration cycle applies for each input file,
-// beside isql-fb running the same data-changing statements, each committed on
-// its own, on an identical fresh database.
+// without and with a progress hook, beside isql-fb running the same
+// data-changing statements, each committed on its own, on identical fresh
+// databases.
 //   bench_transactions_throughput [lines per file, default 10000]
+// Built with LIGAMOR_BENCH_WINDOW (bench_transactions_throughput_window), the
+// hook is the window's own, over a progress bar on screen (offscreen when no
+// display is set); without it, a hook of the same rhythm without Qt.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
+
+#ifdef LIGAMOR_BENCH_WINDOW
+#include <QApplication>
+#include <QProgressBar>
+
+#include "ui/window_progress.h"
+#endif
 
 #include "db/dtmmain.h"
 #include "engine/directories.h"
@@ -90,12 +103,105 @@ std::vector<Kind> Generate(int n)
     return kinds;
 }
 
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    const std::size_t m = values.size() / 2;
+    return values.size() % 2 ? values[m] : (values[m - 1] + values[m]) / 2;
+}
+
 template <class F> double Time(F work)
 {
     const auto start = std::chrono::steady_clock::now();
     work();
     return Seconds(std::chrono::steady_clock::now() - start).count();
 }
+
+#ifndef LIGAMOR_BENCH_WINDOW
+// The window's rhythm without the window: the clock read after every line,
+// something done only when an interval has passed.
+class ClockProgress : public CycleProgress {
+public:
+    void LineApplied(const std::string&, std::size_t done, std::size_t) override
+    {
+        const auto now = std::chrono::steady_clock::now();
+        if (done == 0 || now >= next_) {
+            ++turns;
+            next_ = now + std::chrono::milliseconds(50);
+        }
+    }
+    bool StopRequested() override { return false; }
+    long turns = 0;
+
+private:
+    std::chrono::steady_clock::time_point next_{};
+};
+#endif
+
+// The time spent inside a hook, apart from the lines' own: the wall-clock
+// comparison of two cycles moves by several per cent with the machine's disk
+// and load, this does not.
+class TimedProgress : public CycleProgress {
+public:
+    explicit TimedProgress(CycleProgress& hook) : hook_(hook) {}
+    void LineApplied(const std::string& fileName, std::size_t done, std::size_t total) override
+    {
+        const auto start = std::chrono::steady_clock::now();
+        hook_.LineApplied(fileName, done, total);
+        inside += std::chrono::steady_clock::now() - start;
+    }
+    bool StopRequested() override { return hook_.StopRequested(); }
+    std::chrono::steady_clock::duration inside{};
+
+private:
+    CycleProgress& hook_;
+};
+
+// A database of its own with its own directories, and the cycle over them.
+struct CycleWorld {
+    CycleWorld(FbClientLoader& loader, const test::TempDir& work, const std::string& name,
+               CycleProgress* progress)
+        : database(test::CreateShopDatabase(work.Path(), name + ".FDB")), dtmain(loader)
+    {
+        test::RunIsql(database, kSeed);
+        ConnectDatabase(dtmain, database, "SYSDBA", "masterkey");
+        settings.SendDirectory = work / (name + "/ENVIO/");
+        settings.ResponseDirectory = work / (name + "/RESPOSTA/");
+        settings.LogDirectory = work / (name + "/LOG/");
+        settings.IntervalMs = 5000;
+        for (const std::string& d : {settings.SendDirectory, settings.ResponseDirectory, settings.LogDirectory})
+            ForceDirectoryPath(d);
+        integration.quietTime = std::chrono::milliseconds(0);
+        integration.progress = progress;
+    }
+
+    // Every cycle moves its file under a stamp of its own.
+    double Cycle(const char* file, const std::string& lines, int cycleNo)
+    {
+        test::WriteBytes(settings.SendDirectory + file, lines);
+        clock.now.minute = cycleNo / 60;
+        clock.now.second = cycleNo % 60;
+        return Time([&] { RunIntegrationCycle(integration, view); });
+    }
+
+    // The items stored, read once the connection is gone.
+    std::string Items()
+    {
+        dtmain.conmain.Disconnect();
+        return test::ReadValue(database, "select count(*) from ITPEDIDOCOMPRACLIENTE");
+    }
+
+    std::string database;
+    test::RecordingMessages messages;
+    test::FakeTimer timer;
+    test::FixedClock clock;
+    DataModule dtmain;
+    RecordContext ctx{dtmain, messages, clock, RegionalSettings{}};
+    SystemSettings settings;
+    Integration integration{settings, dtmain, messages, timer, clock, RegionalSettings{}, "",
+                            StandardInputFileTable(ctx)};
+    NoView view;
+};
 
 }  // namespace
 
@@ -104,55 +210,76 @@ int main(int argc, char** argv)
     const int n = argc > 1 ? std::atoi(argv[1]) : 10000;
     const std::vector<Kind> kinds = Generate(n);
 
+#ifdef LIGAMOR_BENCH_WINDOW
+    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
+    QProgressBar bar;
+    bar.resize(260, 15);
+    WindowProgress progress(bar);
+    const char* hookName = "window";
+#else
+    ClockProgress progress;
+    const char* hookName = "clock";
+#endif
+
+    TimedProgress timed(progress);
     test::TempDir work;
-    const std::string cycleDb = test::CreateShopDatabase(work.Path(), "CICLO.FDB");
+    FbClientLoader loader;
+    CycleWorld plain(loader, work, "CICLO", nullptr);
+    CycleWorld hooked(loader, work, "PROGRESSO", &timed);
     const std::string isqlDb = test::CreateShopDatabase(work.Path(), "ISQL.FDB");
-    test::RunIsql(cycleDb, kSeed);
     test::RunIsql(isqlDb, kSeed);
 
-    FbClientLoader loader;
-    test::RecordingMessages messages;
-    test::FakeTimer timer;
-    test::FixedClock clock;
-    DataModule dtmain{loader};
-    ConnectDatabase(dtmain, cycleDb, "SYSDBA", "masterkey");
-    RecordContext ctx{dtmain, messages, clock, RegionalSettings{}};
-    SystemSettings settings;
-    settings.SendDirectory = work / "ENVIO/";
-    settings.ResponseDirectory = work / "RESPOSTA/";
-    settings.LogDirectory = work / "LOG/";
-    settings.IntervalMs = 5000;
-    for (const std::string& d : {settings.SendDirectory, settings.ResponseDirectory, settings.LogDirectory})
-        ForceDirectoryPath(d);
-    Integration integration{settings, dtmain, messages, timer, clock, RegionalSettings{}, SettingsFilePath(work.Path()),
-                            StandardInputFileTable(ctx)};
-    integration.quietTime = std::chrono::milliseconds(0);
-    NoView view;
-
-    std::printf("%-18s %12s %12s %8s\n", "file", "cycle l/s", "isql-fb l/s", "ratio");
-    // Cycle and isql-fb take turns, round by round, so that both meet the
-    // same load of the machine.
+    std::printf("progress hook: %s\n", hookName);
+    std::printf("%-18s %12s %12s %8s %8s %12s %8s\n", "file", "cycle l/s", "+hook l/s", "cost", "in hook",
+                "isql-fb l/s", "ratio");
+    // The three take turns, round by round, so that all meet the same load of
+    // the machine; which cycle goes first alternates.
     int cycleNo = 0;
+    double plainTotal = 0, hookedTotal = 0, insideTotal = 0;
+    std::vector<double> allRatios;
     for (const Kind& kind : kinds) {
-        double cycle = 0, isql = 0;
+        double cycle = 0, withHook = 0, isql = 0;
+        std::vector<double> ratios;
+        timed.inside = {};
         for (int r = 0; r < kRounds; ++r) {
-            test::WriteBytes(settings.SendDirectory + kind.file, kind.lines[r]);
-            // Every cycle moves its file under a stamp of its own.
             ++cycleNo;
-            clock.now.minute = cycleNo / 60;
-            clock.now.second = cycleNo % 60;
-            cycle += Time([&] { RunIntegrationCycle(integration, view); });
+            double without = 0, with = 0;
+            if (r % 2 == 0) {
+                without = plain.Cycle(kind.file, kind.lines[r], cycleNo);
+                with = hooked.Cycle(kind.file, kind.lines[r], cycleNo);
+            } else {
+                with = hooked.Cycle(kind.file, kind.lines[r], cycleNo);
+                without = plain.Cycle(kind.file, kind.lines[r], cycleNo);
+            }
+            cycle += without;
+            withHook += with;
+            ratios.push_back(with / without);
             const std::string& script = kind.sql[r];
             isql += Time([&] { test::RunIsql(isqlDb, script); });
         }
-        const double cycleRate = n / cycle, isqlRate = n / isql;
-        std::printf("%-18s %12.0f %12.0f %8.2f\n", kind.file, cycleRate, isqlRate, cycleRate / isqlRate);
+        plainTotal += cycle;
+        hookedTotal += withHook;
+        const double cycleRate = n / cycle, hookRate = n / withHook, isqlRate = n / isql;
+        const double inside = Seconds(timed.inside).count();
+        insideTotal += inside;
+        std::printf("%-18s %12.0f %12.0f %7.1f%% %7.2f%% %12.0f %8.2f\n", kind.file, cycleRate, hookRate,
+                    100 * (Median(ratios) - 1), 100 * inside / withHook, isqlRate, cycleRate / isqlRate);
+        allRatios.insert(allRatios.end(), ratios.begin(), ratios.end());
     }
-    dtmain.conmain.Disconnect();  // isql-fb reads the database next
-    const std::string rows = test::ReadValue(cycleDb, "select count(*) from ITPEDIDOCOMPRACLIENTE");
-    if (rows != std::to_string(n) || !messages.shown.empty()) {
-        std::fprintf(stderr, "the cycle did not store every line (%s items)\n", rows.c_str());
-        return 1;
+    std::printf("%-18s %12.0f %12.0f %7.1f%% %7.2f%%\n", "all", 4 * n / plainTotal, 4 * n / hookedTotal,
+                100 * (Median(allRatios) - 1), 100 * insideTotal / hookedTotal);
+    std::printf("cost: the median, over rounds, of the cycle with the hook against the one without\n"
+                "beside it, by the wall clock;\n"
+                "in hook: the share of the hooked cycle's time spent inside the hook\n");
+    for (CycleWorld* world : {&plain, &hooked}) {
+        const std::string rows = world->Items();
+        if (rows != std::to_string(n) || !world->messages.shown.empty()) {
+            std::fprintf(stderr, "the cycle did not store every line (%s items)\n", rows.c_str());
+            return 1;
+        }
     }
     return 0;
 }

@@ -26,6 +26,8 @@ Tfrmmain::Tfrmmain(Integration& integration, QtTimer& timer, QWidget* parent)
                   Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                       Qt::WindowCloseButtonHint),
       temporizador(timer),
+      prbCiclo(new QProgressBar(this)),
+      progress(*prbCiclo),
       integration_(integration)
 {
     setObjectName(QStringLiteral("frmmain"));
@@ -52,7 +54,12 @@ Tfrmmain::Tfrmmain(Integration& integration, QtTimer& timer, QWidget* parent)
     stbmainPanel = new QLabel(MakerBanner(), stbmain);
     stbmainPanel->setAlignment(Qt::AlignCenter);
     stbmain->addWidget(stbmainPanel, 1);
+    prbCiclo->setObjectName(QStringLiteral("prbCiclo"));
+    prbCiclo->setFixedSize(260, 15);
+    prbCiclo->setAlignment(Qt::AlignCenter);
+    stbmain->addPermanentWidget(prbCiclo);
     setStatusBar(stbmain);
+    integration_.progress = &progress;
 
     BuildMenu();
     rce->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -62,6 +69,11 @@ Tfrmmain::Tfrmmain(Integration& integration, QtTimer& timer, QWidget* parent)
     connect(&temporizador.Ticks(), &QTimer::timeout, this, &Tfrmmain::temporizadorTimer);
 
     setFixedSize(581, 541);
+}
+
+Tfrmmain::~Tfrmmain()
+{
+    if (integration_.progress == &progress) integration_.progress = nullptr;
 }
 
 void Tfrmmain::BuildMenu()
@@ -105,6 +117,28 @@ void Tfrmmain::showEvent(QShowEvent* event)
     FormShow();
 }
 
+void Tfrmmain::closeEvent(QCloseEvent* event)
+{
+    if (!integration_.cycling) {
+        QMainWindow::closeEvent(event);
+        return;
+    }
+    event->ignore();
+    Run([this] { StopCycleThen([this] { close(); }); });
+}
+
+void Tfrmmain::AfterCycle(std::function<void()> work)
+{
+    if (integration_.cycling) afterCycle_.push_back(std::move(work));
+    else work();
+}
+
+void Tfrmmain::StopCycleThen(std::function<void()> work)
+{
+    if (integration_.cycling) progress.RequestStop();
+    AfterCycle(std::move(work));
+}
+
 void Tfrmmain::FormShow()
 {
     Run([this] { ActivateIntegration(integration_); });
@@ -112,7 +146,13 @@ void Tfrmmain::FormShow()
 
 void Tfrmmain::temporizadorTimer()
 {
+    // A tick that waited while a cycle ran: that cycle is not over yet.
+    if (integration_.cycling) return;
     Run([this] { RunIntegrationCycle(integration_, *rce); });
+    progress.CycleEnded();
+    std::vector<std::function<void()>> pending;
+    pending.swap(afterCycle_);
+    for (const auto& work : pending) Run(work);
 }
 
 void Tfrmmain::Ativar1Click()
@@ -120,7 +160,9 @@ void Tfrmmain::Ativar1Click()
     Run([this] {
         Ativar1->setChecked(true);
         Desativar1->setChecked(false);
-        ActivateIntegration(integration_);
+        // A running cycle goes on over the connection it has; activation
+        // connects anew once it is over.
+        AfterCycle([this] { ActivateIntegration(integration_); });
     });
 }
 
@@ -129,7 +171,9 @@ void Tfrmmain::Desativar1Click()
     Run([this] {
         Desativar1->setChecked(true);
         Ativar1->setChecked(false);
-        temporizador.SetInterval(0);
+        // Set once more after a cycle: one that met no further line ends as a
+        // completed cycle, which starts the timer again.
+        StopCycleThen([this] { temporizador.SetInterval(0); });
     });
 }
 
@@ -145,12 +189,14 @@ void Tfrmmain::VisualizarLogs1Click()
 void Tfrmmain::Configuraes1Click()
 {
     Run([this] {
-        integration_.timer.SetInterval(0);
-        ConfigurationDialogServices services{integration_.settingsFile,
-                                             integration_.messages, integration_.timer, integration_.dtmain};
-        ShowConfigurationDialog(services);
-        integration_.messages.InformationBox(
-            Cp1252("Finalize a Aplicação E Execute-a Novamente Para Aplicar A Alteração."));
+        StopCycleThen([this] {
+            integration_.timer.SetInterval(0);
+            ConfigurationDialogServices services{integration_.settingsFile,
+                                                 integration_.messages, integration_.timer, integration_.dtmain};
+            ShowConfigurationDialog(services);
+            integration_.messages.InformationBox(
+                Cp1252("Finalize a Aplicação E Execute-a Novamente Para Aplicar A Alteração."));
+        });
     });
 }
 
@@ -158,7 +204,7 @@ void Tfrmmain::Fechar1Click()
 {
     // close() only hides the window and lets the event loop end once this
     // handler has returned.
-    Run([this] { close(); });
+    Run([this] { StopCycleThen([this] { close(); }); });
 }
 
 }  // namespace ligamor

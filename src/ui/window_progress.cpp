@@ -1,0 +1,58 @@
+#include "ui/window_progress.h"
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <algorithm>
+#include <climits>
+
+#include "ui/text_codec.h"
+
+namespace ligamor {
+
+QString ProgressText(const std::string& fileName, std::size_t done, std::size_t total)
+{
+    // The point groups thousands, as the shop reads numbers.
+    const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
+    return FromCp1252(fileName) + QStringLiteral(": ") + brazil.toString(qulonglong(done)) + QStringLiteral(" de ") +
+           brazil.toString(qulonglong(total)) + QStringLiteral(" linhas");
+}
+
+WindowProgress::WindowProgress(QProgressBar& bar) : bar_(bar)
+{
+    bar_.hide();
+}
+
+void WindowProgress::LineApplied(const std::string& fileName, std::size_t done, std::size_t total)
+{
+    const Clock::time_point now = Clock::now();
+    // A new file and a file's last line are always shown: the name changes,
+    // and a short file would otherwise never reach its end on screen.
+    if (done == 0 || done == total || now >= nextDisplay_) {
+        Show(fileName, done, total);
+        nextDisplay_ = now + intervals.display;
+    }
+    if (done == 0 || now >= nextEvents_) {
+        QCoreApplication::processEvents();
+        nextEvents_ = Clock::now() + intervals.events;
+    }
+}
+
+void WindowProgress::Show(const std::string& fileName, std::size_t done, std::size_t total)
+{
+    // The bar counts in int; a file of more lines than that is shown in scale.
+    const std::size_t scale = total / INT_MAX + 1;
+    bar_.setRange(0, static_cast<int>(total / scale));
+    bar_.setValue(static_cast<int>(std::min(done, total) / scale));
+    // The text is the format: a file name holds no "%".
+    bar_.setFormat(ProgressText(fileName, done, total));
+    if (bar_.isHidden()) bar_.show();
+}
+
+void WindowProgress::CycleEnded()
+{
+    bar_.hide();
+    bar_.reset();
+    stopRequested_ = false;
+}
+
+}  // namespace ligamor
