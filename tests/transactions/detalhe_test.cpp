@@ -127,9 +127,10 @@ TEST_F(DetalheTest, UnquotedValuesMustBeNumbers)
 {
     Produto p;
     Insert(p);
-    p.CDALIQUOTA = "3";
-    p.CDUNIDADE = "7";
-    p.VLCOMPRA = "0 , NMDETALHE = 'X'";
+    // Built in place: GCC 12 warns falsely (-Wrestrict) about assigning these literals in Release.
+    p.CDALIQUOTA = std::string(1, '3');
+    p.CDUNIDADE = std::string(1, '7');
+    p.VLCOMPRA = std::string("0 , NMDETALHE = 'X'");
     try {
         Update(p);
         ADD_FAILURE();
