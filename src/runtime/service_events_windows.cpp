@@ -59,8 +59,10 @@ ServiceEvents::ServiceEvents()
 
 ServiceEvents::~ServiceEvents()
 {
-    SetConsoleCtrlHandler(OnControl, FALSE);
+    // Let a waiting handler go first: the system may hold its list of
+    // handlers, which the removal takes, while a handler runs.
     SetEvent(stopped);
+    SetConsoleCtrlHandler(OnControl, FALSE);
 }
 
 ServiceEvent ServiceEvents::Wait(std::chrono::milliseconds timeout)
