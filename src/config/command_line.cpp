@@ -1,9 +1,11 @@
 #include "config/command_line.h"
 
 #include <charconv>
-#include <filesystem>
 
 #include "config/settings.h"
+#include "runtime/paths.h"
+#include "runtime/service_events.h"
+#include "runtime/text1252.h"
 
 #ifndef LIGAMOR_VERSION
 #error LIGAMOR_VERSION must name the version of the project
@@ -23,7 +25,7 @@ std::chrono::milliseconds Milliseconds(const std::string& option, const std::str
     long long value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc{} || end != text.data() + text.size() || value <= 0)
-        throw UsageError(option + " espera um número positivo de milissegundos, não \"" + text + "\"");
+        throw UsageError(option + " espera um número positivo de milissegundos, não \"" + Utf8FromLocal(text) + "\"");
     return std::chrono::milliseconds(value);
 }
 
@@ -47,7 +49,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, FrontEnd fron
         }
         if (name == "--config") {
             if (value.empty()) throw UsageError("--config precisa do caminho do arquivo de configurações");
-            line.settingsFile = std::filesystem::absolute(value).string();
+            line.settingsFile = AbsolutePath(value);
         } else if (name == "--help" || name == "-h") {
             line.help = true;
         } else if (name == "--version") {
@@ -59,7 +61,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, FrontEnd fron
         } else if (service && name == "--retry-max") {
             line.retryMost = Milliseconds(name, value);
         } else if (!lenient) {
-            throw UsageError("opção desconhecida: " + arg);
+            throw UsageError("opção desconhecida: " + Utf8FromLocal(arg));
         }
     }
     if (line.retryMost < line.retryFirst) line.retryMost = line.retryFirst;
@@ -73,8 +75,8 @@ std::string UsageText(FrontEnd frontEnd)
         text += "Integra os arquivos do PAF-ECF ao banco de dados Firebird, com a janela do log.\n";
     } else {
         text += "Integra os arquivos do PAF-ECF ao banco de dados Firebird sem janela: as mensagens vão\n"
-                "para a saída de erros, e depois de uma falha a integração é ativada de novo sozinha.\n"
-                "SIGTERM ou SIGINT param entre duas linhas; SIGHUP lê as configurações de novo.\n";
+                "para a saída de erros, e depois de uma falha a integração é ativada de novo sozinha.\n" +
+                StopAndReloadUsage();
     }
     text += "\nOpções:\n"
             "  --config ARQUIVO   o arquivo de configurações (sem esta opção: ConfigLigamor.csi\n"

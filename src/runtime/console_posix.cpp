@@ -10,12 +10,12 @@
 
 namespace ligamor {
 
-void WriteErrorLine(const std::string& line)
+void WriteText(StandardStream stream, const std::string& bytes)
 {
-    const std::string bytes = line + "\n";
+    const int fd = stream == StandardStream::Output ? STDOUT_FILENO : STDERR_FILENO;
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t written = write(STDERR_FILENO, bytes.data() + done, bytes.size() - done);
+        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
         if (written < 0 && errno == EINTR) continue;
         if (written <= 0) return;  // nowhere to tell it
         done += static_cast<std::size_t>(written);

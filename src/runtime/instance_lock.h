@@ -3,6 +3,7 @@
 // directory, so that a second window or service on the same directory stays
 // out instead of racing the first for the same lines. The system releases it
 // when the process ends, however it ends.
+#include <cstdint>
 #include <string>
 
 namespace ligamor {
@@ -22,10 +23,17 @@ public:
     // opened nor created raises a Failure naming it.
     Outcome Acquire(const std::string& path);
     void Release();
-    bool Holds() const { return handle_ >= 0; }
+    bool Holds() const { return handle_ != -1; }
 
 private:
-    int handle_ = -1;
+    std::intptr_t handle_ = -1;  // a file descriptor, or a Windows HANDLE
 };
+
+namespace detail {
+// Raises the Failure of a lock file that could not be opened (or created) or
+// locked, naming it and the system's reason.
+enum class LockStep { Open, Lock };
+[[noreturn]] void ThrowLockFailure(LockStep step, const std::string& path, int osError);
+}  // namespace detail
 
 }  // namespace ligamor

@@ -8,10 +8,6 @@
 
 #include <cerrno>
 
-#include "runtime/failures.h"
-#include "runtime/file_move.h"
-#include "runtime/text1252.h"
-
 namespace ligamor {
 
 namespace {
@@ -24,14 +20,9 @@ bool SameFile(int a, int b)
 
 }  // namespace
 
-InstanceLock::~InstanceLock()
-{
-    Release();
-}
-
 void InstanceLock::Release()
 {
-    if (handle_ >= 0) close(handle_);  // closing the last descriptor ends the flock
+    if (handle_ != -1) close(static_cast<int>(handle_));  // closing the last descriptor ends the flock
     handle_ = -1;
 }
 
@@ -42,14 +33,10 @@ InstanceLock::Outcome InstanceLock::Acquire(const std::string& path)
     // descriptor opened for reading as well.
     int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        const int err = errno;
-        throw Failure(Cp1252("Não foi possível abrir o arquivo de trava \"") + Cp1252FromLocal(path) + "\": " +
-                      OsErrorReason(err));
-    }
+    if (fd < 0) detail::ThrowLockFailure(detail::LockStep::Open, path, errno);
     // flock belongs to the open file: a second descriptor of the file this
     // process already holds would be refused by our own lock.
-    if (handle_ >= 0 && SameFile(fd, handle_)) {
+    if (handle_ != -1 && SameFile(fd, static_cast<int>(handle_))) {
         close(fd);
         return Outcome::Held;
     }
@@ -57,8 +44,7 @@ InstanceLock::Outcome InstanceLock::Acquire(const std::string& path)
         const int err = errno;
         close(fd);
         if (err == EWOULDBLOCK) return Outcome::TakenByAnother;
-        throw Failure(Cp1252("Não foi possível travar o arquivo \"") + Cp1252FromLocal(path) + "\": " +
-                      OsErrorReason(err));
+        detail::ThrowLockFailure(detail::LockStep::Lock, path, err);
     }
     Release();
     handle_ = fd;

@@ -17,4 +17,8 @@ std::size_t PathRootLength(const std::string& path);
 // directory ("./", ".\") for a bare name.
 std::string DirectoryOf(const std::string& path);
 
+// The path made absolute against the current directory, in the system's
+// encoding as it came (on Windows the ANSI code page, through the wide API).
+std::string AbsolutePath(const std::string& path);
+
 }  // namespace ligamor

@@ -1,5 +1,7 @@
 #include "runtime/paths.h"
 
+#include <filesystem>
+
 namespace ligamor {
 
 const char kPathSeparator = '/';
@@ -13,6 +15,11 @@ std::string DirectoryOf(const std::string& path)
 {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? "./" : path.substr(0, slash + 1);
+}
+
+std::string AbsolutePath(const std::string& path)
+{
+    return std::filesystem::absolute(path).string();
 }
 
 }  // namespace ligamor

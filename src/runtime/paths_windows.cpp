@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+#include "runtime/win32_support.h"
+
 namespace ligamor {
 
 const char kPathSeparator = '\\';
@@ -27,6 +29,21 @@ std::string DirectoryOf(const std::string& path)
     if (separator != std::string::npos) return path.substr(0, separator + 1);
     const std::size_t root = PathRootLength(path);
     return root > 0 ? path.substr(0, root) : ".\\";
+}
+
+std::string AbsolutePath(const std::string& path)
+{
+    const std::wstring wide = detail::Wide(path);
+    std::wstring full(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+        if (n == 0) return path;  // a name the system cannot take; opening it will say so
+        if (n < full.size()) {
+            full.resize(n);
+            return detail::Narrow(full);
+        }
+        full.resize(n);
+    }
 }
 
 }  // namespace ligamor

@@ -1,8 +1,11 @@
 #pragma once
 // What a window-less front end waits for between cycles: the end of its
-// wait, a request to stop (SIGTERM, SIGINT) or to read its settings again
-// (SIGHUP). A request that arrives while it works is kept for its next wait.
+// wait, a request to stop (SIGTERM, SIGINT; on Windows Ctrl+C, Ctrl+Break,
+// the console closed, the user logging off, the system shutting down) or to
+// read its settings again (SIGHUP; Windows has none). A request that arrives
+// while it works is kept for its next wait.
 #include <chrono>
+#include <string>
 
 namespace ligamor {
 
@@ -25,5 +28,13 @@ public:
 };
 
 inline constexpr std::chrono::milliseconds kWaitForever{-1};
+
+// How the user asks for a stop and for the settings read again on this
+// platform, for the --help text (UTF-8, ending with a line end).
+std::string StopAndReloadUsage();
+
+// What the user does to have the settings read again, to end a sentence:
+// "envie SIGHUP (systemctl reload ligamor)" (UTF-8).
+std::string ReloadInstruction();
 
 }  // namespace ligamor

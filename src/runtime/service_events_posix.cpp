@@ -90,4 +90,14 @@ bool ServiceEvents::StopRequested() const
     return stopRequested;
 }
 
+std::string StopAndReloadUsage()
+{
+    return "SIGTERM ou SIGINT param entre duas linhas; SIGHUP lê as configurações de novo.\n";
+}
+
+std::string ReloadInstruction()
+{
+    return "envie SIGHUP (systemctl reload ligamor)";
+}
+
 }  // namespace ligamor

@@ -39,31 +39,4 @@ void ServiceNotifier::Send(const std::string& state)
     close(fd);
 }
 
-void ServiceNotifier::Ready()
-{
-    Send("READY=1");
-}
-
-void ServiceNotifier::Stopping()
-{
-    Send("STOPPING=1");
-}
-
-void ServiceNotifier::Status(const std::string& utf8Text)
-{
-    std::string line = utf8Text;
-    for (char& c : line)
-        if (c == '\n') c = ' ';
-    Send("STATUS=" + line);
-}
-
-void ServiceNotifier::KeepAlive()
-{
-    if (watchdogPeriod_.count() <= 0) return;
-    const auto now = std::chrono::steady_clock::now();
-    if (now - lastAlive_ < watchdogPeriod_ / 2) return;
-    lastAlive_ = now;
-    Send("WATCHDOG=1");
-}
-
 }  // namespace ligamor

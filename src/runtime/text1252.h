@@ -17,6 +17,10 @@ std::string Cp1252(std::string_view utf8);
 // in Windows-1252 shows as typed); on Windows it is the ANSI code page.
 std::string Cp1252FromLocal(std::string_view path);
 
+// A text in the system's encoding (a path) as UTF-8, for a console: on Linux
+// as it is, on Windows from the ANSI code page.
+std::string Utf8FromLocal(std::string_view text);
+
 namespace detail {
 // UTF-8 to Windows-1252; bytes that are not UTF-8 are kept when keepOtherBytes,
 // else "?".

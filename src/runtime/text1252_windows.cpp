@@ -11,4 +11,9 @@ std::string Cp1252FromLocal(std::string_view path)
     return detail::Narrow(detail::Wide(std::string(path)), 1252);
 }
 
+std::string Utf8FromLocal(std::string_view text)
+{
+    return detail::Narrow(detail::Wide(std::string(text)), CP_UTF8);
+}
+
 }  // namespace ligamor

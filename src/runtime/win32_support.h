@@ -12,8 +12,9 @@
 
 namespace ligamor::detail {
 
-// CP_ACP bytes to UTF-16: "C:\Integração\" in Windows-1252 works.
-std::wstring Wide(const std::string& ansi);
+// CP_ACP bytes (or another code page's) to UTF-16: "C:\Integração\" in
+// Windows-1252 works.
+std::wstring Wide(const std::string& ansi, UINT codePage = CP_ACP);
 // UTF-16 to a code page (CP_ACP unless told); a character it lacks becomes "?".
 std::string Narrow(const std::wstring& wide, UINT codePage = CP_ACP);
 

@@ -3,13 +3,13 @@
 
 namespace ligamor::detail {
 
-std::wstring Wide(const std::string& ansi)
+std::wstring Wide(const std::string& ansi, UINT codePage)
 {
     if (ansi.empty()) return {};
     const int length = static_cast<int>(ansi.size());
-    const int n = MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, nullptr, 0);
+    const int n = MultiByteToWideChar(codePage, 0, ansi.data(), length, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, ansi.data(), length, wide.data(), n);
+    MultiByteToWideChar(codePage, 0, ansi.data(), length, wide.data(), n);
     return wide;
 }
 
@@ -17,9 +17,11 @@ std::string Narrow(const std::wstring& wide, UINT codePage)
 {
     if (wide.empty()) return {};
     const int length = static_cast<int>(wide.size());
-    const int n = WideCharToMultiByte(codePage, 0, wide.data(), length, nullptr, 0, "?", nullptr);
+    // UTF-8 has every character and takes no default.
+    const char* unknown = codePage == CP_UTF8 ? nullptr : "?";
+    const int n = WideCharToMultiByte(codePage, 0, wide.data(), length, nullptr, 0, unknown, nullptr);
     std::string bytes(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(codePage, 0, wide.data(), length, bytes.data(), n, "?", nullptr);
+    WideCharToMultiByte(codePage, 0, wide.data(), length, bytes.data(), n, unknown, nullptr);
     return bytes;
 }
 

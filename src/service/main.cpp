@@ -1,10 +1,10 @@
 // ligamor-service: the integration without a window, for a service manager,
 // a container or a script.
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "config/command_line.h"
+#include "runtime/console.h"
 #include "runtime/text_file.h"
 #include "service/service.h"
 
@@ -15,11 +15,11 @@ int main(int argc, char* argv[])
     try {
         line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), FrontEnd::Service);
     } catch (const UsageError& e) {
-        std::fprintf(stderr, "ligamor-service: %s\n%s", e.what(), UsageText(FrontEnd::Service).c_str());
+        WriteText(StandardStream::Error, std::string("ligamor-service: ") + e.what() + "\n" + UsageText(FrontEnd::Service));
         return kExitUsage;
     }
     if (line.help || line.version) {
-        std::fputs((line.help ? UsageText(FrontEnd::Service) : VersionText(FrontEnd::Service) + "\n").c_str(), stdout);
+        WriteText(StandardStream::Output, line.help ? UsageText(FrontEnd::Service) : VersionText(FrontEnd::Service) + "\n");
         return kExitDone;
     }
     return RunService({.settingsFile = SettingsFileOf(line, ExecutableDirectory()),

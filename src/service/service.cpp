@@ -186,9 +186,9 @@ private:
         const SystemSettings& s = integration_.settings;
         if (s.IntervalMs == 0)
             Say(Severity::Info, "TEMPO_COMUNICACAO é 0: a leitura dos arquivos está desligada. Altere as "
-                                "configurações e envie SIGHUP (systemctl reload ligamor) para ligá-la.");
+                                "configurações e " + ReloadInstruction() + " para ligá-la.");
         else
-            Say(Severity::Info, "Integração ativa: diretório de envio " + s.SendDirectory + ", a cada " +
+            Say(Severity::Info, "Integração ativa: diretório de envio " + Utf8FromLocal(s.SendDirectory) + ", a cada " +
                                     Seconds(std::chrono::milliseconds(s.IntervalMs)) + ".");
     }
 
@@ -308,13 +308,13 @@ private:
         // kept them: a failure, a stop, a writer that was not done.
         const std::vector<std::string> left = LeftInSendDirectory();
         for (const std::string& path : left)
-            console_.WriteUtf8(Severity::Error, "O arquivo " + path + " ficou no diretório de envio.");
+            console_.WriteUtf8(Severity::Error, "O arquivo " + Utf8FromLocal(path) + " ficou no diretório de envio.");
         return !failed && left.empty() ? kExitDone : kExitFailed;
     }
 
     std::string VersionLine() const
     {
-        return VersionText(FrontEnd::Service) + ": configurações em " + options_.settingsFile + ".";
+        return VersionText(FrontEnd::Service) + ": configurações em " + Utf8FromLocal(options_.settingsFile) + ".";
     }
 
     const ServiceOptions& options_;

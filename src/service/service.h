@@ -15,13 +15,13 @@ struct ServiceOptions {
 
 // Exit statuses, for scripts that run --once.
 enum ExitStatus : int {
-    kExitDone = 0,            // every file present applied and moved, or none present; a stop asked for by a signal
+    kExitDone = 0,            // every file present applied and moved, or none present; a stop asked for
     kExitFailed = 1,          // the connection or the cycle failed, or a file was left in the send directory
     kExitUsage = 2,           // bad usage; settings file missing, unreadable or with an invalid interval
     kExitAlreadyRunning = 3,  // another integration holds the send directory
 };
 
-// Runs until SIGTERM or SIGINT (or, with once, one cycle) and gives the exit
+// Runs until a stop is asked for (or, with once, one cycle) and gives the exit
 // status.
 int RunService(const ServiceOptions& options);
 

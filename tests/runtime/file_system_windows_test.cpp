@@ -1,5 +1,5 @@
 // The Windows file system as the core uses it: roots, the ANSI code page,
-// share modes and the move that never replaces.
+// share modes, the instance lock and the move that never replaces.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 
 #include "runtime/failures.h"
 #include "runtime/file_move.h"
+#include "runtime/instance_lock.h"
 #include "runtime/paths.h"
 #include "runtime/text_file.h"
 #include "support/temp_dir.h"
@@ -91,6 +92,24 @@ TEST(WindowsFiles, AFileHeldOpenForWritingIsLeftAloneAndAFileBeingReadCannotBeWr
                           0, nullptr),
               INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+}
+
+// One integration per send directory, "Integração" among them: a second
+// holder is refused until the first lets go; the holder itself keeps it under
+// another spelling of the path.
+TEST(WindowsFiles, TheInstanceLockRefusesASecondHolderUntilTheFirstLetsGo)
+{
+    test::TempDir temp;
+    const std::string dir = temp / "Integra\xE7\xE3o\\";
+    ASSERT_EQ(MakeDirectory(dir), 0);
+    InstanceLock first, second;
+    EXPECT_EQ(first.Acquire(dir + ".ligamor.lock"), InstanceLock::Outcome::Held);
+    EXPECT_EQ(first.Acquire(dir + ".LIGAMOR.LOCK"), InstanceLock::Outcome::Held);
+    EXPECT_EQ(second.Acquire(dir + ".ligamor.lock"), InstanceLock::Outcome::TakenByAnother);
+    EXPECT_FALSE(second.Holds());
+    first.Release();
+    EXPECT_EQ(second.Acquire(dir + ".ligamor.lock"), InstanceLock::Outcome::Held);
+    EXPECT_EQ(first.Acquire(dir + ".ligamor.lock"), InstanceLock::Outcome::TakenByAnother);
 }
 
 // Into the same folder and, when the test script gives one, into a folder on
