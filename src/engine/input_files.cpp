@@ -38,7 +38,18 @@ std::string MoveFailureMessage(const std::string& from, const MoveResult& failed
     return Cp1252("Não foi possível mover o arquivo \"") + Cp1252FromLocal(from) + Cp1252("\" para \"") +
            Cp1252FromLocal(failed.movedTo) + "\": " + OsErrorReason(failed.osError) +
            Cp1252(". Código do erro: ") + std::to_string(failed.osError) +
-           Cp1252(". As linhas do arquivo já foram integradas; a integração fica parada até ser ativada de novo.");
+           Cp1252(". As linhas do arquivo já foram integradas e não serão integradas de novo; a integração fica "
+                  "parada até ser ativada de novo, e então o arquivo só será movido.");
+}
+
+// The file of this row that an earlier cycle applied whole but could not
+// move, when it is still that very file.
+const ReadInputFile* AppliedNotMoved(const Integration& integration, std::size_t row, const std::string& path,
+                                     const FileIdentity& now)
+{
+    for (const ReadInputFile& file : integration.appliedNotMoved)
+        if (file.row == row && file.path == path && file.identity == now) return &file;
+    return nullptr;
 }
 
 // The lines the reader will hand on, counted by the same rules.
@@ -117,8 +128,13 @@ bool ProcessPendingFiles(const Integration& integration, ReadInputFiles& read)
         // A file still being written, or still held open for writing (Windows
         // would refuse to open it), is left for a later cycle: reading it now
         // would fail the cycle or apply half of it.
-        if (!StatFile(path, now) || StillBeingWritten(now, integration.quietTime) || HeldOpenForWriting(path))
+        if (!StatFile(path, now)) continue;
+        if (const ReadInputFile* applied = AppliedNotMoved(integration, row, path, now)) {
+            read.push_back(*applied);
+            result = true;
             continue;
+        }
+        if (StillBeingWritten(now, integration.quietTime) || HeldOpenForWriting(path)) continue;
         FileIdentity opened;
         if (ProcessInputFile(path, entry.processor, integration.settings.LogDirectory, opened, integration.progress,
                              entry.fileName))
@@ -128,8 +144,9 @@ bool ProcessPendingFiles(const Integration& integration, ReadInputFiles& read)
     return result;
 }
 
-void MoveProcessedFiles(const Integration& integration, const ReadInputFiles& read)
+void MoveProcessedFiles(Integration& integration, const ReadInputFiles& read)
 {
+    integration.appliedNotMoved.clear();
     std::string failures;
     int firstCode = 0;
     for (const ReadInputFile& file : read) {
@@ -146,6 +163,7 @@ void MoveProcessedFiles(const Integration& integration, const ReadInputFiles& re
         if (!failures.empty()) failures += "\r\n";
         else firstCode = OsErrorCode(moved.osError);
         failures += MoveFailureMessage(file.path, moved);
+        integration.appliedNotMoved.push_back(file);
     }
     if (!failures.empty()) throw IoFailure(firstCode, failures);
 }

@@ -20,6 +20,14 @@
 
 namespace ligamor {
 
+// An input file that this cycle read to its end, as it was when opened.
+struct ReadInputFile {
+    std::size_t row;  // index into the input file table
+    std::string path;
+    FileIdentity identity;
+};
+using ReadInputFiles = std::vector<ReadInputFile>;
+
 // Everything activation and the cycle act on; created once by the front end.
 struct Integration {
     SystemSettings& settings;
@@ -38,6 +46,10 @@ struct Integration {
     // True while a cycle runs: a tick that arrives meanwhile (the window lets
     // its event loop run between lines) must not start a second one.
     bool cycling = false;
+    // Files whose every line was applied but whose move failed. While they
+    // stay unchanged, later cycles (after "&Ativar", or the service's own
+    // reactivation) only move them: their lines must not be applied twice.
+    ReadInputFiles appliedNotMoved{};
     // Held on the send directory from activation on: one integration per
     // send directory, whichever front end runs it.
     InstanceLock sendDirectoryLock{};
@@ -75,14 +87,6 @@ void RunIntegrationCycle(Integration& integration, LogView& rce);
 // within 32 bits; anything else raises InvalidInteger(text).
 std::int32_t ConvertInterval(const std::string& text);
 
-// An input file that this cycle read to its end, as it was when opened.
-struct ReadInputFile {
-    std::size_t row;  // index into the input file table
-    std::string path;
-    FileIdentity identity;
-};
-using ReadInputFiles = std::vector<ReadInputFile>;
-
 // The path of an input file: directory followed by name, or, when no file has
 // exactly that name, the first (in byte order) whose name differs only in
 // letter case. False when there is none.
@@ -97,14 +101,18 @@ bool ProcessInputFile(const std::string& path, const RecordProcessor& processor,
                       FileIdentity& identity, CycleProgress* progress = nullptr, const std::string& fileName = {});
 
 // Every input file present when its turn comes, quiet for quietTime and not
-// held open for writing by another program, in table order. True when at least one line was read; read lists the files read.
+// held open for writing by another program, in table order. True when at
+// least one line was read; read lists the files read. A file applied by an
+// earlier cycle that could not move it, and unchanged since, is listed
+// without being read again (and counts as read).
 bool ProcessPendingFiles(const Integration& integration, ReadInputFiles& read);
 
 // Moves each file of read that is still the very file that was read into the
 // response directory as prefix + stamp + ".TXT" (a taken name gets "_2",
 // "_3", ... before ".TXT"), never over an existing file. A file changed since
 // it was read stays, to be read again. A file that cannot be moved raises an
-// IoFailure naming it and the reason, once the others were moved.
-void MoveProcessedFiles(const Integration& integration, const ReadInputFiles& read);
+// IoFailure naming it and the reason, once the others were moved, and is
+// kept in appliedNotMoved.
+void MoveProcessedFiles(Integration& integration, const ReadInputFiles& read);
 
 }  // namespace ligamor

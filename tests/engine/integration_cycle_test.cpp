@@ -162,10 +162,13 @@ TEST_F(IntegrationCycle, ResponseDirectoryOnAnotherFileSystemGetsAFlushedCopy)
 }
 
 // As a user who may not write in the response directory: root runs the cycle
-// in a child process as user nobody.
+// in a child process as user nobody. Once the user points it at a directory
+// it may write, the next cycle moves the file without applying it again.
 TEST_F(IntegrationCycle, FileThatCannotBeMovedStopsPollingNamingTheFileAndTheReason)
 {
     test::WriteBytes(Send("PRODUTO.TXT"), "p1\r\n");
+    test::TempDir writable;
+    ::chmod(writable.Path().c_str(), 0777);
     ::chmod(settings.SendDirectory.c_str(), 0777);
     ::chmod(settings.LogDirectory.c_str(), 0777);
     ::chmod(settings.ResponseDirectory.c_str(), 0555);
@@ -184,6 +187,8 @@ TEST_F(IntegrationCycle, FileThatCannotBeMovedStopsPollingNamingTheFileAndTheRea
             outcome = f.Message();
         }
         outcome += "|" + std::to_string(timer.interval) + "|" + view.text;
+        settings.ResponseDirectory = writable.Path() + "/";
+        RunIntegrationCycle(integration, view);
         ::_exit(::write(channel[1], outcome.data(), outcome.size()) == static_cast<ssize_t>(outcome.size()) ? 0 : 3);
     }
     ::close(channel[1]);
@@ -198,11 +203,13 @@ TEST_F(IntegrationCycle, FileThatCannotBeMovedStopsPollingNamingTheFileAndTheRea
 
     EXPECT_EQ(outcome, Cp1252("Não foi possível mover o arquivo \"" + Send("PRODUTO.TXT") + "\" para \"" +
                               Response("PRODUTO_06122026_143701.TXT") +
-                              "\": permissão negada. Código do erro: 13. As linhas do arquivo já foram integradas; "
-                              "a integração fica parada até ser ativada de novo.|0|before"));
+                              "\": permissão negada. Código do erro: 13. As linhas do arquivo já foram integradas e "
+                              "não serão integradas de novo; a integração fica parada até ser ativada de novo, e "
+                              "então o arquivo só será movido.|0|before"));
     EXPECT_EQ(Log(), "P|p1\r\n");
-    EXPECT_EQ(ListDir(settings.SendDirectory), Names{"PRODUTO.TXT"});
+    EXPECT_EQ(ListDir(settings.SendDirectory), Names{});
     EXPECT_EQ(ListDir(settings.ResponseDirectory), Names{});
+    EXPECT_EQ(ListDir(writable.Path()), Names{"PRODUTO_06122026_143701.TXT"});
 }
 
 TEST_F(IntegrationCycle, FileYoungerThanTheQuietTimeIsLeftAlone)
