@@ -103,6 +103,7 @@ public:
           backOff_(options.retryFirst, options.retryMost)
     {
         integration_.progress = &progress_;
+        loader_.LeaveStopSignalsToTheProgram();  // SIGTERM and SIGINT stop the service between lines
     }
 
     int Run() { return options_.once ? Once() : Daemon(); }

@@ -26,6 +26,19 @@ void Resolve(void* library, const std::string& libraryName, const char* symbol, 
     target = reinterpret_cast<F>(address);
 }
 
+int RefuseSignalShutdown(const int reason, const int, void*)
+{
+    return reason == fb_shutrsn_signal ? 1 : 0;  // non-zero at confirmation: no shutdown
+}
+
+void RefuseShutdownOnStopSignals(void* library)
+{
+    auto callback = reinterpret_cast<decltype(&fb_shutdown_callback)>(FindLibrarySymbol(library, "fb_shutdown_callback"));
+    if (!callback) return;
+    ISC_STATUS_ARRAY status{};
+    callback(status, RefuseSignalShutdown, fb_shut_confirmation, nullptr);
+}
+
 }  // namespace
 
 FbApi& FbClientLoader::Api()
@@ -53,6 +66,7 @@ FbApi& FbClientLoader::Api()
         Resolve(library, name, "isc_dsql_sql_info", api.dsql_sql_info);
         Resolve(library, name, "fb_interpret", api.interpret);
         Resolve(library, name, "isc_sqlcode", api.sqlcode);
+        if (signalsToProgram_) RefuseShutdownOnStopSignals(library);
         api_ = api;
         loaded_ = true;
         loadedName_ = name;

@@ -60,9 +60,19 @@ public:
     // The file name that loaded; empty before.
     const std::string& LoadedName() const { return loadedName_; }
 
+    // For a program that stops itself on SIGINT and SIGTERM: the Firebird
+    // client also catches them and shuts its engine down on a thread of its
+    // own, under the feet of the program's last statement and its exit (a
+    // crash at exit, seen with the embedded engine). With this, the client
+    // refuses that shutdown and the program ends its work and the client in
+    // its own order. Takes effect when the library loads; a client without
+    // fb_shutdown_callback (InterBase) has no such handler.
+    void LeaveStopSignalsToTheProgram() { signalsToProgram_ = true; }
+
 private:
     std::vector<std::string> names_;
     FbApi api_;
+    bool signalsToProgram_ = false;
     bool loaded_ = false;
     std::string loadedName_;
 };
