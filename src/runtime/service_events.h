@@ -11,10 +11,14 @@ namespace ligamor {
 
 enum class ServiceEvent { Timeout, Stop, Reload };
 
+// Whether SIGHUP asks for the settings again (the service) or keeps its usual
+// meaning (the window, which a closed terminal or session ends).
+enum class ReloadRequests { Taken, LeftAlone };
+
 class ServiceEvents {
 public:
-    // Takes over the stop and reload requests of the process; one at a time.
-    ServiceEvents();
+    // Takes over the stop (and reload) requests of the process; one at a time.
+    explicit ServiceEvents(ReloadRequests reload = ReloadRequests::Taken);
     ~ServiceEvents();
     ServiceEvents(const ServiceEvents&) = delete;
     ServiceEvents& operator=(const ServiceEvents&) = delete;

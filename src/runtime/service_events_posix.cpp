@@ -19,6 +19,7 @@ namespace {
 std::atomic<bool> stopRequested{false};
 std::atomic<bool> reloadRequested{false};
 int wakeFds[2] = {-1, -1};
+bool reloadTaken = true;
 
 void OnSignal(int signal)
 {
@@ -50,17 +51,20 @@ void Drain()
 
 }  // namespace
 
-ServiceEvents::ServiceEvents()
+ServiceEvents::ServiceEvents(ReloadRequests reload)
 {
     if (pipe2(wakeFds, O_NONBLOCK | O_CLOEXEC) != 0) throw std::runtime_error("pipe2 failed");
     stopRequested = false;
     reloadRequested = false;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) Handle(signal, OnSignal);
+    reloadTaken = reload == ReloadRequests::Taken;
+    for (int signal : {SIGTERM, SIGINT}) Handle(signal, OnSignal);
+    if (reloadTaken) Handle(SIGHUP, OnSignal);
 }
 
 ServiceEvents::~ServiceEvents()
 {
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) Handle(signal, SIG_DFL);
+    for (int signal : {SIGTERM, SIGINT}) Handle(signal, SIG_DFL);
+    if (reloadTaken) Handle(SIGHUP, SIG_DFL);
     close(wakeFds[0]);
     close(wakeFds[1]);
     wakeFds[0] = wakeFds[1] = -1;

@@ -44,7 +44,8 @@ BOOL WINAPI OnControl(DWORD control)
 
 }  // namespace
 
-ServiceEvents::ServiceEvents()
+// Windows has no reload request to take.
+ServiceEvents::ServiceEvents(ReloadRequests)
 {
     if (!wake) wake = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     if (!stopped) stopped = CreateEventW(nullptr, TRUE, FALSE, nullptr);

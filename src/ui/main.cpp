@@ -13,10 +13,12 @@
 #include "engine/untfuncoes.h"
 #include "runtime/clock.h"
 #include "db/firebird/fb_client.h"
+#include "runtime/service_events.h"
 #include "runtime/text_file.h"
 #include "ui/app_icon.h"
 #include "ui/qt_messages.h"
 #include "ui/qt_timer.h"
+#include "ui/stop_requests.h"
 #include "ui/untmain.h"
 
 namespace {
@@ -57,7 +59,10 @@ int main(int argc, char* argv[])
     }
 
     QtMessages messages;
+    // Taken before the client library loads, which then leaves them to us.
+    ServiceEvents stopRequests(ReloadRequests::LeftAlone);
     FbClientLoader loader;
+    loader.LeaveStopSignalsToTheProgram();
     DataModule dtmain(loader);  // nothing connects until activation
 
     SystemSettings settings;
@@ -69,6 +74,7 @@ int main(int argc, char* argv[])
                             SettingsFileOf(commandLine, ExecutableDirectory()), StandardInputFileTable(records)};
 
     Tfrmmain frmmain(integration, temporizador);
+    CloseOnStopRequest(frmmain, stopRequests);
     frmmain.show();  // activation runs before the window is drawn
     return application.exec();
 }

@@ -4,8 +4,11 @@
 
 #include "engine/integration_log.h"
 #include "runtime/text1252.h"
+#include "ui/stop_requests.h"
 #include "ui/untmain.h"
 #include "ui_fixture.h"
+
+#include <csignal>
 
 namespace ligamor::test {
 namespace {
@@ -149,6 +152,18 @@ TEST_F(MainWindowTest, FecharClosesTheWindow)
     WriteSettings();
     Show();
     frmmain.Fechar1->trigger();
+    EXPECT_FALSE(frmmain.isVisible());
+}
+
+// kill, or a session ending: the window closes as "&Fechar" closes it.
+TEST_F(MainWindowTest, SigtermClosesTheWindow)
+{
+    ServiceEvents stopRequests(ReloadRequests::LeftAlone);
+    CloseOnStopRequest(frmmain, stopRequests, std::chrono::milliseconds(0));
+    Show();
+    ASSERT_TRUE(frmmain.isVisible());
+    std::raise(SIGTERM);
+    for (int i = 0; i < 1000 && frmmain.isVisible(); ++i) QTest::qWait(10);
     EXPECT_FALSE(frmmain.isVisible());
 }
 
