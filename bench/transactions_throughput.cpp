@@ -34,14 +34,6 @@ using Seconds = std::chrono::duration<double>;
 
 namespace {
 
-class NoView : public LogView {
-public:
-    void Clear() override {}
-    void SetWhole(std::string_view) override {}
-    void AppendTail(std::string_view) override {}
-    bool EditedSinceFill() const override { return false; }
-};
-
 const char* kSeed =
     "insert into UF (cduf, sguf) values (35, 'SP');"
     "insert into ALIQUOTA (cdaliquota, nmaliquota) values (3, 'T1');"
@@ -200,7 +192,7 @@ struct CycleWorld {
     SystemSettings settings;
     Integration integration{settings, dtmain, messages, timer, clock, RegionalSettings{}, "",
                             StandardInputFileTable(ctx)};
-    NoView view;
+    NoLogView view;
 };
 
 }  // namespace

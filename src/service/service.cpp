@@ -35,15 +35,6 @@ private:
     int interval_ = 0;
 };
 
-// Nobody looks at a view: the log file is what counts.
-class NoLogView : public LogView {
-public:
-    void Clear() override {}
-    void SetWhole(std::string_view) override {}
-    void AppendTail(std::string_view) override {}
-    bool EditedSinceFill() const override { return false; }
-};
-
 // Between lines: keeps the watchdog fed, notes what the cycle applies, and
 // stops the cycle there when a stop was asked for.
 class ServiceProgress : public CycleProgress {

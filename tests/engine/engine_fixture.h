@@ -57,13 +57,6 @@ protected:
     std::string Response(const std::string& name) const { return settings.ResponseDirectory + name; }
     std::string Log() const { return ReadBytes(IntegrationLogPath(settings.LogDirectory)); }
 
-    static std::set<std::string> ListDir(const std::string& folder)
-    {
-        std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
-            names.insert(entry.path().filename().string());
-        return names;
-    }
 
     TempDir dir;
     SystemSettings settings;
@@ -86,3 +79,7 @@ protected:
 };
 
 }  // namespace ligamor::test
+
+namespace ligamor {
+using test::ListDir;  // the engine's tests stand in namespace ligamor
+}  // namespace ligamor

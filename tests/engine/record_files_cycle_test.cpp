@@ -33,13 +33,6 @@ protected:
             ForceDirectoryPath(d);
         integration.quietTime = std::chrono::milliseconds(0);
     }
-    static std::set<std::string> ListDir(const std::string& folder)
-    {
-        std::set<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
-            names.insert(entry.path().filename().string());
-        return names;
-    }
 
     TempDir work;
     SystemSettings settings;

@@ -70,14 +70,6 @@ protected:
         return more;
     }
 
-    static Names ListDir(const std::string& folder)
-    {
-        Names names;
-        if (!std::filesystem::exists(folder)) return names;
-        for (const auto& entry : std::filesystem::directory_iterator(folder))
-            names.insert(entry.path().filename().string());
-        return names;
-    }
     // Names without their stamp: "CLIENTE_", "PREVENDA", ...
     static Names Prefixes(const Names& names)
     {

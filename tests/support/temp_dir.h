@@ -1,6 +1,7 @@
 #pragma once
 // A fresh folder under the system's temporary folder (or another parent) for
 // one test, removed with everything in it.
+#include <set>
 #include <string>
 
 namespace ligamor::test {
@@ -24,5 +25,8 @@ private:
 // The whole file as bytes; "" when it does not exist.
 std::string ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const std::string& bytes);
+
+// The names in a folder; none when the folder does not exist.
+std::set<std::string> ListDir(const std::string& folder);
 
 }  // namespace ligamor::test

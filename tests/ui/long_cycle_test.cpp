@@ -28,13 +28,6 @@ std::string Catalogue()
     return lines;
 }
 
-std::set<std::string> Names(const std::string& folder)
-{
-    std::set<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) names.insert(entry.path().filename());
-    return names;
-}
-
 // What a cycle leaves for the user and the shop to see.
 struct Outcome {
     std::string rows;  // every product stored, as one text
@@ -49,7 +42,7 @@ Outcome Read(DataModule& dtmain, const std::string& folder)
     return {OpenQuery(dtmain, "SELECT CAST(LIST(CDDETALHE || '|' || NMDETALHE || '|' || QTESTOQUE || '|' || VLVENDA, ';') "
                               "AS VARCHAR(8000)) FROM (SELECT * FROM DETALHE ORDER BY CDDETALHE)")
                 ->FirstAsText(),
-            std::filesystem::exists(log) ? ReadBytes(log) : "", Names(folder + "RESPOSTA/")};
+            std::filesystem::exists(log) ? ReadBytes(log) : "", ListDir(folder + "RESPOSTA/")};
 }
 
 // The catalogue through a cycle without a window, on a database of its own:
