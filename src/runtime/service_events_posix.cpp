@@ -1,16 +1,25 @@
-// Stop and reload requests on POSIX systems: the signal handlers note the
-// request and write one byte into a pipe that the wait polls, so a signal
-// that arrives just before the wait begins still ends it.
+// Stop and reload requests on POSIX systems. The signals are blocked in the
+// thread that takes them over, and so in every thread started after it (the
+// database client's among them), and one thread of ours accepts them with
+// sigwaitinfo. No handler ever interrupts a call of the program or of the
+// client: the Firebird 3 client loops for ever when it opens a lock file
+// while errno still says EINTR from an interrupted call, which is what left
+// the window spinning in isc_detach_database after SIGTERM. The client's own
+// SIGTERM and SIGINT handlers never run either. A request notes itself and
+// writes one byte into a pipe that the wait polls, so one that arrives just
+// before the wait begins still ends it.
 #include "runtime/service_events.h"
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pthread.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <stdexcept>
+#include <thread>
 
 namespace ligamor {
 
@@ -18,16 +27,26 @@ namespace {
 
 std::atomic<bool> stopRequested{false};
 std::atomic<bool> reloadRequested{false};
+std::atomic<bool> closing{false};
 int wakeFds[2] = {-1, -1};
-bool reloadTaken = true;
 
+void Note(int signal, bool reloadTaken, bool interruptIgnored)
+{
+    if (signal == SIGHUP && reloadTaken) reloadRequested = true;
+    else if (signal == SIGTERM || (signal == SIGINT && !interruptIgnored)) stopRequested = true;
+    else return;
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = write(wakeFds[1], &byte, 1);  // a full pipe already wakes the wait
+}
+
+// For a thread that was already running, signals unblocked, when the requests
+// were taken over: it still gets the request noted. Async-signal-safe.
+bool fallbackReloadTaken = true;
+bool fallbackInterruptIgnored = false;
 void OnSignal(int signal)
 {
     const int savedErrno = errno;
-    if (signal == SIGHUP) reloadRequested = true;
-    else stopRequested = true;
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t written = write(wakeFds[1], &byte, 1);  // a full pipe already wakes the wait
+    Note(signal, fallbackReloadTaken, fallbackInterruptIgnored);
     errno = savedErrno;
 }
 
@@ -36,10 +55,14 @@ void Handle(int signal, void (*handler)(int))
     struct sigaction action{};
     action.sa_handler = handler;
     sigemptyset(&action.sa_mask);
-    // SA_RESTART: the database client's calls go on undisturbed; the request
-    // is seen between two lines or at the next wait.
     action.sa_flags = SA_RESTART;
     sigaction(signal, &action, nullptr);
+}
+
+bool InheritedAsIgnored(int signal)
+{
+    struct sigaction current{};
+    return sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN;
 }
 
 void Drain()
@@ -49,6 +72,16 @@ void Drain()
     }
 }
 
+struct Takeover {
+    sigset_t signals;
+    sigset_t previousMask;
+    std::thread watcher;
+    bool reloadTaken = true;
+    bool interruptIgnored = false;
+};
+
+Takeover* takeover = nullptr;
+
 }  // namespace
 
 ServiceEvents::ServiceEvents(ReloadRequests reload)
@@ -56,20 +89,48 @@ ServiceEvents::ServiceEvents(ReloadRequests reload)
     if (pipe2(wakeFds, O_NONBLOCK | O_CLOEXEC) != 0) throw std::runtime_error("pipe2 failed");
     stopRequested = false;
     reloadRequested = false;
-    reloadTaken = reload == ReloadRequests::Taken;
-    for (int signal : {SIGTERM, SIGINT}) Handle(signal, OnSignal);
-    if (reloadTaken) Handle(SIGHUP, OnSignal);
+    closing = false;
+    takeover = new Takeover;
+    takeover->reloadTaken = reload == ReloadRequests::Taken;
+    // SIGINT ignored by whoever started us (a shell's background job) stays
+    // ignored. It is blocked all the same: the client's handler would
+    // otherwise take it over and run on any thread.
+    takeover->interruptIgnored = InheritedAsIgnored(SIGINT);
+    fallbackReloadTaken = takeover->reloadTaken;
+    fallbackInterruptIgnored = takeover->interruptIgnored;
+    sigemptyset(&takeover->signals);
+    sigaddset(&takeover->signals, SIGTERM);
+    sigaddset(&takeover->signals, SIGINT);
+    if (takeover->reloadTaken) sigaddset(&takeover->signals, SIGHUP);
+    pthread_sigmask(SIG_BLOCK, &takeover->signals, &takeover->previousMask);
+    Handle(SIGTERM, OnSignal);
+    if (!takeover->interruptIgnored) Handle(SIGINT, OnSignal);
+    if (takeover->reloadTaken) Handle(SIGHUP, OnSignal);
+    takeover->watcher = std::thread([signals = takeover->signals, reloadTaken = takeover->reloadTaken,
+                                     interruptIgnored = takeover->interruptIgnored] {
+        while (!closing) {
+            siginfo_t info{};
+            const int signal = sigwaitinfo(&signals, &info);
+            if (signal < 0 || closing) continue;
+            Note(signal, reloadTaken, interruptIgnored);
+        }
+    });
 }
 
 ServiceEvents::~ServiceEvents()
 {
-    for (int signal : {SIGTERM, SIGINT}) Handle(signal, SIG_DFL);
-    if (reloadTaken) Handle(SIGHUP, SIG_DFL);
+    closing = true;
+    pthread_kill(takeover->watcher.native_handle(), SIGTERM);
+    takeover->watcher.join();
+    // The handlers stay: a request that comes while the program ends is
+    // only noted, and the exit status stays the program's own.
+    pthread_sigmask(SIG_SETMASK, &takeover->previousMask, nullptr);
+    delete takeover;
+    takeover = nullptr;
     close(wakeFds[0]);
     close(wakeFds[1]);
     wakeFds[0] = wakeFds[1] = -1;
 }
-
 ServiceEvent ServiceEvents::Wait(std::chrono::milliseconds timeout)
 {
     using Clock = std::chrono::steady_clock;

@@ -46,6 +46,10 @@ int main(int argc, char* argv[])
         // reported below, once the toolkit's options are known
     }
 
+    // Before the toolkit and the database client start threads of their own:
+    // those inherit the blocked stop signals, which only ours then takes.
+    ServiceEvents stopRequests(ReloadRequests::LeftAlone);
+
     // No application title of our own: message boxes take the executable's name.
     QApplication application(argc, argv);
     QApplication::setWindowIcon(LigamorIcon());
@@ -59,8 +63,6 @@ int main(int argc, char* argv[])
     }
 
     QtMessages messages;
-    // Taken before the client library loads, which then leaves them to us.
-    ServiceEvents stopRequests(ReloadRequests::LeftAlone);
     FbClientLoader loader;
     loader.LeaveStopSignalsToTheProgram();
     DataModule dtmain(loader);  // nothing connects until activation

@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
+#include <filesystem>
 #include <cstdlib>
 #include <stdexcept>
 #include <thread>
@@ -23,10 +25,11 @@ constexpr auto kDeadline = std::chrono::minutes(3);
 
 }  // namespace
 
-ServiceProcess::ServiceProcess(const std::vector<std::string>& args, const std::string& errPath) : errPath_(errPath)
+ServiceProcess::ServiceProcess(const std::vector<std::string>& args, const std::string& errPath, const Launch& launch)
+    : errPath_(errPath)
 {
     std::vector<char*> argv;
-    std::string program = LIGAMOR_SERVICE_EXE;
+    std::string program = launch.program.empty() ? LIGAMOR_SERVICE_EXE : launch.program;
     argv.push_back(program.data());
     std::vector<std::string> copies = args;
     for (std::string& arg : copies) argv.push_back(arg.data());
@@ -41,6 +44,11 @@ ServiceProcess::ServiceProcess(const std::vector<std::string>& args, const std::
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
         unsetenv("NOTIFY_SOCKET");
         unsetenv("JOURNAL_STREAM");
+        sigset_t none;
+        sigemptyset(&none);
+        sigprocmask(SIG_SETMASK, &none, nullptr);
+        for (int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, SIG_DFL);
+        if (launch.interruptIgnored) std::signal(SIGINT, SIG_IGN);
         execv(argv[0], argv.data());
         _exit(127);
     }
@@ -59,29 +67,45 @@ std::string ServiceProcess::Err() const
     return ReadBytes(errPath_);
 }
 
+bool ServiceProcess::Running() const
+{
+    // Ended processes are left for Wait to collect.
+    siginfo_t info{};
+    return !(waitid(P_PID, pid_, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid_);
+}
+
 bool ServiceProcess::WaitForText(const std::string& text) const
 {
     const auto end = std::chrono::steady_clock::now() + kDeadline;
     while (std::chrono::steady_clock::now() < end) {
         if (Err().find(text) != std::string::npos) return true;
-        // Ended (and left for Wait to collect)?
-        siginfo_t info{};
-        if (waitid(P_PID, pid_, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == pid_)
-            return Err().find(text) != std::string::npos;
+        if (!Running()) return Err().find(text) != std::string::npos;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     return false;
 }
 
-int ServiceProcess::Wait()
+bool ServiceProcess::HoldsOpen(const std::string& path) const
 {
-    const auto end = std::chrono::steady_clock::now() + kDeadline;
+    std::error_code error;
+    const std::string fds = "/proc/" + std::to_string(pid_) + "/fd";
+    for (const auto& entry : std::filesystem::directory_iterator(fds, error)) {
+        if (std::filesystem::read_symlink(entry.path(), error) == std::filesystem::weakly_canonical(path, error))
+            return true;
+    }
+    return false;
+}
+
+int ServiceProcess::Wait(std::chrono::milliseconds deadline)
+{
+    const auto end = std::chrono::steady_clock::now() + deadline;
     int status = 0;
     while (waitpid(pid_, &status, WNOHANG) == 0) {
         if (std::chrono::steady_clock::now() >= end) {
             kill(pid_, SIGKILL);
             waitpid(pid_, &status, 0);
-            break;
+            pid_ = -1;
+            return -1;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }

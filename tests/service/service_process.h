@@ -4,14 +4,22 @@
 #include <signal.h>
 #include <sys/types.h>
 
+#include <chrono>
 #include <string>
 #include <vector>
 
 namespace ligamor::test {
 
+// How it is started: which front end, and with SIGINT ignored as a shell
+// starts a background job. Other signals are at their defaults.
+struct Launch {
+    std::string program;  // empty: ligamor-service
+    bool interruptIgnored = false;
+};
+
 class ServiceProcess {
 public:
-    ServiceProcess(const std::vector<std::string>& args, const std::string& errPath);
+    ServiceProcess(const std::vector<std::string>& args, const std::string& errPath, const Launch& launch = {});
     ~ServiceProcess();
     ServiceProcess(const ServiceProcess&) = delete;
     ServiceProcess& operator=(const ServiceProcess&) = delete;
@@ -20,8 +28,12 @@ public:
     // The deadline only keeps a broken build from hanging the test run.
     bool WaitForText(const std::string& text) const;
     void Signal(int signal) const { kill(pid_, signal); }
-    // Its exit status; -1 when a signal ended it.
-    int Wait();
+    bool Running() const;
+    // True while it holds path open (a cycle reading that file).
+    bool HoldsOpen(const std::string& path) const;
+    // Its exit status; -1 when a signal ended it, or when it did not end
+    // within the deadline (then it is killed).
+    int Wait(std::chrono::milliseconds deadline = std::chrono::minutes(3));
     std::string Err() const;
 
 private:

@@ -10,6 +10,9 @@
 
 #include <csignal>
 
+#include <signal.h>
+#include <unistd.h>
+
 namespace ligamor::test {
 namespace {
 
@@ -162,7 +165,7 @@ TEST_F(MainWindowTest, SigtermClosesTheWindow)
     CloseOnStopRequest(frmmain, stopRequests, std::chrono::milliseconds(0));
     Show();
     ASSERT_TRUE(frmmain.isVisible());
-    std::raise(SIGTERM);
+    kill(getpid(), SIGTERM);  // to the process, as kill(1) sends it
     for (int i = 0; i < 1000 && frmmain.isVisible(); ++i) QTest::qWait(10);
     EXPECT_FALSE(frmmain.isVisible());
 }

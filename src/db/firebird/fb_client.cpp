@@ -18,12 +18,12 @@ FbClientLoader::FbClientLoader(std::vector<std::string> names) : names_(std::mov
 namespace {
 
 template <typename F>
-void Resolve(void* library, const std::string& libraryName, const char* symbol, F& target)
+void Resolve(void* library, const std::string& libraryName, const char* symbol, FbEntry<F>& target)
 {
     void* address = FindLibrarySymbol(library, symbol);
     if (!address)
         throw DatabaseFailure("Ponto de entrada " + std::string(symbol) + " ausente em " + libraryName);
-    target = reinterpret_cast<F>(address);
+    target.function = reinterpret_cast<F>(address);
 }
 
 int RefuseSignalShutdown(const int reason, const int, void*)

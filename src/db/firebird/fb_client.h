@@ -4,6 +4,8 @@
 // starts and reports the missing client when it first attaches.
 #include <ibase.h>
 
+#include <cerrno>
+
 #include <string>
 #include <vector>
 
@@ -15,26 +17,41 @@ using FbDatabaseHandle = isc_db_handle;
 using FbTransactionHandle = isc_tr_handle;
 using FbStatementHandle = isc_stmt_handle;
 
+// One entry point of the client. Every call starts with errno cleared: the
+// Firebird 3 client's lock-file code tests errno for EINTR even after its own
+// call succeeded, and loops for ever on a value left over from before.
+template <typename F>
+struct FbEntry;
+template <typename R, typename... A>
+struct FbEntry<R (*)(A...)> {
+    R (*function)(A...) = nullptr;
+    R operator()(A... args) const
+    {
+        errno = 0;
+        return function(args...);
+    }
+};
+
 // The entry points the connection layer uses, taken from whichever library loaded.
 struct FbApi {
-    decltype(&isc_attach_database) attach_database = nullptr;
-    decltype(&isc_detach_database) detach_database = nullptr;
-    decltype(&isc_database_info) database_info = nullptr;
-    decltype(&isc_start_multiple) start_multiple = nullptr;
-    decltype(&isc_commit_retaining) commit_retaining = nullptr;
-    decltype(&isc_commit_transaction) commit_transaction = nullptr;
-    decltype(&isc_rollback_retaining) rollback_retaining = nullptr;
-    decltype(&isc_rollback_transaction) rollback_transaction = nullptr;
-    decltype(&isc_dsql_allocate_statement) dsql_allocate_statement = nullptr;
-    decltype(&isc_dsql_prepare) dsql_prepare = nullptr;
-    decltype(&isc_dsql_describe) dsql_describe = nullptr;
-    decltype(&isc_dsql_execute) dsql_execute = nullptr;
-    decltype(&isc_dsql_execute2) dsql_execute2 = nullptr;
-    decltype(&isc_dsql_fetch) dsql_fetch = nullptr;
-    decltype(&isc_dsql_free_statement) dsql_free_statement = nullptr;
-    decltype(&isc_dsql_sql_info) dsql_sql_info = nullptr;
-    decltype(&fb_interpret) interpret = nullptr;
-    decltype(&isc_sqlcode) sqlcode = nullptr;
+    FbEntry<decltype(&isc_attach_database)> attach_database;
+    FbEntry<decltype(&isc_detach_database)> detach_database;
+    FbEntry<decltype(&isc_database_info)> database_info;
+    FbEntry<decltype(&isc_start_multiple)> start_multiple;
+    FbEntry<decltype(&isc_commit_retaining)> commit_retaining;
+    FbEntry<decltype(&isc_commit_transaction)> commit_transaction;
+    FbEntry<decltype(&isc_rollback_retaining)> rollback_retaining;
+    FbEntry<decltype(&isc_rollback_transaction)> rollback_transaction;
+    FbEntry<decltype(&isc_dsql_allocate_statement)> dsql_allocate_statement;
+    FbEntry<decltype(&isc_dsql_prepare)> dsql_prepare;
+    FbEntry<decltype(&isc_dsql_describe)> dsql_describe;
+    FbEntry<decltype(&isc_dsql_execute)> dsql_execute;
+    FbEntry<decltype(&isc_dsql_execute2)> dsql_execute2;
+    FbEntry<decltype(&isc_dsql_fetch)> dsql_fetch;
+    FbEntry<decltype(&isc_dsql_free_statement)> dsql_free_statement;
+    FbEntry<decltype(&isc_dsql_sql_info)> dsql_sql_info;
+    FbEntry<decltype(&fb_interpret)> interpret;
+    FbEntry<decltype(&isc_sqlcode)> sqlcode;
 };
 
 // The library file names tried in order on this platform.

@@ -1,0 +1,157 @@
+// SIGTERM and SIGINT on the real front ends, as a session ending, a service
+// manager or a terminal's Ctrl-C send them: each ends the program as
+// "&Fechar" does, with exit status 0 within seconds, idle or in the middle of
+// a file, on the embedded engine and on the loopback server, whatever the
+// program inherited. The window runs on the offscreen platform.
+#include <gtest/gtest.h>
+
+#include <signal.h>
+
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <set>
+#include <thread>
+
+#include "config/settings.h"
+#include "engine/untfuncoes.h"
+#include "runtime/text1252.h"
+#include "service/service_process.h"
+#include "support/temp_dir.h"
+#include "support/test_database.h"
+
+namespace ligamor::test {
+namespace {
+
+using Names = std::set<std::string>;
+using std::chrono::seconds;
+
+enum class Program { Window, Service };
+enum class When { Idle, IdlePastFullCommit, MidCycle };
+
+struct Row {
+    const char* name;
+    Program program;
+    int signal;
+    When when;
+    bool interruptIgnored = false;
+    bool server = false;
+};
+
+std::string ProgramPath(Program program)
+{
+#ifdef LIGAMOR_WINDOW_EXE
+    if (program == Program::Window) return LIGAMOR_WINDOW_EXE;
+#endif
+    return program == Program::Window ? "" : LIGAMOR_SERVICE_EXE;
+}
+
+std::string Products(int count)
+{
+    std::string bytes;
+    for (int code = 1; code <= count; ++code)
+        bytes += "I#" + std::to_string(code) + "#PRODUTO " + std::to_string(code) + "#T1#10#UN#8,20#12,90\r\n";
+    return bytes;
+}
+
+class StopSignals : public ::testing::TestWithParam<Row> {
+protected:
+    void SetUp() override
+    {
+        if (ProgramPath(GetParam().program).empty()) GTEST_SKIP() << "built without the window";
+        static const std::string script = ReadBytes(LIGAMOR_SCHEMA_SQL) + ReadBytes(LIGAMOR_DEMO_SQL);
+        database = CreateDatabase(dir.Path(), "LOJA.FDB", 3, script);
+        SystemSettings settings{.Server = "LOCAL",
+                                .DatabasePath = database,
+                                .UserName = "SYSDBA",
+                                .Password = "masterkey",
+                                .SendDirectory = send,
+                                .ResponseDirectory = dir / "RESPOSTA/",
+                                .LogDirectory = dir / "LOG/",
+                                .IntervalText = "200"};
+        if (GetParam().server) {
+            const ServerValues server = LoopbackServer();
+            settings.Server = server.server;
+            settings.UserName = server.userName;
+            settings.Password = server.password;
+        }
+        SaveSettings(settingsFile, settings);
+        std::filesystem::create_directories(send);
+    }
+
+    void Drop(const std::string& name, const std::string& bytes)
+    {
+        WriteBytes(dir / "drop.tmp", bytes);
+        std::filesystem::rename(dir / "drop.tmp", send + name);
+    }
+
+    // True once check holds; false when the program ended first or it took
+    // longer than a broken build should keep the run waiting.
+    static bool Until(const ServiceProcess& process, const std::function<bool()>& check)
+    {
+        for (int i = 0; i < 6000; ++i) {
+            if (check()) return true;
+            if (!process.Running()) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return false;
+    }
+
+    TempDir dir;
+    std::string database;
+    std::string settingsFile = dir / "ConfigLigamor.csi";
+    std::string send = dir / "ENVIO/";
+    std::string response = dir / "RESPOSTA/";
+};
+
+TEST_P(StopSignals, EndTheProgramAsFecharDoes)
+{
+    const Row& row = GetParam();
+    const int lines = row.when == When::MidCycle ? 3000 : 2;
+    Drop("PRODUTO.TXT", Products(lines));
+    ServiceProcess program({"--config", settingsFile}, dir / "stderr",
+                           {.program = ProgramPath(row.program), .interruptIgnored = row.interruptIgnored});
+
+    if (row.when == When::MidCycle) {
+        ASSERT_TRUE(Until(program, [&] { return program.HoldsOpen(send + "PRODUTO.TXT"); })) << program.Err();
+    } else {
+        ASSERT_TRUE(Until(program, [&] { return ListDir(response).size() == 1; })) << program.Err();
+        // Past 117 s the default transaction has had its full commit.
+        if (row.when == When::IdlePastFullCommit) std::this_thread::sleep_for(seconds(130));
+    }
+    if (row.interruptIgnored) {
+        // The shell's choice for a background job: SIGINT changes nothing.
+        program.Signal(SIGINT);
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        ASSERT_TRUE(program.Running()) << program.Err();
+    }
+    program.Signal(row.signal);
+    EXPECT_EQ(program.Wait(seconds(10)), 0) << program.Err();
+
+    if (row.when == When::MidCycle && !row.interruptIgnored) {
+        // Stopped after a line: the file stays, to be read again whole.
+        EXPECT_EQ(ListDir(send), (Names{kSendDirectoryLockName, "PRODUTO.TXT"}));
+        EXPECT_EQ(ListDir(response), Names{});
+    } else if (row.when != When::MidCycle) {
+        EXPECT_EQ(ListDir(send), Names{kSendDirectoryLockName});
+        EXPECT_EQ(ListDir(response).size(), 1u);
+    }
+}
+
+const Row kRows[] = {
+    {"WindowSigtermIdle", Program::Window, SIGTERM, When::Idle},
+    {"WindowSigtermIdlePastFullCommit", Program::Window, SIGTERM, When::IdlePastFullCommit},
+    {"WindowSigintMidCycle", Program::Window, SIGINT, When::MidCycle},
+    {"WindowSigtermMidCycleOnTheServer", Program::Window, SIGTERM, When::MidCycle, false, true},
+    {"WindowSigintIgnoredThenSigtermMidCycle", Program::Window, SIGTERM, When::MidCycle, true},
+    {"WindowSigintIgnoredThenSigtermIdle", Program::Window, SIGTERM, When::Idle, true},
+    {"ServiceSigtermIdlePastFullCommit", Program::Service, SIGTERM, When::IdlePastFullCommit},
+    {"ServiceSigintMidCycle", Program::Service, SIGINT, When::MidCycle},
+    {"ServiceSigintIgnoredThenSigtermIdle", Program::Service, SIGTERM, When::Idle, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(FrontEnds, StopSignals, ::testing::ValuesIn(kRows),
+                         [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace ligamor::test
