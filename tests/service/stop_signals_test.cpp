@@ -38,6 +38,11 @@ struct Row {
     bool server = false;
 };
 
+void PrintTo(const Row& row, std::ostream* out)
+{
+    *out << row.name;
+}
+
 std::string ProgramPath(Program program)
 {
 #ifdef LIGAMOR_WINDOW_EXE

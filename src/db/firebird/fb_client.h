@@ -78,11 +78,12 @@ public:
     const std::string& LoadedName() const { return loadedName_; }
 
     // For a program that stops itself on SIGINT and SIGTERM: the Firebird
-    // client also catches them and shuts its engine down on a thread of its
-    // own, under the feet of the program's last statement and its exit (a
-    // crash at exit, seen with the embedded engine). With this, the client
-    // refuses that shutdown and the program ends its work and the client in
-    // its own order. Takes effect when the library loads; a client without
+    // client also installs handlers for them that shut its engine down on a
+    // thread of its own, under the program's last statement and its exit.
+    // The program takes those signals in a thread of its own while the others
+    // block them, so the client's handlers do not run; should one still run
+    // (a thread that was started before), the client refuses that shutdown
+    // with this. Takes effect when the library loads; a client without
     // fb_shutdown_callback (InterBase) has no such handler.
     void LeaveStopSignalsToTheProgram() { signalsToProgram_ = true; }
 
