@@ -26,16 +26,17 @@ Tfrmmain::Tfrmmain(Integration& integration, QtTimer& timer, QWidget* parent)
                   Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                       Qt::WindowCloseButtonHint),
       temporizador(timer),
+      rce(new LogViewEdit(this)),
       prbCiclo(new QProgressBar(this)),
       progress(*prbCiclo),
-      integration_(integration)
+      integration_(integration),
+      controller_(integration, *rce, *this)
 {
     setObjectName(QStringLiteral("frmmain"));
     setWindowTitle(QString::fromUtf8("Ligamor Versão: 31/05/2012 10:42 Novo Layout"));
     setWindowIcon(LigamorIcon());
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
-    rce = new LogViewEdit(this);
     rce->setObjectName(QStringLiteral("rce"));
     rce->setFixedSize(581, 522);
     rce->setFont(QFont(QStringLiteral("Arial"), 8));
@@ -100,111 +101,57 @@ void Tfrmmain::BuildMenu()
     Fechar1 = item("Fechar1", QStringLiteral("&Fechar"), &Tfrmmain::Fechar1Click);
 }
 
-void Tfrmmain::Run(const std::function<void()>& work)
-{
-    RunHandler(integration_.messages, work);
-}
-
 void Tfrmmain::showEvent(QShowEvent* event)
 {
     QMainWindow::showEvent(event);
-    if (event->spontaneous() || shown_) return;
-    shown_ = true;
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect area = screen->availableGeometry();
-        move(area.center() - QPoint(width() / 2, height() / 2));
+    if (event->spontaneous()) return;
+    if (!centred_) {
+        centred_ = true;
+        if (QScreen* screen = QGuiApplication::primaryScreen()) {
+            QRect area = screen->availableGeometry();
+            move(area.center() - QPoint(width() / 2, height() / 2));
+        }
     }
     FormShow();
 }
 
 void Tfrmmain::closeEvent(QCloseEvent* event)
 {
-    if (!integration_.cycling) {
-        QMainWindow::closeEvent(event);
-        return;
-    }
-    event->ignore();
-    Run([this] { StopCycleThen([this] { close(); }); });
+    if (controller_.CloseRequested()) QMainWindow::closeEvent(event);
+    else event->ignore();
 }
 
-void Tfrmmain::AfterCycle(std::function<void()> work)
+void Tfrmmain::ShowChecks(bool ativar, bool desativar)
 {
-    if (integration_.cycling) afterCycle_.push_back(std::move(work));
-    else work();
+    Ativar1->setChecked(ativar);
+    Desativar1->setChecked(desativar);
 }
 
-void Tfrmmain::StopCycleThen(std::function<void()> work)
+void Tfrmmain::BringToFront()
 {
-    if (integration_.cycling) progress.RequestStop();
-    AfterCycle(std::move(work));
+    show();
+    raise();
+    activateWindow();
 }
 
-void Tfrmmain::FormShow()
+void Tfrmmain::RunConfigurationDialog()
 {
-    Run([this] { ActivateIntegration(integration_); });
+    ConfigurationDialogServices services{integration_.settingsFile, integration_.messages, integration_.timer,
+                                         integration_.dtmain};
+    ShowConfigurationDialog(services);
 }
 
-void Tfrmmain::temporizadorTimer()
-{
-    // A tick that waited while a cycle ran: that cycle is not over yet.
-    if (integration_.cycling) return;
-    Run([this] { RunIntegrationCycle(integration_, *rce); });
-    progress.CycleEnded();
-    std::vector<std::function<void()>> pending;
-    pending.swap(afterCycle_);
-    for (const auto& work : pending) Run(work);
-}
-
-void Tfrmmain::Ativar1Click()
-{
-    Run([this] {
-        Ativar1->setChecked(true);
-        Desativar1->setChecked(false);
-        // A running cycle goes on over the connection it has; activation
-        // connects anew once it is over.
-        AfterCycle([this] { ActivateIntegration(integration_); });
-    });
-}
-
-void Tfrmmain::Desativar1Click()
-{
-    Run([this] {
-        Desativar1->setChecked(true);
-        Ativar1->setChecked(false);
-        // Set once more after a cycle: one that met no further line ends as a
-        // completed cycle, which starts the timer again.
-        StopCycleThen([this] { temporizador.SetInterval(0); });
-    });
-}
-
-void Tfrmmain::VisualizarLogs1Click()
-{
-    Run([this] {
-        show();
-        raise();
-        activateWindow();
-    });
-}
-
-void Tfrmmain::Configuraes1Click()
-{
-    Run([this] {
-        StopCycleThen([this] {
-            integration_.timer.SetInterval(0);
-            ConfigurationDialogServices services{integration_.settingsFile,
-                                                 integration_.messages, integration_.timer, integration_.dtmain};
-            ShowConfigurationDialog(services);
-            integration_.messages.InformationBox(
-                Cp1252("Finalize a Aplicação E Execute-a Novamente Para Aplicar A Alteração."));
-        });
-    });
-}
-
+void Tfrmmain::FormShow() { controller_.Shown(); }
+void Tfrmmain::temporizadorTimer() { controller_.Tick(); }
+void Tfrmmain::Ativar1Click() { controller_.Ativar(); }
+void Tfrmmain::Desativar1Click() { controller_.Desativar(); }
+void Tfrmmain::VisualizarLogs1Click() { controller_.VisualizarLogs(); }
+void Tfrmmain::Configuraes1Click() { controller_.Configuracoes(); }
 void Tfrmmain::Fechar1Click()
 {
     // close() only hides the window and lets the event loop end once this
     // handler has returned.
-    Run([this] { StopCycleThen([this] { close(); }); });
+    controller_.Fechar();
 }
 
 }  // namespace ligamor

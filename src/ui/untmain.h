@@ -1,15 +1,7 @@
 #pragma once
-// frmmain: the one main window. It shows the integration log in rce, owns the
-// context menu that switches polling on and off, and runs every event's work
-// through RunHandler so that no failure escapes into Qt.
-//
-// A cycle lets the event loop run between its lines, so menu commands and the
-// close button can arrive while it runs. None of them reconnects, opens the
-// dialog or closes the window in the middle of a cycle: "&Desativar",
-// "&Configurações", "&Fechar" and the close button end the cycle after its
-// current line, as a failed cycle ends (nothing moved, the files read again
-// whole later); "&Ativar" lets it run on. Whatever else the command does
-// follows once the cycle has unwound.
+// frmmain: the one main window. It shows the integration log in rce and owns
+// the context menu that switches polling on and off. What the window does,
+// and when, is the toolkit-free WindowController's: this class draws it.
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
@@ -17,13 +9,12 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QStatusBar>
-#include <functional>
-#include <vector>
 
 #include "engine/untfuncoes.h"
 #include "ui/log_view_edit.h"
 #include "ui/qt_timer.h"
 #include "ui/window_progress.h"
+#include "window/window_controller.h"
 
 namespace ligamor {
 
@@ -33,7 +24,7 @@ inline constexpr const char* kMakerPhone = "(51) 0000-0000";
 // "VELDOR SISTEMAS (51) 0000-0000 - Ligamor PAF-ECF"
 QString MakerBanner();
 
-class Tfrmmain : public QMainWindow {
+class Tfrmmain : public QMainWindow, private WindowSurface {
 public:
     // temporizador must be the timer that integration drives.
     // The window becomes integration's progress hook.
@@ -73,15 +64,17 @@ protected:
 
 private:
     void BuildMenu();
-    void Run(const std::function<void()>& work);
-    // Runs work now, or once the running cycle has unwound.
-    void AfterCycle(std::function<void()> work);
-    // A cycle runs: it ends after its current line, then work runs.
-    void StopCycleThen(std::function<void()> work);
+
+    void ShowChecks(bool ativar, bool desativar) override;
+    void CloseWindow() override { close(); }
+    void BringToFront() override;
+    void RunConfigurationDialog() override;
+    void StopCycleAfterLine() override { progress.RequestStop(); }
+    void CycleOver() override { progress.CycleEnded(); }
 
     Integration& integration_;
-    bool shown_ = false;
-    std::vector<std::function<void()>> afterCycle_;
+    WindowController controller_;
+    bool centred_ = false;
 };
 
 }  // namespace ligamor

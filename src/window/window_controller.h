@@ -1,0 +1,76 @@
+#pragma once
+// What the log window does, decided once for every toolkit that draws it: the
+// menu's check marks, activation when the window first shows, the timer's
+// cycle, and what each menu item and a close request do while a cycle runs.
+//
+// A cycle lets the window's events through between its lines, so a command
+// can arrive in the middle of one. None of them reconnects, opens the dialog
+// or closes the window then: "&Desativar", "&Configurações", "&Fechar" and a
+// close request end the cycle after its current line, as a failed cycle ends
+// (nothing moved, the files read again whole later); "&Ativar" lets it run
+// on. Whatever else the command does follows once the cycle has unwound.
+#include <functional>
+#include <vector>
+
+#include "engine/log_view.h"
+#include "engine/untfuncoes.h"
+
+namespace ligamor {
+
+// What the controller asks of the window that a toolkit draws.
+class WindowSurface {
+public:
+    virtual ~WindowSurface() = default;
+    // The check marks of "&Ativar" and "&Desativar".
+    virtual void ShowChecks(bool ativar, bool desativar) = 0;
+    // The window goes away; the program ends once the handler has returned.
+    virtual void CloseWindow() = 0;
+    // The window shown, raised and given the focus.
+    virtual void BringToFront() = 0;
+    // The settings dialog, modal; returns when it is closed.
+    virtual void RunConfigurationDialog() = 0;
+    // The running cycle ends after its current line.
+    virtual void StopCycleAfterLine() = 0;
+    // Between cycles again: no progress shown, no stop pending.
+    virtual void CycleOver() = 0;
+};
+
+class WindowController {
+public:
+    WindowController(Integration& integration, LogView& view, WindowSurface& surface);
+
+    // The window's first show: activation, before the window is drawn so that
+    // its message comes first. Later shows do nothing.
+    void Shown();
+    // The polling timer.
+    void Tick();
+    void Ativar();
+    void Desativar();
+    void VisualizarLogs();
+    void Configuracoes();
+    void Fechar();
+    // The close button, a session ending, a stop signal: true when the window
+    // may close at once; otherwise it closes once the running cycle stopped.
+    bool CloseRequested();
+
+    bool AtivarChecked() const { return ativar_; }
+    bool DesativarChecked() const { return desativar_; }
+
+private:
+    void Run(const std::function<void()>& work);
+    void Check(bool ativar, bool desativar);
+    // Runs work now, or once the running cycle has unwound.
+    void AfterCycle(std::function<void()> work);
+    // A cycle runs: it ends after its current line, then work runs.
+    void StopCycleThen(std::function<void()> work);
+
+    Integration& integration_;
+    LogView& view_;
+    WindowSurface& surface_;
+    bool ativar_ = true;
+    bool desativar_ = false;
+    bool shown_ = false;
+    std::vector<std::function<void()>> afterCycle_;
+};
+
+}  // namespace ligamor

@@ -1,0 +1,171 @@
+// The log window's behaviour without any toolkit: each menu item and a close
+// request when idle, in the middle of a real cycle, and after a failed
+// activation, with the check marks, the timer, what the window was asked to do
+// and in which order.
+#include <gtest/gtest.h>
+
+#include "../engine/engine_fixture.h"
+#include "runtime/text1252.h"
+#include "support/test_database.h"
+#include "window/window_controller.h"
+
+namespace ligamor::test {
+namespace {
+
+// Notes what the controller asked of the window; also the cycle's progress
+// hook, so that a stop it asks for ends the cycle after its line.
+class RecordingSurface : public WindowSurface, public CycleProgress {
+public:
+    void ShowChecks(bool, bool) override {}
+    void CloseWindow() override { asked.push_back("close"); }
+    void BringToFront() override { asked.push_back("front"); }
+    void RunConfigurationDialog() override { asked.push_back("dialog"); }
+    void StopCycleAfterLine() override
+    {
+        asked.push_back("stop");
+        stop = true;
+    }
+    void CycleOver() override
+    {
+        asked.push_back("cycle over");
+        stop = false;
+    }
+    void LineApplied(const std::string&, std::size_t, std::size_t) override {}
+    bool StopRequested() override { return stop; }
+
+    std::vector<std::string> asked;
+    bool stop = false;
+};
+
+enum class State { Idle, CycleRunning, ActivationFailed };
+enum class Item { Ativar, Desativar, VisualizarLogs, Configuracoes, Fechar, CloseRequest };
+
+struct Row {
+    Item item;
+    State state;
+    bool ativar, desativar;           // check marks afterwards
+    bool polling;                     // the timer runs afterwards
+    std::vector<std::string> asked;   // of the window, in order, from the item on
+    bool fileMoved = false;           // the cycle's file (CycleRunning only)
+    bool restartBox = false;          // "Finalize a Aplicação ..." shown
+    int connectionErrors = 0;         // "Erro ao Conectar em Banco de Dados." boxes, start-up's included
+};
+
+class WindowBehaviour : public EngineTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        folder = new TempDir;
+        database = CreateShopDatabase(folder->Path());
+    }
+    static void TearDownTestSuite()
+    {
+        delete folder;
+        folder = nullptr;
+    }
+
+    int Count(const std::string& text) const
+    {
+        int n = 0;
+        for (const Shown& shown : messages.shown) n += shown.text == text;
+        return n;
+    }
+
+    static TempDir* folder;
+    static std::string database;
+};
+TempDir* WindowBehaviour::folder = nullptr;
+std::string WindowBehaviour::database;
+
+TEST_F(WindowBehaviour, EachItemIdleDuringACycleAndAfterAFailedActivation)
+{
+    using S = State;
+    using I = Item;
+    const std::vector<Row> rows = {
+        {I::Ativar, S::Idle, true, false, true, {}, false, false, 0},
+        {I::Desativar, S::Idle, false, true, false, {}},
+        {I::VisualizarLogs, S::Idle, true, false, true, {"front"}},
+        {I::Configuracoes, S::Idle, true, false, false, {"dialog"}, false, true},
+        {I::Fechar, S::Idle, true, false, true, {"close"}},
+        {I::CloseRequest, S::Idle, true, false, true, {"close"}},
+        // The cycle runs on, and activation follows it.
+        {I::Ativar, S::CycleRunning, true, false, true, {"cycle over"}, true},
+        // The others end it after its line; what they do follows its end.
+        {I::Desativar, S::CycleRunning, false, true, false, {"stop", "cycle over"}},
+        {I::VisualizarLogs, S::CycleRunning, true, false, true, {"front", "cycle over"}, true},
+        {I::Configuracoes, S::CycleRunning, true, false, false, {"stop", "cycle over", "dialog"}, false, true},
+        {I::Fechar, S::CycleRunning, true, false, false, {"stop", "cycle over", "close"}},
+        {I::CloseRequest, S::CycleRunning, true, false, false, {"stop", "cycle over", "close"}},
+        // "&Ativar" tries the connection again; the rest acts as when idle.
+        {I::Ativar, S::ActivationFailed, true, false, false, {}, false, false, 2},
+        {I::Desativar, S::ActivationFailed, false, true, false, {}, false, false, 1},
+        {I::VisualizarLogs, S::ActivationFailed, true, false, false, {"front"}, false, false, 1},
+        {I::Configuracoes, S::ActivationFailed, true, false, false, {"dialog"}, false, true, 1},
+        {I::Fechar, S::ActivationFailed, true, false, false, {"close"}, false, false, 1},
+        {I::CloseRequest, S::ActivationFailed, true, false, false, {"close"}, false, false, 1},
+    };
+    const std::string connectionError = Cp1252("Erro ao Conectar em Banco de Dados.");
+    const std::string restart = Cp1252("Finalize a Aplicação E Execute-a Novamente Para Aplicar A Alteração.");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << "item " << static_cast<int>(row.item) << ", state "
+                                        << static_cast<int>(row.state));
+        // One window per row, over the same folders and database.
+        RecordingSurface out;
+        messages.shown.clear();
+        timer.SetInterval(0);
+        for (const std::string& name : ListDir(settings.ResponseDirectory))
+            std::filesystem::remove(settings.ResponseDirectory + name);
+        WindowController window{integration, view, out};
+        integration.settingsFile = dir / "ConfigLigamor.csi";
+        SaveSettings(integration.settingsFile,
+                     {.Server = "LOCAL",
+                      .DatabasePath = row.state == S::ActivationFailed ? dir / "NENHUM.FDB" : database,
+                      .UserName = "SYSDBA",
+                      .Password = "masterkey",
+                      .SendDirectory = settings.SendDirectory,
+                      .ResponseDirectory = settings.ResponseDirectory,
+                      .LogDirectory = settings.LogDirectory,
+                      .IntervalText = "5000"});
+        integration.progress = &out;
+        window.Shown();
+        window.Shown();  // a later show activates nothing
+        ASSERT_EQ(Count(connectionError), row.state == S::ActivationFailed ? 1 : 0);
+
+        auto act = [&] {
+            switch (row.item) {
+            case I::Ativar: window.Ativar(); break;
+            case I::Desativar: window.Desativar(); break;
+            case I::VisualizarLogs: window.VisualizarLogs(); break;
+            case I::Configuracoes: window.Configuracoes(); break;
+            case I::Fechar: window.Fechar(); break;
+            case I::CloseRequest:
+                if (window.CloseRequested()) out.asked.push_back("close");
+                break;
+            }
+        };
+        if (row.state == S::CycleRunning) {
+            WriteBytes(Send("CLIENTE.TXT"), "1\r\n2\r\n3\r\n");
+            bool done = false;
+            hook = [&](const std::string&, const std::string&) {
+                if (!done) act();  // as the window's events come through between two lines
+                done = true;
+            };
+            window.Tick();
+            hook = nullptr;
+            EXPECT_EQ(ListDir(settings.ResponseDirectory).size(), row.fileMoved ? 1u : 0u);
+            std::filesystem::remove(Send("CLIENTE.TXT"));
+        } else {
+            act();
+        }
+
+        EXPECT_EQ(window.AtivarChecked(), row.ativar);
+        EXPECT_EQ(window.DesativarChecked(), row.desativar);
+        EXPECT_EQ(timer.interval > 0, row.polling);
+        EXPECT_EQ(out.asked, row.asked);
+        EXPECT_EQ(Count(restart), row.restartBox ? 1 : 0);
+        EXPECT_EQ(Count(connectionError), row.connectionErrors);
+    }
+}
+
+}  // namespace
+}  // namespace ligamor::test
