@@ -5,5 +5,6 @@
 namespace ligamor::test {
 
 const int kFileInTheWayCode = EEXIST;
+const IoFailureSeen kMissingFolder{ENOENT, "File not found"};
 
 }  // namespace ligamor::test

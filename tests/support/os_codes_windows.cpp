@@ -5,5 +5,6 @@
 namespace ligamor::test {
 
 const int kFileInTheWayCode = ERROR_ALREADY_EXISTS;
+const IoFailureSeen kMissingFolder{ERROR_PATH_NOT_FOUND, "Invalid filename"};
 
 }  // namespace ligamor::test
