@@ -39,9 +39,7 @@ WINAPI_IMPORT int HeapFree(void*, unsigned int, void*);
 
 static void* client;
 
-#define CLIENT_FUNCTION(name) \
-    static __typeof__(&name) real_##name; \
-
+/* The client's entry points that the program calls, each held as real_NAME. */
 #define ENTRIES(X) \
     X(isc_attach_database) X(isc_detach_database) X(isc_database_info) X(isc_start_multiple) \
     X(isc_commit_retaining) X(isc_commit_transaction) X(isc_rollback_retaining) X(isc_rollback_transaction) \
@@ -49,6 +47,7 @@ static void* client;
     X(isc_dsql_execute2) X(isc_dsql_fetch) X(isc_dsql_free_statement) X(isc_dsql_sql_info) \
     X(fb_interpret) X(isc_interprete) X(isc_sqlcode) X(fb_shutdown_callback)
 
+#define CLIENT_FUNCTION(name) static __typeof__(&name) real_##name;
 ENTRIES(CLIENT_FUNCTION)
 
 static int load_client(void)
