@@ -1,12 +1,16 @@
 # Installed files and the Debian package (cpack -G DEB, or scripts/package).
-install(TARGETS ligamor-service RUNTIME DESTINATION bin)
+include(GNUInstallDirs)
+install(TARGETS ligamor-service RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 if(TARGET ligamor)
-    install(TARGETS ligamor RUNTIME DESTINATION bin)
-    install(FILES packaging/ligamor.desktop DESTINATION share/applications)
-    install(FILES src/ui/ligamor.png DESTINATION share/icons/hicolor/64x64/apps)
+    install(TARGETS ligamor RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+    install(FILES packaging/ligamor.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+    install(FILES src/ui/ligamor.png DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/64x64/apps)
 endif()
+# systemd's own place for a package's units below the prefix, not the library
+# folder (which is lib/<multiarch> on Debian).
 install(FILES packaging/ligamor.service DESTINATION lib/systemd/system)
-# The settings directory; postinst gives it to the service's group.
+# The settings directory, absolute whatever the prefix: the programs look for
+# it there (/etc/ligamor). postinst gives it to the service's group.
 install(DIRECTORY DESTINATION /etc/ligamor)
 
 set(CPACK_GENERATOR DEB)

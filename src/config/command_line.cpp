@@ -5,6 +5,7 @@
 #include "config/settings.h"
 #include "runtime/paths.h"
 #include "runtime/service_events.h"
+#include "runtime/system_folders.h"
 #include "runtime/text1252.h"
 
 #ifndef LIGAMOR_VERSION
@@ -80,7 +81,8 @@ std::string UsageText(FrontEnd frontEnd)
     }
     text += "\nOpções:\n"
             "  --config ARQUIVO   o arquivo de configurações (sem esta opção: ConfigLigamor.csi\n"
-            "                     no diretório do programa)\n";
+            "                     no diretório do programa; para o programa instalado numa pasta\n"
+            "                     do sistema, em " + Utf8FromLocal(SharedSettingsDirectory()) + ")\n";
     if (frontEnd == FrontEnd::Service) {
         text += "  --once             uma ativação e um ciclo, e termina. Saída: 0 todos os arquivos\n"
                 "                     presentes integrados e movidos (ou nenhum presente), 1 o ciclo ou\n"
@@ -101,7 +103,7 @@ std::string VersionText(FrontEnd frontEnd)
 
 std::string SettingsFileOf(const CommandLine& line, const std::string& executableDirectory)
 {
-    return line.settingsFile.empty() ? SettingsFilePath(executableDirectory) : line.settingsFile;
+    return line.settingsFile.empty() ? DefaultSettingsFile(executableDirectory) : line.settingsFile;
 }
 
 }  // namespace ligamor

@@ -11,7 +11,7 @@ namespace ligamor {
 enum class FrontEnd { Window, Service };
 
 struct CommandLine {
-    std::string settingsFile;  // absolute; empty: ConfigLigamor.csi beside the executable
+    std::string settingsFile;  // absolute; empty: DefaultSettingsFile()
     bool help = false;
     bool version = false;
     // Service only.
@@ -37,8 +37,8 @@ std::string UsageText(FrontEnd frontEnd);
 // "ligamor 1.0.0" or "ligamor-service 1.0.0".
 std::string VersionText(FrontEnd frontEnd);
 
-// The settings file the front end reads: the one named, or ConfigLigamor.csi
-// in executableDirectory.
+// The settings file the front end reads: the one named, or the default one of
+// a program in executableDirectory.
 std::string SettingsFileOf(const CommandLine& line, const std::string& executableDirectory);
 
 }  // namespace ligamor

@@ -1,5 +1,9 @@
 #include "config/settings.h"
 
+#include <filesystem>
+
+#include "runtime/paths.h"
+#include "runtime/system_folders.h"
 #include "runtime/text1252.h"
 #include "runtime/text_file.h"
 
@@ -8,6 +12,12 @@ namespace ligamor {
 std::string SettingsFilePath(const std::string& directory)
 {
     return directory + kSettingsFileName;
+}
+
+std::string DefaultSettingsFile(const std::string& executableDirectory)
+{
+    return SettingsFilePath(IsSystemProgramFolder(executableDirectory) ? SharedSettingsDirectory()
+                                                                          : executableDirectory);
 }
 
 std::string NotConfiguredMessage()
@@ -20,9 +30,13 @@ void SaveSettings(const std::string& path, const SystemSettings& settings)
 {
     std::string content;
     for (const auto& [key, member] : kSettingsKeys) content += std::string(key) + "=" + settings.*member + "\r\n";
-    // The password is stored in clear, so only the owner may read the file.
+    // The password is stored in clear, so only the owner may read the file,
+    // and in the shared folder the group that the service's user is in.
     // Replaced whole: a crash or a full disk while saving keeps the old file.
-    ReplaceWholeFile(path, content, 0600);
+    namespace fs = std::filesystem;
+    const bool shared =
+        fs::path(DirectoryOf(path)).lexically_normal() == fs::path(SharedSettingsDirectory()).lexically_normal();
+    ReplaceWholeFile(path, content, shared ? FileAccess::OwnerAndFolderGroup : FileAccess::Owner);
 }
 
 void LoadSettings(const std::string& path, SystemSettings& settings)

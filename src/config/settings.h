@@ -1,6 +1,7 @@
 #pragma once
 // The settings file ConfigLigamor.csi: eight key=value lines beside the
-// executable, one writer (the dialog's OK) and two readers (activation and
+// executable (or in the shared settings folder of an installed program), one
+// writer (the dialog's OK) and two readers (activation and
 // the dialog), all going through one table of keys.
 #include <array>
 #include <cstdint>
@@ -45,10 +46,18 @@ inline constexpr std::array<SettingsKey, 8> kSettingsKeys = {{
 // directory (ending with the path separator) followed by the file name.
 std::string SettingsFilePath(const std::string& directory);
 
+// The settings file when no --config names one: ConfigLigamor.csi beside the
+// executable, or, for a program installed into a system folder (where its users
+// cannot write, and where its service must find the same file), in
+// SharedSettingsDirectory().
+std::string DefaultSettingsFile(const std::string& executableDirectory);
+
 // "Aplicação Não Configurada. Clique no Botão ..." as Windows-1252 bytes.
 std::string NotConfiguredMessage();
 
 // The eight lines KEY=value CR LF in table order, values exactly as given.
+// Readable by its owner alone; in SharedSettingsDirectory() by the folder's
+// group too, which the service's user and the shop's users belong to.
 void SaveSettings(const std::string& path, const SystemSettings& settings);
 
 // Reads the existing file into settings: every key found takes its value, the

@@ -89,12 +89,24 @@ bool HeldOpenForWriting(const std::string& path);
 bool FileExists(const std::string& path);
 bool DirectoryExists(const std::string& path);
 
+// Who may read and write a file that ReplaceWholeFile writes.
+enum class FileAccess {
+    // Its owner alone (0600). On Windows an access list of its user, SYSTEM
+    // (the account the service runs as) and Administrators, nothing inherited
+    // from the folder.
+    Owner,
+    // Its owner and the folder's group (0660, given the folder's group): the
+    // users of an installed window and the service's user share the file this
+    // way. On Windows as Owner.
+    OwnerAndFolderGroup,
+};
+
 // Gives the file the bytes as its whole content, never half: they go to a new
-// temporary file of the same directory, created with mode (0600 keeps a
-// password from other users; on Windows it gives an access list of the user
-// alone), flushed to disk and renamed over the file, and the directory is
-// flushed. A failure raises IoFailure and leaves the old file as it was.
-void ReplaceWholeFile(const std::string& path, const std::string& bytes, mode_t mode = 0644);
+// temporary file of the same directory, no other user able to read it from its
+// creation, given its access, flushed to disk and renamed over the file, and
+// the directory is flushed. A failure raises IoFailure and leaves the old file
+// as it was.
+void ReplaceWholeFile(const std::string& path, const std::string& bytes, FileAccess access);
 
 // Flushes the directory's entries to disk; 0 or the OS error code.
 int SyncDirectory(const std::string& directory);

@@ -180,17 +180,28 @@ int SyncDirectory(const std::string& directory)
     return err == EINVAL ? 0 : err;
 }
 
-void ReplaceWholeFile(const std::string& path, const std::string& bytes, mode_t mode)
+void ReplaceWholeFile(const std::string& path, const std::string& bytes, FileAccess access)
 {
     const std::string directory = DirectoryOf(path);
     std::string temporary = directory + "." + path.substr(directory.size()) + ".XXXXXX";
     // mkostemp creates the file with mode 0600: no other user ever sees it
-    // readable, whatever mode is asked for afterwards.
+    // readable before its group and mode are set.
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) ThrowErrno();
     try {
-        if (::fchmod(fd, mode) != 0) {
-            int err = errno;
+        mode_t mode = 0600;
+        int err = 0;
+        if (access == FileAccess::OwnerAndFolderGroup) {
+            // The folder's group explicitly, not only through a setgid folder:
+            // a user outside that group is refused here, before anything is
+            // replaced.
+            struct stat folder {};
+            if (::stat(directory.c_str(), &folder) != 0 || ::fchown(fd, static_cast<uid_t>(-1), folder.st_gid) != 0)
+                err = errno;
+            mode = 0660;
+        }
+        if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
+        if (err != 0) {
             ::close(fd);
             throw IoFailure(OsErrorCode(err));
         }

@@ -186,17 +186,17 @@ int SyncDirectory(const std::string&)
     return 0;
 }
 
-void ReplaceWholeFile(const std::string& path, const std::string& bytes, mode_t mode)
+void ReplaceWholeFile(const std::string& path, const std::string& bytes, FileAccess)
 {
     // The access list is the temporary file's from its creation, and the
-    // rename keeps it: no other user ever sees the content readable.
-    detail::OwnerOnlySecurity ownerOnly;
-    const bool restricted = (mode & 077) == 0;
-    if (restricted) ThrowIfFailed(ownerOnly.Error());
+    // rename keeps it: no other user ever sees the content readable. Both
+    // kinds of access are one list here: the service runs as SYSTEM.
+    detail::PrivateFileSecurity security;
+    ThrowIfFailed(security.Error());
     const std::string directory = DirectoryOf(path);
     std::string temporary;
     HandleOwner handle(detail::CreateUniqueFile(directory + "." + path.substr(directory.size()) + ".", "",
-                                                restricted ? ownerOnly.Attributes() : nullptr, temporary));
+                                                security.Attributes(), temporary));
     if (!handle.valid()) ThrowLastError();
     DWORD err = WriteAll(handle.get(), bytes, true);
     if (!CloseHandle(handle.release()) && err == 0) err = GetLastError();

@@ -33,20 +33,23 @@ std::string SystemErrorText(DWORD code);
 HANDLE CreateUniqueFile(const std::string& stem, const std::string& suffix, SECURITY_ATTRIBUTES* security,
                         std::string& name);
 
-// Gives the security attributes an access list that lets the current user
-// alone in, not inherited from the folder: the nearest Windows has to mode
-// 0600. Administrators can still take the file over, as root can on Linux.
-class OwnerOnlySecurity {
+// Gives the security attributes an access list, not inherited from the
+// folder, that lets in the current user, SYSTEM (the account the service runs
+// as, which must read the settings the window saves) and Administrators: the
+// nearest Windows has to mode 0600.
+class PrivateFileSecurity {
 public:
-    OwnerOnlySecurity();
-    OwnerOnlySecurity(const OwnerOnlySecurity&) = delete;
-    OwnerOnlySecurity& operator=(const OwnerOnlySecurity&) = delete;
+    PrivateFileSecurity();
+    PrivateFileSecurity(const PrivateFileSecurity&) = delete;
+    PrivateFileSecurity& operator=(const PrivateFileSecurity&) = delete;
     // 0, or the system's error code when the access list could not be made.
     DWORD Error() const { return error_; }
     SECURITY_ATTRIBUTES* Attributes() { return &attributes_; }
 
 private:
     std::vector<unsigned char> token_;  // TOKEN_USER, holding the user's SID
+    std::vector<unsigned char> system_;
+    std::vector<unsigned char> administrators_;
     std::vector<unsigned char> acl_;
     SECURITY_DESCRIPTOR descriptor_{};
     SECURITY_ATTRIBUTES attributes_{};

@@ -4,12 +4,16 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
+#include <unistd.h>
+
 #include <csignal>
 #include <filesystem>
 #include <iterator>
 
+#include "config/command_line.h"
 #include "runtime/failures.h"
 #include "runtime/text1252.h"
+#include "runtime/text_file.h"
 #include "support/temp_dir.h"
 
 namespace ligamor {
@@ -57,6 +61,60 @@ TEST(SettingsFile, IsReadableByItsOwnerOnlyBecauseItHoldsThePassword)
     struct stat st {};
     ASSERT_EQ(stat(file.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0600u);
+}
+
+// The installed program runs from a folder its users cannot write; its window
+// and its service then share the settings of /etc/ligamor/. A copy of its own
+// keeps them beside it, and --config wins over both.
+TEST(SettingsFile, LivesBesideTheExecutableUnlessItIsInstalledIntoASystemFolder)
+{
+    struct Row {
+        std::string executableDirectory;
+        std::string configOption;
+        std::string file;
+    };
+    const Row rows[] = {
+        {"/usr/bin/", "", "/etc/ligamor/ConfigLigamor.csi"},
+        {"/usr/local/bin/", "", "/etc/ligamor/ConfigLigamor.csi"},
+        {"/bin/", "", "/etc/ligamor/ConfigLigamor.csi"},
+        {"/opt/ligamor/", "", "/opt/ligamor/ConfigLigamor.csi"},
+        {"/home/loja/ligamor/usr/bin/", "", "/home/loja/ligamor/usr/bin/ConfigLigamor.csi"},
+        {"/usrx/", "", "/usrx/ConfigLigamor.csi"},
+        {"/usr/bin/", "/srv/loja.csi", "/srv/loja.csi"},
+    };
+    for (const Row& row : rows) {
+        CommandLine line;
+        line.settingsFile = row.configOption;
+        EXPECT_EQ(SettingsFileOf(line, row.executableDirectory), row.file) << row.executableDirectory;
+    }
+}
+
+// The shared folder's group (the service's user and the shop's users) reads
+// and writes the file there; other users do not.
+TEST(SettingsFile, SavedForTheFolderGroupItTakesThatGroupAndMode0660)
+{
+    // A group other than this process's own, which the file would get anyway.
+    gid_t group = static_cast<gid_t>(-1);
+    if (geteuid() == 0) {
+        group = 65534;
+    } else {
+        gid_t groups[64];
+        const int n = getgroups(64, groups);
+        for (int i = 0; i < n; ++i)
+            if (groups[i] != getegid()) group = groups[i];
+    }
+    if (group == static_cast<gid_t>(-1)) GTEST_SKIP() << "this user belongs to no second group";
+    TempDir dir;
+    ASSERT_EQ(chown(dir.Path().c_str(), static_cast<uid_t>(-1), group), 0);
+    const std::string file = SettingsFilePath(dir.Path());
+    test::WriteBytes(file, "old");
+    ReplaceWholeFile(file, "new", FileAccess::OwnerAndFolderGroup);
+    struct stat st {};
+    ASSERT_EQ(stat(file.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0660u);
+    EXPECT_EQ(st.st_gid, group);
+    EXPECT_EQ(test::ReadBytes(file), "new");
+    EXPECT_EQ(test::ListDir(dir.Path()), std::set<std::string>{kSettingsFileName});
 }
 
 // A write cut short (here by a file size limit that binds root too, as a full
