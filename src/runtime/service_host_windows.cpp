@@ -17,6 +17,8 @@
 #include "runtime/system_log.h"
 #include "runtime/win32_support.h"
 
+#include <tlhelp32.h>
+
 namespace ligamor {
 
 namespace {
@@ -109,6 +111,32 @@ void WINAPI ServiceMain(DWORD, LPWSTR*)
     else Report(SERVICE_STOPPED, 0, ERROR_SERVICE_SPECIFIC_ERROR, static_cast<DWORD>(exitStatus));
 }
 
+// Whether the parent of this process is services.exe, as it is for every
+// service the manager starts. Windows' dispatcher tells a console run at once;
+// Wine's does not: it waits on the control pipe of whichever service the
+// manager started last, up to its 10 s default, and takes that pipe when it
+// is free. Asked first, a console run never talks to the dispatcher.
+bool StartedByServiceManager()
+{
+    detail::HandleOwner snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    if (!snapshot.valid()) return true;  // cannot tell: the dispatcher decides
+    const DWORD self = GetCurrentProcessId();
+    bool found = false;
+    DWORD parent = 0;
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more && !found;
+         more = Process32NextW(snapshot.get(), &entry))
+        if (entry.th32ProcessID == self) {
+            found = true;
+            parent = entry.th32ParentProcessID;
+        }
+    if (!found) return true;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry))
+        if (entry.th32ProcessID == parent) return lstrcmpiW(entry.szExeFile, L"services.exe") == 0;
+    return false;  // the parent has ended: a console's or a script's, never the manager's
+}
+
 }  // namespace
 
 namespace detail {
@@ -134,6 +162,7 @@ int RunHosted(const std::string& name, const std::function<int()>& body)
 {
     serviceName = detail::Wide(name, CP_UTF8);
     serviceBody = &body;
+    if (!StartedByServiceManager()) return body();
     SERVICE_TABLE_ENTRYW table[] = {{serviceName.data(), ServiceMain}, {nullptr, nullptr}};
     // Returns once the service has stopped; fails at once in a console.
     if (StartServiceCtrlDispatcherW(table)) return serviceExitStatus;
