@@ -87,8 +87,9 @@ void WINAPI ServiceMain(DWORD, LPWSTR*)
         statusHandle = RegisterServiceCtrlHandlerExW(serviceName.c_str(), OnServiceControl, nullptr);
     }
     if (!statusHandle) {
+        const DWORD error = GetLastError();
         WriteSystemLog(SystemLogLevel::Error,
-                       "O serviço não pôde se registrar no gerenciador de serviços: " + Utf8SystemErrorText(GetLastError()));
+                       "O serviço não pôde se registrar no gerenciador de serviços: " + Utf8SystemErrorText(error));
         serviceExitStatus = 1;
         return;
     }
