@@ -1,6 +1,7 @@
 // Reads back what a running window shows, for the tests that drive ligamor.exe
 // on a display: each visible top-level window whose caption starts with the
-// argument, then its controls, one line each as "class: text", in UTF-8.
+// argument, then its controls, one line each as "class x y width height: text"
+// (the place on the screen, where a click reaches it), in UTF-8.
 // Exit status 1 when no such window is shown.
 #include <windows.h>
 
@@ -38,7 +39,11 @@ void Print(HWND window)
 {
     wchar_t name[256] = L"";
     GetClassNameW(window, name, 256);
-    const std::string line = Utf8(std::wstring(name) + L": " + TextOf(window)) + "\n";
+    RECT r{};
+    GetWindowRect(window, &r);
+    const std::wstring place = L" " + std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
+                               std::to_wstring(r.right - r.left) + L" " + std::to_wstring(r.bottom - r.top);
+    const std::string line = Utf8(std::wstring(name) + place + L": " + TextOf(window)) + "\n";
     std::fwrite(line.data(), 1, line.size(), stdout);
 }
 
