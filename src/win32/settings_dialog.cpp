@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <windowsx.h>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <vector>
@@ -77,6 +78,7 @@ bool UpperCase(int id)
 struct DialogState {
     SettingsDialogServices& services;
     HFONT buttonFont = nullptr;
+    std::vector<HFONT> labelFonts;
     // The fields' values at OK, saved once the dialog has closed, so that a
     // failure to write reaches the menu command.
     SystemSettings values{};
@@ -126,6 +128,38 @@ LRESULT CALLBACK IntervalField(HWND field, UINT message, WPARAM wParam, LPARAM l
     return DefSubclassProc(field, message, wParam, lParam);
 }
 
+// The labels were laid out for a narrow 8-point font; where the font that
+// stands in for it is wider, the label's font is narrowed until it ends
+// before its field instead of wrapping or running under it.
+void FitLabel(HWND label, int width, DialogState& state)
+{
+    const int length = GetWindowTextLengthW(label);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    GetWindowTextW(label, text.data(), length + 1);
+    HFONT font = reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0));
+    LOGFONTW logical{};
+    GetObjectW(font, sizeof logical, &logical);
+    HDC dc = GetDC(label);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), length, &size);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(label, dc);
+    if (size.cx <= width) return;
+    logical.lfWidth = std::max<LONG>(1, metrics.tmAveCharWidth * width / size.cx);
+    HFONT narrow = CreateFontIndirectW(&logical);
+    state.labelFonts.push_back(narrow);
+    SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(narrow), FALSE);
+}
+
+bool IsLabel(int id)
+{
+    return id == IDC_LABEL1 || id == IDC_LABEL2 || id == IDC_LABEL3 || id == IDC_LABEL4 || id == IDC_LABEL5 ||
+           id == IDC_LABEL6 || id == IDC_LABEL7 || id == IDC_LABEL8;
+}
+
 void Lay(HWND dialog, DialogState& state)
 {
     for (const Place& p : kPlaces) {
@@ -143,6 +177,7 @@ void Lay(HWND dialog, DialogState& state)
             continue;
         }
         MoveWindow(GetDlgItem(dialog, p.id), p.rect.left, p.rect.top, p.rect.right, p.rect.bottom, FALSE);
+        if (IsLabel(p.id)) FitLabel(GetDlgItem(dialog, p.id), p.rect.right - 2, state);
     }
     // OK and Cancelar in Arial, 16 pixels high.
     state.buttonFont = CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
@@ -242,6 +277,8 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
         }
     case WM_DESTROY:
         if (state && state->buttonFont) DeleteObject(state->buttonFont);
+        if (state)
+            for (HFONT font : state->labelFonts) DeleteObject(font);
         return FALSE;
     default: return FALSE;
     }
@@ -264,7 +301,7 @@ std::wstring IntervalDigits(const std::wstring& pasted)
 
 bool ShowConfigurationDialog(HWND owner, SettingsDialogServices& services)
 {
-    DialogState state{services};
+    DialogState state{services, nullptr, {}, {}};
     const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_FRMCONFIGURACAO), owner,
                                            DialogProcedure, reinterpret_cast<LPARAM>(&state));
     if (result != IDOK) return false;
