@@ -1,5 +1,7 @@
 #include "win32/log_lines.h"
 
+#include <algorithm>
+
 namespace ligamor {
 
 void LogLines::Clear()
@@ -13,7 +15,11 @@ void LogLines::Clear()
 void LogLines::SetWhole(std::string_view bytes)
 {
     Clear();
+    // Room for the lines a day adds: the first append after a fill must not
+    // copy the whole log into a larger buffer.
+    bytes_.reserve(bytes.size() + std::max<std::size_t>(bytes.size() / 32, 1 << 20));
     bytes_.assign(bytes);
+    starts_.clear();
     // About a hundred bytes a line: one allocation instead of twenty doublings.
     starts_.reserve(bytes_.size() / 64 + 1);
     IndexFrom(0);
