@@ -2,10 +2,9 @@
 // dialect, and the missing client library.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "db/dtmmain.h"
 #include "db/firebird/fb_params.h"
+#include "support/environment.h"
 #include "support/recording_seams.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
@@ -33,11 +32,11 @@ TEST(ParameterBlocks, AttachmentSendsTheTrimmedUserAndThePasswordUnchanged)
 
 TEST(ParameterBlocks, EmptyValuesComeFromTheEnvironmentOrAreLeftOut)
 {
-    unsetenv("ISC_USER");
-    unsetenv("ISC_PASSWORD");
+    test::UnsetEnvironment("ISC_USER");
+    test::UnsetEnvironment("ISC_PASSWORD");
     EXPECT_EQ(std::string(1, isc_dpb_version1), AttachmentParameters("   ", ""));
-    setenv("ISC_USER", "CAIXA", 1);
-    setenv("ISC_PASSWORD", "segredo", 1);
+    test::SetEnvironment("ISC_USER", "CAIXA");
+    test::SetEnvironment("ISC_PASSWORD", "segredo");
     const std::string fromEnvironment = std::string{isc_dpb_version1, isc_dpb_user_name, 5} + "CAIXA" +
                                         std::string{isc_dpb_password, 7} + "segredo";
     EXPECT_EQ(fromEnvironment, AttachmentParameters("", ""));
@@ -78,9 +77,10 @@ TEST(ClientLibrary, NoLoadableLibraryFailsEveryAttachmentWithTheNotInstalledText
 
 TEST(ClientLibrary, TheFirstLibraryThatLoadsIsUsed)
 {
-    FbClientLoader loader({"libnaoexiste-ligamor.so.9", "libfbclient.so.2"});
+    const std::string client = DefaultFbClientNames().front();  // libfbclient.so.2, fbclient.dll
+    FbClientLoader loader({"libnaoexiste-ligamor.so.9", client});
     loader.Api();
-    EXPECT_EQ("libfbclient.so.2", loader.LoadedName());
+    EXPECT_EQ(client, loader.LoadedName());
 }
 
 class ConnectionTest : public ::testing::Test {

@@ -1,16 +1,26 @@
 #include "engine_fixture.h"
 #include "runtime/failures.h"
+#include "runtime/paths.h"
 #include "runtime/text1252.h"
+#include "support/os_codes.h"
 #include "support/test_database.h"
 
 namespace ligamor {
 namespace {
 
+// A path below dir written with "/", in the platform's separator.
+std::string Below(const test::TempDir& dir, std::string path)
+{
+    for (char& c : path)
+        if (c == '/') c = kPathSeparator;
+    return dir / path;
+}
+
 class Activation : public test::EngineTest {
 protected:
     Activation()
     {
-        settingsDir = dir / "prog/";
+        settingsDir = Below(dir, "prog/");
         ForceDirectoryPath(settingsDir);
         integration.settingsFile = SettingsFilePath(settingsDir);
         settings = SystemSettings{};
@@ -21,9 +31,9 @@ protected:
                                                       .DatabasePath = databasePath,
                                                       .UserName = "SYSDBA",
                                                       .Password = "masterkey",
-                                                      .SendDirectory = dir / "w/ENVIO/",
-                                                      .ResponseDirectory = dir / "w/RESPOSTA/",
-                                                      .LogDirectory = dir / "w/LOG/",
+                                                      .SendDirectory = Below(dir, "w/ENVIO/"),
+                                                      .ResponseDirectory = Below(dir, "w/RESPOSTA/"),
+                                                      .LogDirectory = Below(dir, "w/LOG/"),
                                                       .IntervalText = interval});
     }
     std::string settingsDir;
@@ -78,9 +88,9 @@ TEST_F(ConnectedActivation, ConnectsCreatesTheDirectoriesLevelByLevelAndStartsPo
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(dtmain.conmain.Connected());
     EXPECT_EQ(dtmain.conmain.DatabaseName(), database);
-    EXPECT_TRUE(DirectoryExists(dir / "w/ENVIO"));
-    EXPECT_TRUE(DirectoryExists(dir / "w/RESPOSTA"));
-    EXPECT_TRUE(DirectoryExists(dir / "w/LOG"));
+    EXPECT_TRUE(DirectoryExists(Below(dir, "w/ENVIO")));
+    EXPECT_TRUE(DirectoryExists(Below(dir, "w/RESPOSTA")));
+    EXPECT_TRUE(DirectoryExists(Below(dir, "w/LOG")));
     EXPECT_EQ(settings.IntervalMs, 1500);
     EXPECT_EQ(timer.intervals, std::vector<int>{1500});
 
@@ -120,7 +130,7 @@ TEST_F(ConnectedActivation, IntervalThatIsNoNumberFailsAndLeavesTheTimer)
 
 TEST_F(ConnectedActivation, DirectoryFailureStopsAtThatDirectory)
 {
-    // "w" exists as a file: its level cannot be made (EEXIST).
+    // "w" exists as a file: its level cannot be made.
     test::WriteBytes(dir / "w", "a file where a folder should be");
     timer.SetInterval(5000);
     WriteSettings(database, "1000");
@@ -128,7 +138,7 @@ TEST_F(ConnectedActivation, DirectoryFailureStopsAtThatDirectory)
         ActivateIntegration(integration);
         FAIL() << "no failure";
     } catch (const DirectoryFailure& f) {
-        EXPECT_EQ(f.Message(), DirectoryErrorMessage(dir / "w/ENVIO/", 17));
+        EXPECT_EQ(f.Message(), DirectoryErrorMessage(Below(dir, "w/ENVIO/"), test::kFileInTheWayCode));
     }
     EXPECT_EQ(timer.intervals, std::vector<int>{5000});
     EXPECT_TRUE(dtmain.conmain.Connected());

@@ -1,12 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include "engine/integration_log.h"
 #include "runtime/failures.h"
 #include "runtime/text1252.h"
 #include "runtime/text_file.h"
+#include "support/os_codes.h"
 #include "support/temp_dir.h"
 
 namespace ligamor {
@@ -63,8 +61,8 @@ TEST(AppendToIntegrationLog, MissingDirectoryIsAnIoFailure)
         AppendToIntegrationLog(dir / "missing/", {"a"});
         FAIL() << "no failure";
     } catch (const IoFailure& f) {
-        EXPECT_EQ(f.Code(), 2);
-        EXPECT_EQ(f.Message(), "File not found");
+        EXPECT_EQ(f.Code(), test::kMissingFolder.code);
+        EXPECT_EQ(f.Message(), test::kMissingFolder.message);
     }
 }
 
@@ -117,25 +115,6 @@ TEST(ReloadLogView, AlwaysShowsWhatAFullReloadShows)
 
     ::unlink(log.c_str());
     ReloadLogView(view, log);
-    EXPECT_EQ(view.text, "");
-}
-
-TEST(ReloadLogView, UnopenableLogEmptiesTheViewAndNamesThePath)
-{
-    test::TempDir dir;
-    const std::string log = IntegrationLogPath(dir.Path());
-    AppendToIntegrationLog(dir.Path(), {"one"});
-    TextView view;
-    ReloadLogView(view, log);
-    // A link to itself cannot be opened, not even by root.
-    ::unlink(log.c_str());
-    ASSERT_EQ(::symlink(log.c_str(), log.c_str()), 0);
-    try {
-        ReloadLogView(view, log);
-        FAIL() << "no failure";
-    } catch (const Failure& f) {
-        EXPECT_EQ(f.Message(), "Cannot open file \"" + log + "\". Too many levels of symbolic links");
-    }
     EXPECT_EQ(view.text, "");
 }
 

@@ -1,12 +1,9 @@
 #include "support/test_database.h"
 
-#include <sys/stat.h>
-#include <sys/wait.h>
-
-#include <cstdio>
 #include <cstdlib>
 #include <stdexcept>
 
+#include "support/isql_process.h"
 #include "support/temp_dir.h"
 
 #ifndef LIGAMOR_SCHEMA_SQL
@@ -16,16 +13,6 @@
 namespace ligamor::test {
 
 namespace {
-
-std::string ShellQuoted(const std::string& text)
-{
-    std::string quoted = "'";
-    for (char c : text) {
-        if (c == '\'') quoted += "'\\''";
-        else quoted += c;
-    }
-    return quoted + "'";
-}
 
 // scripts/test gives the tests a Firebird of their own; without it they would
 // write the machine's lock files, so they refuse to run at all.
@@ -38,25 +25,20 @@ const char* RequireTestFirebird(const char* variable)
     return value;
 }
 
-// Runs isql-fb with the script on its standard input; "" as database lets the
-// script name its own (CREATE DATABASE).
-std::string Isql(const std::string& arguments, const std::string& script)
+// Runs isql-fb with the script as its input file; no database in the
+// arguments lets the script name its own (CREATE DATABASE).
+std::string Isql(std::vector<std::string> arguments, const std::string& script)
 {
     RequireTestFirebird("FIREBIRD");
     TempDir scratch;
     const std::string input = scratch / "script.sql";
     WriteBytes(input, script);
-    const std::string command = "isql-fb -q -b " + arguments + " -i " + ShellQuoted(input) + " 2>&1";
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) throw std::runtime_error("isql-fb could not be started");
-    std::string output;
-    char buffer[4096];
-    std::size_t read;
-    while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, read);
-    const int status = pclose(pipe);
-    if (status != 0 || output.find("Statement failed") != std::string::npos)
-        throw std::runtime_error("isql-fb failed: " + output);
-    return output;
+    arguments.insert(arguments.begin(), {"-q", "-b"});
+    arguments.insert(arguments.end(), {"-i", IsqlPath(input)});
+    const IsqlResult result = RunIsqlFb(arguments, scratch);
+    if (result.status != 0 || result.output.find("Statement failed") != std::string::npos)
+        throw std::runtime_error("isql-fb failed: " + result.output);
+    return result.output;
 }
 
 }  // namespace
@@ -65,11 +47,10 @@ std::string CreateDatabase(const std::string& folder, const std::string& name, i
                            const std::string& script, const std::string& charset)
 {
     const std::string path = folder + name;
-    std::string text = "SET SQL DIALECT " + std::to_string(dialect) + ";\nCREATE DATABASE '" + path +
+    std::string text = "SET SQL DIALECT " + std::to_string(dialect) + ";\nCREATE DATABASE '" + IsqlPath(path) +
                        "' PAGE_SIZE 4096 DEFAULT CHARACTER SET " + charset + ";\n" + script + "\nCOMMIT;\n";
-    Isql("-sqldialect " + std::to_string(dialect), text);
-    // The loopback server runs as user firebird.
-    if (chmod(path.c_str(), 0666) != 0) throw std::runtime_error("chmod failed on " + path);
+    Isql({"-sqldialect", std::to_string(dialect)}, text);
+    OpenToServer(path);
     return path;
 }
 
@@ -82,7 +63,7 @@ std::string CreateShopDatabase(const std::string& folder, const std::string& nam
 
 std::string RunIsql(const std::string& databasePath, const std::string& script)
 {
-    return Isql(ShellQuoted(databasePath), script + "\nCOMMIT;\n");
+    return Isql({IsqlPath(databasePath)}, script + "\nCOMMIT;\n");
 }
 
 std::string ReadValue(const std::string& databasePath, const std::string& select)

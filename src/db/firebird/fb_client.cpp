@@ -64,7 +64,8 @@ FbApi& FbClientLoader::Api()
         Resolve(library, name, "isc_dsql_fetch", api.dsql_fetch);
         Resolve(library, name, "isc_dsql_free_statement", api.dsql_free_statement);
         Resolve(library, name, "isc_dsql_sql_info", api.dsql_sql_info);
-        Resolve(library, name, "fb_interpret", api.interpret);
+        if (FindLibrarySymbol(library, "fb_interpret")) Resolve(library, name, "fb_interpret", api.interpret);
+        else Resolve(library, name, "isc_interprete", api.interprete);
         Resolve(library, name, "isc_sqlcode", api.sqlcode);
         if (signalsToProgram_) RefuseShutdownOnStopSignals(library);
         api_ = api;

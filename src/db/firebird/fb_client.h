@@ -50,7 +50,10 @@ struct FbApi {
     FbEntry<decltype(&isc_dsql_fetch)> dsql_fetch;
     FbEntry<decltype(&isc_dsql_free_statement)> dsql_free_statement;
     FbEntry<decltype(&isc_dsql_sql_info)> dsql_sql_info;
+    // An InterBase client (gds32.dll) has isc_interprete alone: one of the
+    // two is set. Its type is written out, since ibase.h marks it deprecated.
     FbEntry<decltype(&fb_interpret)> interpret;
+    FbEntry<ISC_LONG (*)(ISC_SCHAR*, ISC_STATUS**)> interprete;
     FbEntry<decltype(&isc_sqlcode)> sqlcode;
 };
 

@@ -1,5 +1,7 @@
 #include "db/firebird/fb_status.h"
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -14,13 +16,31 @@ constexpr int kExceptionSqlCode = -836;
 const std::string kLineEnd = "\r\n";
 
 
+// The next cluster's text into buffer, advancing cursor past it; 0 after
+// the last. isc_interprete takes no buffer size: the Firebird client writes
+// at most 1024 bytes and InterBase asks for 512, so it writes into a buffer
+// well over both, and the text is cut as fb_interpret would cut it.
+ISC_LONG Interpret(FbApi& api, char* buffer, unsigned int size, const ISC_STATUS** cursor)
+{
+    if (api.interpret.function) return api.interpret(buffer, size, cursor);
+    char whole[8192] = {};
+    // Its parameter is not const for old callers' sake; it only moves the pointer.
+    const ISC_LONG length = api.interprete(whole, const_cast<ISC_STATUS**>(cursor));
+    if (length <= 0 || size == 0) return length;
+    const char* end = std::find(whole, whole + sizeof whole - 1, '\0');
+    const std::size_t kept = std::min<std::size_t>(static_cast<std::size_t>(end - whole), size - 1);
+    std::memcpy(buffer, whole, kept);
+    buffer[kept] = '\0';
+    return static_cast<ISC_LONG>(kept);
+}
+
 std::vector<std::string> MessageLines(FbApi& api, const ISC_STATUS* status)
 {
     std::vector<std::string> lines;
-    // fb_interpret moves the pointer past each cluster it reads.
+    // The client moves the pointer past each cluster it reads.
     const ISC_STATUS* cursor = status;
     char buffer[1024];
-    while (api.interpret(buffer, sizeof buffer, &cursor) > 0) {
+    while (Interpret(api, buffer, sizeof buffer, &cursor) > 0) {
         // A cluster may hold several lines (the stack trace of procedures
         // and triggers); each becomes a line of its own.
         const std::string cluster = buffer;

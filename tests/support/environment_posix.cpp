@@ -1,0 +1,17 @@
+#include <cstdlib>
+
+#include "support/environment.h"
+
+namespace ligamor::test {
+
+void SetEnvironment(const std::string& name, const std::string& value)
+{
+    setenv(name.c_str(), value.c_str(), 1);
+}
+
+void UnsetEnvironment(const std::string& name)
+{
+    unsetenv(name.c_str());
+}
+
+}  // namespace ligamor::test
