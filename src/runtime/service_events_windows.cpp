@@ -1,13 +1,15 @@
 // Stop requests on Windows: the console's control handler, which the system
-// calls on a thread of its own, notes the request and sets an event that the
-// wait waits on, so a request that comes just before the wait begins still
-// ends it. Windows has no signal for reading the settings again: the program
-// is restarted instead, and Wait never gives Reload.
+// calls on a thread of its own, and the service control manager's stop,
+// shutdown and preshutdown (service_host_windows.cpp) note the request and set
+// an event that the wait waits on, so a request that comes just before the
+// wait begins still ends it. Windows has no signal for reading the settings
+// again: the program is restarted instead, and Wait never gives Reload.
 #include "runtime/service_events.h"
 
 #include <atomic>
 #include <stdexcept>
 
+#include "runtime/service_control_windows.h"
 #include "runtime/win32_support.h"
 
 namespace ligamor {
@@ -24,18 +26,18 @@ BOOL WINAPI OnControl(DWORD control)
 {
     switch (control) {
     case CTRL_C_EVENT:
-    case CTRL_BREAK_EVENT:
-        stopRequested = true;
-        SetEvent(wake);
-        return TRUE;
-    case CTRL_CLOSE_EVENT:
+    case CTRL_BREAK_EVENT: detail::RequestStop(); return TRUE;
     case CTRL_LOGOFF_EVENT:
+        // A service gets every user's logoff; it is not the service's end.
+        // Handled, so that the default handler does not end the process.
+        if (detail::HostedByServiceManager()) return TRUE;
+        [[fallthrough]];
+    case CTRL_CLOSE_EVENT:
     case CTRL_SHUTDOWN_EVENT:
         // The system ends the process as soon as the handler returns (and
         // after a few seconds anyway): hold it until the line being applied
         // is done and the integration stopped.
-        stopRequested = true;
-        SetEvent(wake);
+        detail::RequestStop();
         WaitForSingleObject(stopped, INFINITE);
         return TRUE;
     default: return FALSE;
@@ -43,6 +45,12 @@ BOOL WINAPI OnControl(DWORD control)
 }
 
 }  // namespace
+
+void detail::RequestStop()
+{
+    stopRequested = true;
+    if (wake) SetEvent(wake);
+}
 
 // Windows has no reload request to take.
 ServiceEvents::ServiceEvents(ReloadRequests)
@@ -90,12 +98,13 @@ bool ServiceEvents::StopRequested() const
 std::string StopAndReloadUsage()
 {
     return "Ctrl+C, Ctrl+Break, fechar a janela, sair da sessão ou desligar o Windows param entre\n"
-           "duas linhas; para ler as configurações de novo, reinicie o programa.\n";
+           "duas linhas, e como serviço do Windows parar o serviço (sc stop ligamor) ou desligar o\n"
+           "Windows; para ler as configurações de novo, reinicie o programa ou o serviço.\n";
 }
 
 std::string ReloadInstruction()
 {
-    return "reinicie o programa";
+    return "reinicie o programa ou o serviço";
 }
 
 }  // namespace ligamor

@@ -3,19 +3,24 @@
 #include <cstdio>
 
 #include "runtime/console.h"
+#include "runtime/system_log.h"
 #include "runtime/text1252.h"
 
 namespace ligamor {
 
 namespace {
 
-// The word a reader sees and the syslog priority the journal reads
-// (informational, warning, error), by severity.
+// The word a reader sees, the syslog priority the journal reads
+// (informational, warning, error) and the level of the system's log, by
+// severity.
 struct SeverityText {
     const char* word;
     const char* journalPrefix;
+    SystemLogLevel systemLog;
 };
-constexpr SeverityText kSeverityTexts[] = {{"INFO", "<6>"}, {"AVISO", "<4>"}, {"ERRO", "<3>"}};
+constexpr SeverityText kSeverityTexts[] = {{"INFO", "<6>", SystemLogLevel::Information},
+                                           {"AVISO", "<4>", SystemLogLevel::Warning},
+                                           {"ERRO", "<3>", SystemLogLevel::Error}};
 
 const SeverityText& TextOf(Severity severity)
 {
@@ -62,6 +67,8 @@ void ConsoleMessages::WriteUtf8(Severity severity, const std::string& utf8Text)
         line = stamp;
     }
     WriteErrorLine(line + TextOf(severity).word + " " + OneLine(utf8Text));
+    // The event log keeps its own time and level: the text alone, its lines kept.
+    WriteSystemLog(TextOf(severity).systemLog, utf8Text);
 }
 
 }  // namespace ligamor

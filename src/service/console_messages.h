@@ -1,7 +1,8 @@
 #pragma once
 // The message seam of the window-less front end: every box the window would
 // show becomes one line on standard error, with its time and a severity
-// word, in UTF-8, and nobody has to click anything.
+// word, in UTF-8, and nobody has to click anything; on Windows it goes to the
+// event log as well.
 #include <string>
 
 #include "runtime/clock.h"

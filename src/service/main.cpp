@@ -5,6 +5,7 @@
 
 #include "config/command_line.h"
 #include "runtime/console.h"
+#include "runtime/service_host.h"
 #include "runtime/text_file.h"
 #include "service/service.h"
 
@@ -22,8 +23,10 @@ int main(int argc, char* argv[])
         WriteText(StandardStream::Output, line.help ? UsageText(FrontEnd::Service) : VersionText(FrontEnd::Service) + "\n");
         return kExitDone;
     }
-    return RunService({.settingsFile = SettingsFileOf(line, ExecutableDirectory()),
-                       .once = line.once,
-                       .retryFirst = line.retryFirst,
-                       .retryMost = line.retryMost});
+    const ServiceOptions options{.settingsFile = SettingsFileOf(line, ExecutableDirectory()),
+                                 .once = line.once,
+                                 .retryFirst = line.retryFirst,
+                                 .retryMost = line.retryMost};
+    // The name the installer gives the service; the manager runs one per process.
+    return RunHosted("ligamor", [&options] { return RunService(options); });
 }
