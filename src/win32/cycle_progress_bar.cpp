@@ -1,5 +1,7 @@
 #include "win32/cycle_progress_bar.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 
 #include "win32/wide_text.h"
@@ -111,7 +113,16 @@ void CycleProgressBar::Show(const std::string& fileName, std::size_t done, std::
     done_ = done;
     total_ = total;
     SetWindowTextW(bar_, ProgressText(fileName, done, total).c_str());
-    if (!IsWindowVisible(bar_)) ShowWindow(bar_, SW_SHOWNA);
+    if (!IsWindowVisible(bar_)) {
+        // The banner moves into the part left of the bar and stays centred
+        // there, as the Linux window's label gives the bar its room.
+        RECT place{};
+        GetWindowRect(bar_, &place);
+        MapWindowPoints(nullptr, GetParent(bar_), reinterpret_cast<POINT*>(&place), 2);
+        int parts[] = {static_cast<int>(place.left) - 4, -1};
+        SendMessageW(GetParent(bar_), SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+        ShowWindow(bar_, SW_SHOWNA);
+    }
     InvalidateRect(bar_, nullptr, FALSE);
 }
 
@@ -120,6 +131,8 @@ void CycleProgressBar::CycleEnded()
     if (bar_) {
         ShowWindow(bar_, SW_HIDE);
         SetWindowTextW(bar_, L"");
+        int whole[] = {-1};
+        SendMessageW(GetParent(bar_), SB_SETPARTS, 1, reinterpret_cast<LPARAM>(whole));
     }
     done_ = total_ = 0;
     stopRequested_ = false;
