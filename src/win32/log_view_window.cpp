@@ -98,18 +98,31 @@ void LogViewWindow::AppendTail(std::string_view bytes)
 {
     cleared_ = false;
     const bool followEnd = AtEnd();
+    const std::size_t openLine = lines_.Count() - 1;
     lines_.Append(bytes);
-    Filled(followEnd);
+    Filled(followEnd, openLine);
 }
 
-void LogViewWindow::Filled(bool followEnd)
+void LogViewWindow::Filled(bool followEnd, std::size_t firstChanged)
 {
     // A reader at the end keeps following the log; anyone else keeps the line
     // they were reading.
+    const std::size_t oldTop = top_;
     if (followEnd) top_ = MaxTop();
     if (!cleared_) top_ = std::min(top_, MaxTop());
     UpdateScrollBars();
-    if (window_) InvalidateRect(window_, nullptr, TRUE);
+    if (!window_) return;
+    if (top_ != oldTop || firstChanged <= top_) {
+        InvalidateRect(window_, nullptr, TRUE);
+        return;
+    }
+    // Lines added below the screen cost no drawing.
+    const std::size_t row = firstChanged - top_;
+    if (row > static_cast<std::size_t>(VisibleLines())) return;
+    RECT client{};
+    GetClientRect(window_, &client);
+    client.top = static_cast<LONG>(row) * lineHeight_;
+    InvalidateRect(window_, &client, TRUE);
 }
 
 int LogViewWindow::VisibleLines() const
@@ -155,18 +168,26 @@ void LogViewWindow::UpdateScrollBars()
     if (!window_) return;
     RECT client{};
     GetClientRect(window_, &client);
-    // Both bars are always shown, disabled while everything fits.
+    // Both bars are always shown, disabled while everything fits. A bar is
+    // set, and drawn, only when it changed: drawing a bar costs more than
+    // appending a hundred lines.
     SCROLLINFO v{sizeof v, SIF_ALL | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
     v.nMax = static_cast<int>(std::max<std::size_t>(lines_.Count(), 1) - 1);
     v.nPage = static_cast<UINT>(VisibleLines());
     v.nPos = static_cast<int>(top_);
-    SetScrollInfo(window_, SB_VERT, &v, TRUE);
     SCROLLINFO h{sizeof h, SIF_ALL | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
     h.nMax = TextWidth() + 2 * kMargin;
     h.nPage = static_cast<UINT>(client.right - client.left);
     left_ = std::clamp(left_, 0, std::max(0, h.nMax - static_cast<int>(h.nPage) + 1));
     h.nPos = left_;
-    SetScrollInfo(window_, SB_HORZ, &h, TRUE);
+    const auto changed = [](const SCROLLINFO& a, const SCROLLINFO& b) {
+        return a.nMax != b.nMax || a.nPage != b.nPage || a.nPos != b.nPos;
+    };
+    if (!barsSet_ || changed(v, vertical_)) SetScrollInfo(window_, SB_VERT, &v, TRUE);
+    if (!barsSet_ || changed(h, horizontal_)) SetScrollInfo(window_, SB_HORZ, &h, TRUE);
+    vertical_ = v;
+    horizontal_ = h;
+    barsSet_ = true;
 }
 
 void LogViewWindow::ScrollTo(long long line, int left)

@@ -37,7 +37,9 @@ private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
-    void Filled(bool followEnd);
+    // firstChanged: the first line whose text changed; lines above it are
+    // not drawn again unless the view scrolled.
+    void Filled(bool followEnd, std::size_t firstChanged = 0);
     void UpdateScrollBars();
     void ScrollTo(long long line, int left);
     int VisibleLines() const;
@@ -62,6 +64,10 @@ private:
     mutable std::size_t measuredLine_ = static_cast<std::size_t>(-1);
     mutable std::size_t measuredBytes_ = 0;
     mutable int measuredWidth_ = 0;
+    // What the scroll bars were last given.
+    bool barsSet_ = false;
+    SCROLLINFO vertical_{};
+    SCROLLINFO horizontal_{};
 };
 
 }  // namespace ligamor
