@@ -12,13 +12,15 @@ endif()
 set(LIGAMOR_MSI_STAGE ${CMAKE_BINARY_DIR}/msi)
 set(LIGAMOR_MSI ${CMAKE_BINARY_DIR}/ligamor-${PROJECT_VERSION}.msi)
 set(LIGAMOR_MSI_SERVICE ${LIGAMOR_MSI_STAGE}/ligamor-service.exe)
+set(LIGAMOR_MSI_WINDOW ${LIGAMOR_MSI_STAGE}/ligamor.exe)
 file(MAKE_DIRECTORY ${LIGAMOR_MSI_STAGE})
 add_custom_command(
     OUTPUT ${LIGAMOR_MSI}
     COMMAND ${CMAKE_STRIP} -o ${LIGAMOR_MSI_SERVICE} $<TARGET_FILE:ligamor-service>
+    COMMAND ${CMAKE_STRIP} -o ${LIGAMOR_MSI_WINDOW} $<TARGET_FILE:ligamor>
     COMMAND ${LIGAMOR_WIXL} -a x64 -D Version=${PROJECT_VERSION} -D ServiceExe=ligamor-service.exe
-            -o ${LIGAMOR_MSI} ${CMAKE_SOURCE_DIR}/packaging/windows/ligamor.wxs
-    DEPENDS ligamor-service ${CMAKE_SOURCE_DIR}/packaging/windows/ligamor.wxs
+            -D WindowExe=ligamor.exe -o ${LIGAMOR_MSI} ${CMAKE_SOURCE_DIR}/packaging/windows/ligamor.wxs
+    DEPENDS ligamor-service ligamor ${CMAKE_SOURCE_DIR}/packaging/windows/ligamor.wxs
     WORKING_DIRECTORY ${LIGAMOR_MSI_STAGE}
     VERBATIM)
 add_custom_target(msi DEPENDS ${LIGAMOR_MSI})

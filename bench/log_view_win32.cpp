@@ -1,0 +1,105 @@
+// The Windows log view's refill on a large log, as bench/log_view.cpp
+// measures the Qt view: the first full load, then the refill at a tick that
+// added nothing and at one that added 100 lines. Needs a display (under Wine,
+// an X server).
+#include <windows.h>
+
+#include <psapi.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "engine/integration_log.h"
+#include "runtime/text1252.h"
+#include "runtime/text_file.h"
+#include "support/temp_dir.h"
+#include "win32/cycle_progress_bar.h"
+#include "win32/log_view_window.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+long PeakWorkingSetMb()
+{
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return static_cast<long>(counters.PeakWorkingSetSize / (1024 * 1024));
+}
+
+std::string LogLine(int n)
+{
+    // About 100 bytes, as the record processors write them, accents included.
+    char number[16];
+    std::snprintf(number, sizeof number, "%07d", n);
+    return ligamor::Cp1252(" INSERÇÃO - CLIENTE -  Data: 06/12/2026 Hora: 14:37:01 Código: ") + number +
+           " Nome: JOAO DA SILVA LTDA\r\n";
+}
+
+// Paints what a fill changed, as the window would before the next message.
+void Repaint(HWND window)
+{
+    UpdateWindow(window);
+    ligamor::PumpMessages();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    const int lines = argc > 1 ? std::atoi(argv[1]) : 1000000;
+
+    ligamor::test::TempDir dir;
+    const std::string path = ligamor::IntegrationLogPath(dir.Path());
+    std::string log;
+    for (int i = 0; i < lines; ++i) log += LogLine(i);
+    ligamor::test::WriteBytes(path, log);
+    const double megabytes = static_cast<double>(log.size()) / 1e6;
+    log.clear();
+    log.shrink_to_fit();
+
+    HWND frame = CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 560, nullptr,
+                                 nullptr, GetModuleHandleW(nullptr), nullptr);
+    ligamor::LogViewWindow view;
+    view.Create(frame, 1, RECT{0, 0, 581, 522});
+    Repaint(frame);
+    const long before = PeakWorkingSetMb();
+
+    auto start = Clock::now();
+    ligamor::ReloadLogView(view, path);
+    Repaint(view.Handle());
+    const double full = Seconds(start);
+    const long after = PeakWorkingSetMb();
+
+    start = Clock::now();
+    ligamor::ReloadLogView(view, path);
+    Repaint(view.Handle());
+    const double nothing = Seconds(start);
+
+    std::string added;
+    for (int i = 0; i < 100; ++i) added += LogLine(lines + i);
+    ligamor::AppendToFile(path, added);
+    start = Clock::now();
+    ligamor::ReloadLogView(view, path);
+    const double reloadOnly = Seconds(start);
+    Repaint(view.Handle());
+    const double hundred = Seconds(start);
+
+
+    std::printf("log: %d lines, %.1f MB, view holds %zu lines\n", lines, megabytes, view.Lines().Count());
+    std::printf("first full load:        %9.3f s, peak working set %ld MB (before the load %ld MB)\n", full, after,
+                before);
+    std::printf("refill, nothing added:  %9.6f s (%.4f%% of the full load)\n", nothing, 100 * nothing / full);
+    std::printf("refill, 100 lines added:%9.6f s (%.4f%% of the full load), of which %.6f s before drawing\n",
+                hundred, 100 * hundred / full, reloadOnly);
+    DestroyWindow(frame);
+    return 0;
+}

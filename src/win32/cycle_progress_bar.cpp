@@ -1,0 +1,141 @@
+#include "win32/cycle_progress_bar.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "win32/wide_text.h"
+
+namespace ligamor {
+
+namespace {
+
+constexpr wchar_t kClassName[] = L"LigamorCycleProgress";
+
+}  // namespace
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        // The settings dialog is modal and never open during a cycle: no
+        // dialog message needs IsDialogMessage here.
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+HWND CycleProgressBar::Create(HWND parent, RECT place)
+{
+    static const bool registered = [] {
+        WNDCLASSEXW wc{};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = &CycleProgressBar::Procedure;
+        wc.hInstance = GetModuleHandleW(nullptr);
+        wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+        wc.lpszClassName = kClassName;
+        return RegisterClassExW(&wc) != 0;
+    }();
+    (void)registered;
+    bar_ = CreateWindowExW(0, kClassName, L"", WS_CHILD, place.left, place.top, place.right - place.left,
+                           place.bottom - place.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    SetWindowLongPtrW(bar_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    font_ = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
+    return bar_;
+}
+
+LRESULT CALLBACK CycleProgressBar::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    auto* self = reinterpret_cast<CycleProgressBar*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self && message == WM_PAINT) {
+        self->Paint();
+        return 0;
+    }
+    if (message == WM_ERASEBKGND) return 1;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+void CycleProgressBar::Paint()
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(bar_, &ps);
+    RECT all{};
+    GetClientRect(bar_, &all);
+    DrawEdge(dc, &all, BDR_SUNKENOUTER, BF_RECT | BF_ADJUST);
+    const long width = all.right - all.left;
+    const long filled = total_ == 0 ? 0 : static_cast<long>(static_cast<double>(width) * static_cast<double>(std::min(done_, total_)) / static_cast<double>(total_));
+    RECT done = all;
+    done.right = all.left + filled;
+    RECT rest = all;
+    rest.left = done.right;
+    wchar_t text[256];
+    const int length = GetWindowTextW(bar_, text, 256);
+    HGDIOBJ old = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    // The text centred over both parts, in the colour that reads on each.
+    FillRect(dc, &done, GetSysColorBrush(COLOR_HIGHLIGHT));
+    FillRect(dc, &rest, GetSysColorBrush(COLOR_BTNFACE));
+    const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
+    SaveDC(dc);
+    IntersectClipRect(dc, done.left, done.top, done.right, done.bottom);
+    SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+    DrawTextW(dc, text, length, &all, format);
+    RestoreDC(dc, -1);
+    IntersectClipRect(dc, rest.left, rest.top, rest.right, rest.bottom);
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
+    DrawTextW(dc, text, length, &all, format);
+    SelectObject(dc, old);
+    EndPaint(bar_, &ps);
+}
+
+void CycleProgressBar::LineApplied(const std::string& fileName, std::size_t done, std::size_t total)
+{
+    const Clock::time_point now = Clock::now();
+    // A new file and a file's last line are always shown: the name changes,
+    // and a short file would otherwise never reach its end on screen.
+    if (done == 0 || done == total || now >= nextDisplay_) {
+        Show(fileName, done, total);
+        nextDisplay_ = now + intervals.display;
+    }
+    if (done == 0 || now >= nextEvents_) {
+        PumpMessages();
+        nextEvents_ = Clock::now() + intervals.events;
+    }
+}
+
+void CycleProgressBar::Show(const std::string& fileName, std::size_t done, std::size_t total)
+{
+    if (!bar_) return;
+    done_ = done;
+    total_ = total;
+    SetWindowTextW(bar_, ProgressText(fileName, done, total).c_str());
+    if (!IsWindowVisible(bar_)) {
+        // The banner moves into the part left of the bar and stays centred
+        // there, as the Linux window's label gives the bar its room.
+        RECT place{};
+        GetWindowRect(bar_, &place);
+        MapWindowPoints(nullptr, GetParent(bar_), reinterpret_cast<POINT*>(&place), 2);
+        int parts[] = {static_cast<int>(place.left) - 4, -1};
+        SendMessageW(GetParent(bar_), SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+        ShowWindow(bar_, SW_SHOWNA);
+    }
+    InvalidateRect(bar_, nullptr, FALSE);
+}
+
+void CycleProgressBar::CycleEnded()
+{
+    if (bar_) {
+        ShowWindow(bar_, SW_HIDE);
+        SetWindowTextW(bar_, L"");
+        int whole[] = {-1};
+        SendMessageW(GetParent(bar_), SB_SETPARTS, 1, reinterpret_cast<LPARAM>(whole));
+    }
+    done_ = total_ = 0;
+    stopRequested_ = false;
+}
+
+}  // namespace ligamor
