@@ -108,11 +108,12 @@ bool ProcessInputFile(const std::string& path, const RecordProcessor& processor,
         progress->LineApplied(fileName, 0, total);
     }
     // Left by a failure or a stop, it rolls the file back: the next cycle
-    // reads the file again whole.
+    // reads the file again whole. Started at the first line, so that an empty
+    // file asks no more of the database than it does per line.
     std::optional<FileTransaction> transaction;
-    if (oneTransaction) transaction.emplace(*oneTransaction);
     std::string line;
     while (reader.ReadLine(line)) {
+        if (oneTransaction && !transaction) transaction.emplace(*oneTransaction);
         texts.push_back(processor(line));
         anyLine = true;
         if (progress) {
