@@ -1,5 +1,6 @@
 #include "config/settings.h"
 
+#include <cctype>
 #include <filesystem>
 
 #include "runtime/paths.h"
@@ -8,6 +9,21 @@
 #include "runtime/text_file.h"
 
 namespace ligamor {
+
+namespace {
+
+// Blanks around the value and letter case do not matter; any other value is
+// the per-line default, which is never the less safe one.
+TransactionMode ParseTransactionMode(const std::string& value)
+{
+    const std::size_t first = value.find_first_not_of(" \t");
+    const std::size_t last = value.find_last_not_of(" \t");
+    std::string word = first == std::string::npos ? "" : value.substr(first, last - first + 1);
+    for (char& c : word) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return word == "ARQUIVO" ? TransactionMode::Arquivo : TransactionMode::Linha;
+}
+
+}  // namespace
 
 std::string SettingsFilePath(const std::string& directory)
 {
@@ -30,6 +46,7 @@ void SaveSettings(const std::string& path, const SystemSettings& settings)
 {
     std::string content;
     for (const auto& [key, member] : kSettingsKeys) content += std::string(key) + "=" + settings.*member + "\r\n";
+    for (const std::string& line : settings.OtherLines) content += line + "\r\n";
     // The password is stored in clear, so only the owner may read the file,
     // and in the shared folder the group that the service's user is in.
     // Replaced whole: a crash or a full disk while saving keeps the old file.
@@ -46,13 +63,22 @@ void LoadSettings(const std::string& path, SystemSettings& settings)
     // value naming another key word (a path \\SERVIDOR\...) cannot overwrite
     // that other setting.
     TextFileReader reader(path);
+    settings.Transaction = TransactionMode::Linha;
+    settings.OtherLines.clear();
     std::string line;
     while (reader.ReadLine(line)) {
         const std::size_t eq = line.find('=');
         const std::string keyPart = eq == std::string::npos ? line : line.substr(0, eq);
         const std::string value = eq == std::string::npos ? line : line.substr(eq + 1);
+        bool known = false;
         for (const auto& [key, member] : kSettingsKeys)
-            if (keyPart.find(key) != std::string::npos) settings.*member = value;
+            if (keyPart.find(key) != std::string::npos) {
+                settings.*member = value;
+                known = true;
+            }
+        if (known || line.empty()) continue;
+        settings.OtherLines.push_back(line);
+        if (keyPart.find(kTransactionKey) != std::string::npos) settings.Transaction = ParseTransactionMode(value);
     }
 }
 

@@ -7,10 +7,17 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace ligamor {
 
 inline constexpr const char* kSettingsFileName = "ConfigLigamor.csi";
+
+// TRANSACAO=LINHA (also when missing or anything else): each statement commits
+// on its own. TRANSACAO=ARQUIVO: one transaction per input file. A key that
+// the eight do not contain, so that a reader of the eight alone ignores it.
+inline constexpr const char* kTransactionKey = "TRANSACAO";
+enum class TransactionMode { Linha, Arquivo };
 
 // Activation's copy is process-wide and never cleared: a key missing from the
 // file keeps the value of an earlier load. The dialog reads into a fresh one.
@@ -24,6 +31,11 @@ struct SystemSettings {
     std::string LogDirectory;
     std::string IntervalText;
     std::int32_t IntervalMs = 0;  // set by activation from IntervalText
+    // Taken from each load whole: a file without the key is per line.
+    TransactionMode Transaction = TransactionMode::Linha;
+    // The file's lines that none of the eight keys reads, in their order: a
+    // save writes them back after the eight, so that no key is lost.
+    std::vector<std::string> OtherLines{};
 };
 
 struct SettingsKey {
@@ -55,9 +67,10 @@ std::string DefaultSettingsFile(const std::string& executableDirectory);
 // "Aplicação Não Configurada. Clique no Botão ..." as Windows-1252 bytes.
 std::string NotConfiguredMessage();
 
-// The eight lines KEY=value CR LF in table order, values exactly as given.
-// Readable by its owner alone; in SharedSettingsDirectory() by the folder's
-// group too, which the service's user and the shop's users belong to.
+// The eight lines KEY=value CR LF in table order, values exactly as given,
+// then OtherLines, each with CR LF. Readable by its owner alone; in
+// SharedSettingsDirectory() by the folder's group too, which the service's
+// user and the shop's users belong to.
 void SaveSettings(const std::string& path, const SystemSettings& settings);
 
 // Reads the existing file into settings: every key found takes its value, the

@@ -36,6 +36,9 @@ private:
     double startedDays_ = 0;  // start of the context, in days, from a steady clock
 };
 
+class FileTransaction;
+struct FileLookups;
+
 // conmain.
 class Connection {
 public:
@@ -65,7 +68,23 @@ public:
     FbDatabaseHandle& Handle() { return db_; }
     DefaultTransaction& DefaultTrans() { return trnMain_; }
 
+    // While a file's transaction is open every query and statement runs in it
+    // and nothing commits before its end; otherwise queries run in trnMain and
+    // each statement in a transaction of its own, as always.
+    bool InFileTransaction() const { return file_ != nullptr; }
+    FbTransactionHandle& QueryTransaction();
+    // After a query that changed data: trnMain's auto-commit, or nothing
+    // inside a file's transaction.
+    void AutoCommitQuery();
+    // A refused statement undoes the whole file: rolled back at once, so that
+    // no lock is held while the message is shown. No file's transaction:
+    // nothing.
+    void RollbackFileTransaction();
+    // The lookups remembered for the open file's transaction; null outside one.
+    FileLookups* Lookups();
+
 private:
+    friend class FileTransaction;
     void Attach(const std::string& charset);
     FbClientLoader& loader_;
     std::string databaseName_;
@@ -74,6 +93,7 @@ private:
     FbDatabaseHandle db_ = 0;
     int dialect_ = 0;
     DefaultTransaction trnMain_;
+    FileTransaction* file_ = nullptr;
 };
 
 // The data module: created once at start-up, passed down by reference.

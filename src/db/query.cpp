@@ -1,4 +1,5 @@
-// The query objects of the lookups: statements run in trnMain.
+// The query objects of the lookups: statements run in trnMain, or in the
+// file's transaction while one is open.
 #include "db/dtmmain.h"
 #include "db/firebird/fb_handles.h"
 #include "db/firebird/fb_values.h"
@@ -35,7 +36,7 @@ std::string JoinedLines(const std::vector<std::string>& lines)
 void Query::PrepareAndExecute()
 {
     Close();
-    FbTransactionHandle& tr = connection_.DefaultTrans().Handle();
+    FbTransactionHandle& tr = connection_.QueryTransaction();
     const int dialect = connection_.Dialect();
     state_ = std::make_unique<State>(connection_.Api(), connection_.Handle());
     state_->statement.Prepare(tr, JoinedLines(lines_), dialect);
@@ -49,7 +50,7 @@ void Query::Open()
     FbStatement& statement = state_->statement;
     if (statement.IsSelect()) statement.Fetch();
     state_->open = true;
-    if (!statement.IsSelect()) connection_.DefaultTrans().AutoCommit();
+    if (!statement.IsSelect()) connection_.AutoCommitQuery();
 }
 
 bool Query::IsEmpty() const
@@ -74,7 +75,7 @@ void Query::Execute()
     PrepareAndExecute();
     FbStatement& statement = state_->statement;
     statement.Free();
-    if (!statement.IsSelect()) connection_.DefaultTrans().AutoCommit();
+    if (!statement.IsSelect()) connection_.AutoCommitQuery();
 }
 
 void Query::Close()

@@ -1,7 +1,9 @@
 // Reading the pending input files and moving the ones that were read.
 #include <algorithm>
 #include <cctype>
+#include <optional>
 
+#include "db/file_transaction.h"
 #include "engine/file_stamp.h"
 #include "engine/integration_log.h"
 #include "engine/untfuncoes.h"
@@ -93,7 +95,8 @@ bool FindInputFile(const std::string& directory, const std::string& name, std::s
 }
 
 bool ProcessInputFile(const std::string& path, const RecordProcessor& processor, const std::string& logDirectory,
-                      FileIdentity& identity, CycleProgress* progress, const std::string& fileName)
+                      FileIdentity& identity, CycleProgress* progress, const std::string& fileName,
+                      Connection* oneTransaction)
 {
     std::vector<std::string> texts;
     bool anyLine = false;
@@ -104,8 +107,13 @@ bool ProcessInputFile(const std::string& path, const RecordProcessor& processor,
         total = CountLines(path);
         progress->LineApplied(fileName, 0, total);
     }
+    // Left by a failure or a stop, it rolls the file back: the next cycle
+    // reads the file again whole. Started at the first line, so that an empty
+    // file asks no more of the database than it does per line.
+    std::optional<FileTransaction> transaction;
     std::string line;
     while (reader.ReadLine(line)) {
+        if (oneTransaction && !transaction) transaction.emplace(*oneTransaction);
         texts.push_back(processor(line));
         anyLine = true;
         if (progress) {
@@ -113,6 +121,7 @@ bool ProcessInputFile(const std::string& path, const RecordProcessor& processor,
             if (progress->StopRequested()) throw SilentAbort{};
         }
     }
+    if (transaction) transaction->Commit();
     AppendToIntegrationLog(logDirectory, texts);
     return anyLine;
 }
@@ -136,8 +145,11 @@ bool ProcessPendingFiles(const Integration& integration, ReadInputFiles& read)
         }
         if (StillBeingWritten(now, integration.quietTime) || HeldOpenForWriting(path)) continue;
         FileIdentity opened;
+        Connection* oneTransaction = integration.settings.Transaction == TransactionMode::Arquivo
+                                         ? &integration.dtmain.conmain
+                                         : nullptr;
         if (ProcessInputFile(path, entry.processor, integration.settings.LogDirectory, opened, integration.progress,
-                             entry.fileName))
+                             entry.fileName, oneTransaction))
             result = true;
         read.push_back({row, path, opened});
     }

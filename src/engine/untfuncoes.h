@@ -96,12 +96,16 @@ bool FindInputFile(const std::string& directory, const std::string& name, std::s
 // log texts as one block. True when at least one line was read. identity is
 // the file as it was opened. With a progress hook, the lines are counted
 // first, the hook hears of each line as fileName, and a stop it asks for ends
-// the file with SilentAbort before its block is written.
+// the file with SilentAbort before its block is written. With oneTransaction,
+// every line runs in one transaction on that connection, committed after the
+// last line and before the block is written; any failure rolls it all back.
 bool ProcessInputFile(const std::string& path, const RecordProcessor& processor, const std::string& logDirectory,
-                      FileIdentity& identity, CycleProgress* progress = nullptr, const std::string& fileName = {});
+                      FileIdentity& identity, CycleProgress* progress = nullptr, const std::string& fileName = {},
+                      Connection* oneTransaction = nullptr);
 
 // Every input file present when its turn comes, quiet for quietTime and not
-// held open for writing by another program, in table order. True when at
+// held open for writing by another program, in table order; each in one
+// transaction of its own when the settings say TRANSACAO=ARQUIVO. True when at
 // least one line was read; read lists the files read. A file applied by an
 // earlier cycle that could not move it, and unchanged since, is listed
 // without being read again (and counts as read).

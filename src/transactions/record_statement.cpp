@@ -8,6 +8,8 @@ namespace ligamor {
 
 void RefuseRecord(RecordContext& ctx, const char* utf8Text)
 {
+    // A file's transaction ends before the box: no lock held while it shows.
+    ctx.dtmain.conmain.RollbackFileTransaction();
     ctx.messages.InformationBox(Cp1252(utf8Text));
     throw SilentAbort{};
 }
@@ -16,6 +18,7 @@ void ExecuteRecordStatement(RecordContext& ctx, const std::string& statement,
                             std::initializer_list<const std::string*> unquoted)
 {
     if (const std::string* bad = FirstNotNumeric(unquoted)) {
+        ctx.dtmain.conmain.RollbackFileTransaction();
         ctx.messages.PlainMessage(CommandFailedText(statement));
         throw NotNumeric(*bad);
     }

@@ -260,6 +260,7 @@ void TfrmConfiguracao::FormShow()
         // Without a file every field is emptied, the defaults included.
         const SystemSettings values = read.value_or(SystemSettings{});
         for (const auto& [member, field] : kSettingsFields) SetField(this->*field, values.*member);
+        keptLines_ = values.OtherLines;
     });
 }
 
@@ -314,6 +315,7 @@ bool ShowConfigurationDialog(ConfigurationDialogServices& services)
     if (frmConfiguracao->exec() != QDialog::Accepted) return false;
     SystemSettings values;
     for (const auto& [member, field] : kSettingsFields) values.*member = ToLocal(TextOf((*frmConfiguracao).*field));
+    values.OtherLines = frmConfiguracao->KeptLines();
     SaveSettings(services.settingsPath, values);
     return true;
 }

@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <string>
+#include <vector>
 
 #include "db/dtmmain.h"
 #include "runtime/messages.h"
@@ -58,6 +59,8 @@ public:
     void btnCaminhoClick();
     // True when the typed character may reach the field.
     static bool edtempoverificacaoKeyPress(const QString& typed);
+    // The file's lines that no field shows (TRANSACAO among them): saved back.
+    const std::vector<std::string>& KeptLines() const { return keptLines_; }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -70,6 +73,7 @@ private:
 
     ConfigurationDialogServices& services_;
     bool shown_ = false;
+    std::vector<std::string> keptLines_;
 };
 
 // Shows the dialog modally; on OK writes the settings file and gives true.

@@ -21,10 +21,11 @@ public:
     std::string text;
 };
 
-class FullCycle : public RecordTest {
+class FullCycle : public RecordTest, public ::testing::WithParamInterface<TransactionMode> {
 protected:
     FullCycle()
     {
+        settings.Transaction = GetParam();
         settings.SendDirectory = work / "ENVIO/";
         settings.ResponseDirectory = work / "RESPOSTA/";
         settings.LogDirectory = work / "LOG/";
@@ -42,7 +43,7 @@ protected:
     StringView view;
 };
 
-TEST_F(FullCycle, AllFourFilesReachTheDatabaseTheLogAndTheResponseDirectory)
+TEST_P(FullCycle, AllFourFilesReachTheDatabaseTheLogAndTheResponseDirectory)
 {
     Sql("insert into UF (cduf, sguf) values (35, 'SP')");
     Sql("insert into ALIQUOTA (cdaliquota, nmaliquota) values (3, 'T1')");
@@ -105,7 +106,7 @@ TEST_F(FullCycle, AllFourFilesReachTheDatabaseTheLogAndTheResponseDirectory)
     EXPECT_EQ(timer.intervals, (std::vector<int>{0, 5000}));
 }
 
-TEST_F(FullCycle, AnInjectedKeyStopsTheCycleWithTheMessageAndChangesNoCustomer)
+TEST_P(FullCycle, AnInjectedKeyStopsTheCycleWithTheMessageAndChangesNoCustomer)
 {
     Sql("insert into UF (cduf, sguf) values (35, 'SP')");
     Sql("insert into CLIENTE (CDCLIENTE, NMCLIENTE, RZSOCIAL) values (15, 'A', 'A')");
@@ -123,6 +124,40 @@ TEST_F(FullCycle, AnInjectedKeyStopsTheCycleWithTheMessageAndChangesNoCustomer)
     EXPECT_EQ(ListDir(settings.SendDirectory), std::set<std::string>{"CLIENTE.TXT"});
     EXPECT_TRUE(ListDir(settings.ResponseDirectory).empty());
 }
+
+// Per line, the lines before the refused one stay; per file, none of them, nor
+// the unit the file created. Fixed, the file is applied whole, once.
+TEST_P(FullCycle, ARefusedLineStopsTheCycleAndTheFixedFileIsAppliedOnce)
+{
+    Sql("insert into ALIQUOTA (cdaliquota, nmaliquota) values (3, 'T1')");
+    const std::string first = "I#1001#FEIJAO#T1#1#UN#1#2\r\n";
+    const std::string last = "I#1003#MILHO#T1#3#UN#1#2\r\n";
+    WriteBytes(settings.SendDirectory + "PRODUTO.TXT", first + "I#1002#ARROZ#T1#X#UN#1#2\r\n" + last);
+
+    EXPECT_THROW(RunIntegrationCycle(integration, view), DatabaseFailure);
+
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text.rfind(CommandMessage(" INSERT INTO DETALHE"), 0), 0u);
+    const bool perFile = GetParam() == TransactionMode::Arquivo;
+    EXPECT_EQ(Count("DETALHE", "1 = 1"), perFile ? 0 : 1);
+    EXPECT_EQ(Count("UNIDADE", "1 = 1"), perFile ? 0 : 1);
+    EXPECT_EQ(ListDir(settings.SendDirectory), std::set<std::string>{"PRODUTO.TXT"});
+    EXPECT_TRUE(ListDir(settings.ResponseDirectory).empty());
+    if (!perFile) return;
+
+    WriteBytes(settings.SendDirectory + "PRODUTO.TXT", first + "I#1002#ARROZ#T1#2#UN#1#2\r\n" + last);
+    RunIntegrationCycle(integration, view);
+    EXPECT_EQ(Count("DETALHE", "CDUNIDADE = 0"), 3);
+    EXPECT_EQ(Count("UNIDADE", "1 = 1"), 1);
+    EXPECT_TRUE(ListDir(settings.SendDirectory).empty());
+    EXPECT_EQ(ListDir(settings.ResponseDirectory), std::set<std::string>{"PRODUTO_06122026_143701.TXT"});
+}
+
+INSTANTIATE_TEST_SUITE_P(LinhaAndArquivo, FullCycle,
+                         ::testing::Values(TransactionMode::Linha, TransactionMode::Arquivo),
+                         [](const ::testing::TestParamInfo<TransactionMode>& mode) {
+                             return mode.param == TransactionMode::Linha ? "Linha" : "Arquivo";
+                         });
 
 }  // namespace
 }  // namespace ligamor::test

@@ -36,6 +36,7 @@ struct Row {
     When when;
     bool interruptIgnored = false;
     bool server = false;
+    bool perFile = false;  // TRANSACAO=ARQUIVO
 };
 
 void PrintTo(const Row& row, std::ostream* out)
@@ -80,6 +81,7 @@ protected:
             settings.UserName = server.userName;
             settings.Password = server.password;
         }
+        if (GetParam().perFile) settings.OtherLines = {"TRANSACAO=ARQUIVO"};
         SaveSettings(settingsFile, settings);
         std::filesystem::create_directories(send);
     }
@@ -137,6 +139,9 @@ TEST_P(StopSignals, EndTheProgramAsFecharDoes)
         // Stopped after a line: the file stays, to be read again whole.
         EXPECT_EQ(ListDir(send), (Names{kSendDirectoryLockName, "PRODUTO.TXT"}));
         EXPECT_EQ(ListDir(response), Names{});
+        if (row.perFile) {
+            EXPECT_EQ(ReadValue(database, "select count(*) from DETALHE"), "0");
+        }
     } else if (row.when != When::MidCycle) {
         EXPECT_EQ(ListDir(send), Names{kSendDirectoryLockName});
         EXPECT_EQ(ListDir(response).size(), 1u);
@@ -153,9 +158,51 @@ const Row kRows[] = {
     {"ServiceSigtermIdlePastFullCommit", Program::Service, SIGTERM, When::IdlePastFullCommit},
     {"ServiceSigintMidCycle", Program::Service, SIGINT, When::MidCycle},
     {"ServiceSigintIgnoredThenSigtermIdle", Program::Service, SIGTERM, When::Idle, true},
+    {"ServiceSigtermMidFileInOneTransaction", Program::Service, SIGTERM, When::MidCycle, false, false, true},
 };
 
 INSTANTIATE_TEST_SUITE_P(FrontEnds, StopSignals, ::testing::ValuesIn(kRows),
+                         [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
+
+// Killed in the middle of a file applied in one transaction, the program
+// leaves none of its rows (all of them, had the commit just passed); started
+// again, it applies the whole file once.
+using KilledMidFile = StopSignals;
+
+TEST_P(KilledMidFile, LeavesNoneOfTheFileAndTheNextStartAppliesItOnce)
+{
+    const Row& row = GetParam();
+    const int lines = 3000;
+    Drop("PRODUTO.TXT", Products(lines));
+    {
+        ServiceProcess program({"--config", settingsFile}, dir / "stderr", {.program = ProgramPath(row.program)});
+        ASSERT_TRUE(Until(program, [&] { return program.HoldsOpen(send + "PRODUTO.TXT"); })) << program.Err();
+        program.Signal(row.signal);
+        EXPECT_EQ(program.Wait(seconds(10)), -1) << program.Err();
+    }
+    const std::string left = ReadValue(database, "select count(*) from DETALHE");
+    EXPECT_TRUE(left == "0" || left == std::to_string(lines)) << left;
+    if (left == "0") {
+        EXPECT_EQ(ListDir(send), (Names{kSendDirectoryLockName, "PRODUTO.TXT"}));
+    }
+
+    {
+        ServiceProcess program({"--config", settingsFile}, dir / "stderr.2", {.program = ProgramPath(row.program)});
+        ASSERT_TRUE(Until(program, [&] { return ListDir(response).size() == 1; })) << program.Err();
+        program.Signal(SIGTERM);
+        EXPECT_EQ(program.Wait(seconds(10)), 0) << program.Err();
+    }
+    EXPECT_EQ(ReadValue(database, "select count(*) || '/' || count(distinct CDDETALHE) from DETALHE"),
+              std::to_string(lines) + "/" + std::to_string(lines));
+    EXPECT_EQ(ListDir(send), Names{kSendDirectoryLockName});
+}
+
+const Row kKilledRows[] = {
+    {"ServiceKilled", Program::Service, SIGKILL, When::MidCycle, false, false, true},
+    {"WindowKilled", Program::Window, SIGKILL, When::MidCycle, false, false, true},
+};
+
+INSTANTIATE_TEST_SUITE_P(FrontEnds, KilledMidFile, ::testing::ValuesIn(kKilledRows),
                          [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
 
 }  // namespace

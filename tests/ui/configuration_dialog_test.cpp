@@ -85,6 +85,15 @@ TEST_F(ConfigurationDialogTest, OkWritesWhatIsOnScreenInTheFileOrder)
               "TEMPO_COMUNICACAO=700\r\nDIRETORIO_LOG=/srv/Loja/Log/\r\n");
 }
 
+TEST_F(ConfigurationDialogTest, OkKeepsTheLinesOfKeysThatNoFieldShows)
+{
+    WriteSettings();
+    const std::string eight = ReadBytes(settingsPath);
+    WriteBytes(settingsPath, eight + "TRANSACAO=ARQUIVO\r\n");
+    EXPECT_TRUE(WithDialog([](TfrmConfiguracao& d) { d.BtnOK->click(); }));
+    EXPECT_EQ(ReadBytes(settingsPath), eight + "TRANSACAO=ARQUIVO\r\n");
+}
+
 // The interval field judges characters only: Tab, Shift+Tab and Escape keep
 // their work, and pasted text is filtered as typed text is.
 TEST_F(ConfigurationDialogTest, TheIntervalFieldLetsKeysThroughAndFiltersPastedText)

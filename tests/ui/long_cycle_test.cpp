@@ -153,6 +153,7 @@ struct DuringCycle {
     bool windowOpenAfter;
     bool pollingAfter;
     bool desativarChecked;
+    bool perFile = false;  // TRANSACAO=ARQUIVO
     friend void PrintTo(const DuringCycle& row, std::ostream* out) { *out << row.name; }
 };
 
@@ -160,6 +161,7 @@ const std::string kRestart = Cp1252("Finalize a Aplicação E Execute-a Novament
 
 const DuringCycle kDuringCycle[] = {
     {"Desativar", [](Tfrmmain& w) { w.Desativar1->trigger(); }, true, {}, true, false, true},
+    {"DesativarPerFile", [](Tfrmmain& w) { w.Desativar1->trigger(); }, true, {}, true, false, true, true},
     {"Configuracoes",
      [](Tfrmmain& w) {
          OnNextModal([](QWidget* dialog) { dialog->findChild<QPushButton*>("BtnCancelar")->click(); });
@@ -176,6 +178,7 @@ class MenuDuringCycleTest : public LongCycleTest, public ::testing::WithParamInt
 TEST_P(MenuDuringCycleTest, StopsAfterTheCurrentLineOrLetsTheCycleEndAndActsOnlyThen)
 {
     const DuringCycle& row = GetParam();
+    if (row.perFile) settings.Transaction = TransactionMode::Arquivo;
     const long long connection = ConnectionId();
     bool actedDuringCycle = false;
     probe.actions[kStopAfter] = [&] {
@@ -197,8 +200,10 @@ TEST_P(MenuDuringCycleTest, StopsAfterTheCurrentLineOrLetsTheCycleEndAndActsOnly
     EXPECT_TRUE(frmmain.prbCiclo->isHidden());
     const Outcome after = Read(dtmain, dir.Path());
     if (row.stopsTheCycle) {
-        // As a failed cycle: the lines applied stay, no log block, no move.
-        EXPECT_EQ(OpenQuery(dtmain, "SELECT COUNT(*) FROM DETALHE")->FirstAsInteger(), (long long)kStopAfter);
+        // As a failed cycle: the lines applied stay (none in one transaction
+        // per file), no log block, no move.
+        EXPECT_EQ(OpenQuery(dtmain, "SELECT COUNT(*) FROM DETALHE")->FirstAsInteger(),
+                  row.perFile ? 0LL : (long long)kStopAfter);
         EXPECT_EQ(after.log, "");
         EXPECT_TRUE(after.moved.empty());
         EXPECT_EQ(ReadBytes(dir / "ENVIO/PRODUTO.TXT"), Catalogue());
