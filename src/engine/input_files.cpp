@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "db/file_transaction.h"
+#include "engine/applied_not_moved.h"
 #include "engine/file_stamp.h"
 #include "engine/integration_log.h"
 #include "engine/untfuncoes.h"
@@ -44,12 +45,12 @@ std::string MoveFailureMessage(const std::string& from, const MoveResult& failed
                   "parada até ser ativada de novo, e então o arquivo só será movido.");
 }
 
-// The file of this row that an earlier cycle applied whole but could not
-// move, when it is still that very file.
-const ReadInputFile* AppliedNotMoved(const Integration& integration, std::size_t row, const std::string& path,
+// The file of this row that an earlier cycle (of this run or of an earlier
+// one) applied whole but could not move, when it is still that very file.
+const ReadInputFile* AppliedNotMoved(const ReadInputFiles& applied, std::size_t row, const std::string& path,
                                      const FileIdentity& now)
 {
-    for (const ReadInputFile& file : integration.appliedNotMoved)
+    for (const ReadInputFile& file : applied)
         if (file.row == row && file.path == path && file.identity == now) return &file;
     return nullptr;
 }
@@ -129,6 +130,8 @@ bool ProcessInputFile(const std::string& path, const RecordProcessor& processor,
 bool ProcessPendingFiles(const Integration& integration, ReadInputFiles& read)
 {
     bool result = false;
+    ReadInputFiles notMoved = integration.appliedNotMoved;
+    for (const ReadInputFile& file : LoadAppliedNotMoved(integration.settings.SendDirectory)) notMoved.push_back(file);
     for (std::size_t row = 0; row < integration.table.size(); ++row) {
         const InputFileRow& entry = integration.table[row];
         std::string path;
@@ -138,7 +141,7 @@ bool ProcessPendingFiles(const Integration& integration, ReadInputFiles& read)
         // would refuse to open it), is left for a later cycle: reading it now
         // would fail the cycle or apply half of it.
         if (!StatFile(path, now)) continue;
-        if (const ReadInputFile* applied = AppliedNotMoved(integration, row, path, now)) {
+        if (const ReadInputFile* applied = AppliedNotMoved(notMoved, row, path, now)) {
             read.push_back(*applied);
             result = true;
             continue;
@@ -176,6 +179,14 @@ void MoveProcessedFiles(Integration& integration, const ReadInputFiles& read)
         else firstCode = OsErrorCode(moved.osError);
         failures += MoveFailureMessage(file.path, moved);
         integration.appliedNotMoved.push_back(file);
+    }
+    // Remembered in memory first: a record that cannot be written still keeps
+    // this run from applying the file again.
+    try {
+        SaveAppliedNotMoved(integration.settings.SendDirectory, integration.appliedNotMoved);
+    } catch (const IoFailure& f) {
+        if (failures.empty()) throw;
+        failures += "\r\n" + f.Message();
     }
     if (!failures.empty()) throw IoFailure(firstCode, failures);
 }

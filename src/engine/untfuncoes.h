@@ -47,8 +47,9 @@ struct Integration {
     // its event loop run between lines) must not start a second one.
     bool cycling = false;
     // Files whose every line was applied but whose move failed. While they
-    // stay unchanged, later cycles (after "&Ativar", or the service's own
-    // reactivation) only move them: their lines must not be applied twice.
+    // stay unchanged, later cycles (after "&Ativar", the service's own
+    // reactivation, or a restart: they are also recorded in the send
+    // directory) only move them: their lines must not be applied twice.
     ReadInputFiles appliedNotMoved{};
     // Held on the send directory from activation on: one integration per
     // send directory, whichever front end runs it.
@@ -116,7 +117,7 @@ bool ProcessPendingFiles(const Integration& integration, ReadInputFiles& read);
 // "_3", ... before ".TXT"), never over an existing file. A file changed since
 // it was read stays, to be read again. A file that cannot be moved raises an
 // IoFailure naming it and the reason, once the others were moved, and is
-// kept in appliedNotMoved.
+// kept in appliedNotMoved and in the send directory's record of them.
 void MoveProcessedFiles(Integration& integration, const ReadInputFiles& read);
 
 }  // namespace ligamor

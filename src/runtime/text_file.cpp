@@ -1,6 +1,8 @@
 // The parts of the text files that are the same on every platform.
 #include "runtime/text_file.h"
 
+#include "runtime/file_move_platform.h"
+
 namespace ligamor {
 
 bool TextFileReader::ReadLine(std::string& line)
@@ -30,6 +32,12 @@ bool FileExists(const std::string& path)
 {
     FileIdentity unused;
     return StatFile(path, unused);
+}
+
+int RemoveFileIfPresent(const std::string& path)
+{
+    if (!FileExists(path)) return 0;
+    return detail::RemoveFile(path);
 }
 
 }  // namespace ligamor

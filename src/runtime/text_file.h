@@ -111,6 +111,9 @@ void ReplaceWholeFile(const std::string& path, const std::string& bytes, FileAcc
 // Flushes the directory's entries to disk; 0 or the OS error code.
 int SyncDirectory(const std::string& directory);
 
+// Removes the file; 0 when it is gone or was never there, or the OS error code.
+int RemoveFileIfPresent(const std::string& path);
+
 // Appends the bytes at the file's end, creating it when missing.
 void AppendToFile(const std::string& path, const std::string& bytes);
 

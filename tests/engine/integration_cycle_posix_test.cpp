@@ -43,7 +43,8 @@ TEST_F(IntegrationCycleOnLinux, ResponseDirectoryOnAnotherFileSystemGetsAFlushed
 
 // As a user who may not write in the response directory: root runs the cycle
 // in a child process as user nobody. Once the user points it at a directory
-// it may write, the next cycle moves the file without applying it again.
+// it may write, the next cycle, in a new integration as after a restart,
+// moves the file without applying it again.
 TEST_F(IntegrationCycleOnLinux, FileThatCannotBeMovedStopsPollingNamingTheFileAndTheReason)
 {
     test::WriteBytes(Send("PRODUTO.TXT"), "p1\r\n");
@@ -67,8 +68,6 @@ TEST_F(IntegrationCycleOnLinux, FileThatCannotBeMovedStopsPollingNamingTheFileAn
             outcome = f.Message();
         }
         outcome += "|" + std::to_string(timer.interval) + "|" + view.text;
-        settings.ResponseDirectory = writable.Path() + "/";
-        RunIntegrationCycle(integration, view);
         ::_exit(::write(channel[1], outcome.data(), outcome.size()) == static_cast<ssize_t>(outcome.size()) ? 0 : 3);
     }
     ::close(channel[1]);
@@ -80,15 +79,22 @@ TEST_F(IntegrationCycleOnLinux, FileThatCannotBeMovedStopsPollingNamingTheFileAn
     ::waitpid(child, &status, 0);
     ::chmod(settings.ResponseDirectory.c_str(), 0755);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    const std::string unwritable = settings.ResponseDirectory;
+    settings.ResponseDirectory = writable.Path() + "/";
+    Integration restarted{settings, dtmain, messages, timer, clock, RegionalSettings{}, integration.settingsFile,
+                          MakeInputFileTable(Recorder("C"), Recorder("P"), Recorder("V"), Recorder("I"))};
+    restarted.quietTime = std::chrono::milliseconds(0);
+    RunIntegrationCycle(restarted, view);
 
     EXPECT_EQ(outcome, Cp1252("Não foi possível mover o arquivo \"" + Send("PRODUTO.TXT") + "\" para \"" +
-                              Response("PRODUTO_06122026_143701.TXT") +
+                              unwritable + "PRODUTO_06122026_143701.TXT" +
                               "\": permissão negada. Código do erro: 13. As linhas do arquivo já foram integradas e "
                               "não serão integradas de novo; a integração fica parada até ser ativada de novo, e "
                               "então o arquivo só será movido.|0|before"));
+    EXPECT_EQ(seen, Strings{});  // the child's cycle applied it; the restarted one only moved it
     EXPECT_EQ(Log(), "P|p1\r\n");
     EXPECT_EQ(ListDir(settings.SendDirectory), Names{});
-    EXPECT_EQ(ListDir(settings.ResponseDirectory), Names{});
+    EXPECT_EQ(ListDir(unwritable), Names{});
     EXPECT_EQ(ListDir(writable.Path()), Names{"PRODUTO_06122026_143701.TXT"});
 }
 

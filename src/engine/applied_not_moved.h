@@ -1,0 +1,23 @@
+#pragma once
+// The files applied whole whose move failed, kept in the send directory so
+// that a restart (of the window, of the service, of the computer) only moves
+// them: their lines are already in the database and in the log.
+#include <string>
+
+#include "engine/untfuncoes.h"
+
+namespace ligamor {
+
+// Beside the lock, in the send directory: it describes files of that
+// directory, and only the integration holding the lock writes it.
+inline constexpr const char* kAppliedNotMovedName = ".ligamor.aplicados";
+
+// The files recorded for the send directory; none when there is no record.
+// An unreadable record raises IoFailure: guessing "none" could apply a file twice.
+ReadInputFiles LoadAppliedNotMoved(const std::string& sendDirectory);
+
+// Replaces the record whole with files; an empty list removes it. Raises
+// IoFailure when it cannot.
+void SaveAppliedNotMoved(const std::string& sendDirectory, const ReadInputFiles& files);
+
+}  // namespace ligamor
