@@ -88,8 +88,10 @@ std::string UsageText(FrontEnd frontEnd)
                 "                     presentes integrados e movidos (ou nenhum presente), 1 o ciclo ou\n"
                 "                     a conexão falhou, 2 uso errado ou configurações inutilizáveis,\n"
                 "                     3 outra integração usa o mesmo diretório de envio\n"
-                "  --retry-first MS   primeira espera antes de ativar de novo após uma falha (10000)\n"
-                "  --retry-max MS     espera mais longa; cada falha seguida dobra a espera (300000)\n";
+                "  --retry-first MS   primeira espera antes de ativar de novo após uma falha (" +
+                std::to_string(kRetryFirstDefault.count()) + ")\n" +
+                "  --retry-max MS     espera mais longa; cada falha seguida dobra a espera (" +
+                std::to_string(kRetryMostDefault.count()) + ")\n";
     }
     text += "  --help             mostra este texto\n"
             "  --version          mostra a versão\n";

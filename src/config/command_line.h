@@ -10,14 +10,19 @@ namespace ligamor {
 
 enum class FrontEnd { Window, Service };
 
+// The service's wait before it activates again after a failure: the first,
+// and the most that doubling reaches. Its --help shows these.
+inline constexpr std::chrono::milliseconds kRetryFirstDefault{10'000};
+inline constexpr std::chrono::milliseconds kRetryMostDefault{300'000};
+
 struct CommandLine {
     std::string settingsFile;  // absolute; empty: DefaultSettingsFile()
     bool help = false;
     bool version = false;
     // Service only.
     bool once = false;
-    std::chrono::milliseconds retryFirst{10'000};
-    std::chrono::milliseconds retryMost{300'000};
+    std::chrono::milliseconds retryFirst{kRetryFirstDefault};
+    std::chrono::milliseconds retryMost{kRetryMostDefault};
 };
 
 // Bad usage; its text says what was wrong (UTF-8).

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "runtime/failures.h"
 #include "runtime/paths.h"
 #include "runtime/system_folders.h"
 #include "runtime/text1252.h"
@@ -21,6 +22,32 @@ TransactionMode ParseTransactionMode(const std::string& value)
     std::string word = first == std::string::npos ? "" : value.substr(first, last - first + 1);
     for (char& c : word) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return word == "ARQUIVO" ? TransactionMode::Arquivo : TransactionMode::Linha;
+}
+
+// Every key word found in the text before the line's first "=" takes the
+// text after it, untrimmed. The key part alone is searched, so that a value
+// naming another key word (a path \\SERVIDOR\...) cannot overwrite that
+// other setting.
+void ReadSettingsLines(const std::string& path, SystemSettings& settings)
+{
+    TextFileReader reader(path);
+    settings.Transaction = TransactionMode::Linha;
+    settings.OtherLines.clear();
+    std::string line;
+    while (reader.ReadLine(line)) {
+        const std::size_t eq = line.find('=');
+        const std::string keyPart = eq == std::string::npos ? line : line.substr(0, eq);
+        const std::string value = eq == std::string::npos ? line : line.substr(eq + 1);
+        bool known = false;
+        for (const auto& [key, member] : kSettingsKeys)
+            if (keyPart.find(key) != std::string::npos) {
+                settings.*member = value;
+                known = true;
+            }
+        if (known || line.empty()) continue;
+        settings.OtherLines.push_back(line);
+        if (keyPart.find(kTransactionKey) != std::string::npos) settings.Transaction = ParseTransactionMode(value);
+    }
 }
 
 }  // namespace
@@ -58,27 +85,10 @@ void SaveSettings(const std::string& path, const SystemSettings& settings)
 
 void LoadSettings(const std::string& path, SystemSettings& settings)
 {
-    // Every key word found in the text before the line's first "=" takes the
-    // text after it, untrimmed. The key part alone is searched, so that a
-    // value naming another key word (a path \\SERVIDOR\...) cannot overwrite
-    // that other setting.
-    TextFileReader reader(path);
-    settings.Transaction = TransactionMode::Linha;
-    settings.OtherLines.clear();
-    std::string line;
-    while (reader.ReadLine(line)) {
-        const std::size_t eq = line.find('=');
-        const std::string keyPart = eq == std::string::npos ? line : line.substr(0, eq);
-        const std::string value = eq == std::string::npos ? line : line.substr(eq + 1);
-        bool known = false;
-        for (const auto& [key, member] : kSettingsKeys)
-            if (keyPart.find(key) != std::string::npos) {
-                settings.*member = value;
-                known = true;
-            }
-        if (known || line.empty()) continue;
-        settings.OtherLines.push_back(line);
-        if (keyPart.find(kTransactionKey) != std::string::npos) settings.Transaction = ParseTransactionMode(value);
+    try {
+        ReadSettingsLines(path, settings);
+    } catch (const Failure& f) {
+        throw SettingsFailure(f.Message());
     }
 }
 

@@ -74,7 +74,8 @@ std::string NotConfiguredMessage();
 void SaveSettings(const std::string& path, const SystemSettings& settings);
 
 // Reads the existing file into settings: every key found takes its value, the
-// others keep theirs. Raises IoFailure when it cannot.
+// others keep theirs. Raises SettingsFailure, with the text of what failed,
+// when it cannot be read.
 void LoadSettings(const std::string& path, SystemSettings& settings);
 
 // The file's values over empty ones; nothing when there is no file.

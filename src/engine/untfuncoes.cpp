@@ -81,8 +81,14 @@ void ActivateIntegration(Integration& integration)
     ForceDirectoryPath(settings.LogDirectory);
     LockSendDirectory(integration);
 
+    std::int32_t interval = 0;
+    try {
+        interval = ConvertInterval(settings.IntervalText);
+    } catch (const ConversionFailure& f) {
+        throw SettingsFailure(f.Message());
+    }
     // A negative interval cannot run a timer: it counts as stopped.
-    const std::int32_t interval = std::max<std::int32_t>(ConvertInterval(settings.IntervalText), 0);
+    interval = std::max<std::int32_t>(interval, 0);
     settings.IntervalMs = interval;
     integration.timer.SetInterval(interval);
 }

@@ -49,6 +49,15 @@ private:
     long iscCode_;
 };
 
+// The settings file could not be read, or holds a value that cannot be used
+// (TEMPO_COMUNICACAO that is no number). Its own type: the service's --once
+// exit status tells it from a failed connection or cycle, whatever other
+// failures activation may raise.
+class SettingsFailure : public Failure {
+public:
+    using Failure::Failure;
+};
+
 // A working directory that could not be created.
 class DirectoryFailure : public Failure {
 public:

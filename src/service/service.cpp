@@ -110,10 +110,7 @@ private:
             } catch (const IntegrationAlreadyRunning&) {
                 outcome = Activation::AlreadyRunning;
                 throw;
-            } catch (const IoFailure&) {  // the settings file could not be read
-                outcome = Activation::UnusableSettings;
-                throw;
-            } catch (const ConversionFailure&) {  // TEMPO_COMUNICACAO is no number
+            } catch (const SettingsFailure&) {
                 outcome = Activation::UnusableSettings;
                 throw;
             } catch (...) {

@@ -4,13 +4,15 @@
 #include <chrono>
 #include <string>
 
+#include "config/command_line.h"
+
 namespace ligamor {
 
 struct ServiceOptions {
     std::string settingsFile;
     bool once = false;  // one activation, one cycle, then the exit status
-    std::chrono::milliseconds retryFirst{10'000};
-    std::chrono::milliseconds retryMost{300'000};
+    std::chrono::milliseconds retryFirst{kRetryFirstDefault};
+    std::chrono::milliseconds retryMost{kRetryMostDefault};
 };
 
 // Exit statuses, for scripts that run --once.

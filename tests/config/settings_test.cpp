@@ -263,7 +263,7 @@ TEST(SettingsFile, UnreadableFileRaisesAndKeepsWhatWasThere)
     s.Server = "kept";
     // A directory under the file's name cannot be read as a file.
     ASSERT_EQ(mkdir(SettingsFilePath(dir.Path()).c_str(), 0755), 0);
-    EXPECT_THROW(LoadSettings(SettingsFilePath(dir.Path()), s), IoFailure);
+    EXPECT_THROW(LoadSettings(SettingsFilePath(dir.Path()), s), SettingsFailure);
     EXPECT_EQ(s.Server, "kept");
 }
 

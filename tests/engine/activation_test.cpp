@@ -121,7 +121,7 @@ TEST_F(ConnectedActivation, IntervalThatIsNoNumberFailsAndLeavesTheTimer)
     try {
         ActivateIntegration(integration);
         FAIL() << "no failure";
-    } catch (const ConversionFailure& f) {
+    } catch (const SettingsFailure& f) {
         EXPECT_EQ(f.Message(), "'5 s' is not a valid integer value");
     }
     EXPECT_EQ(timer.intervals, std::vector<int>{5000});

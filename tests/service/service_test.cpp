@@ -181,6 +181,13 @@ TEST_F(Service, OnceTellsHowTheRunWent)
         {"an unknown option", [] {}, {"--bogus"}, 2, "ligamor-service: opção desconhecida: --bogus"},
         {"no settings file", [] {}, {"--config", dir / "NENHUM.csi", "--once"}, 2,
          "INFO " + Utf8FromCp1252(NotConfiguredMessage())},
+        {"an interval that is no number",
+         [this] {
+             SystemSettings bad = *ReadSettingsForDialog(settingsFile);
+             bad.IntervalText = "5 s";
+             SaveSettings(dir / "RUIM.csi", bad);
+         },
+         {"--config", dir / "RUIM.csi", "--once"}, 2, "'5 s' is not a valid integer value"},
         {"nothing to do", [] {}, Args({"--once"}), 0, ""},
         {"a file applied and moved", [this] { Drop("CLIENTE.TXT", Lines({kCliente})); }, Args({"--once"}), 0,
          "Ciclo concluído: CLIENTE.TXT (1 linha)."},
