@@ -57,6 +57,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, FrontEnd fron
             line.version = true;
         } else if (service && name == "--once") {
             line.once = true;
+        } else if (service && name == "--status") {
+            line.status = true;
+        } else if (service && name == "--json") {
+            line.json = true;
         } else if (service && name == "--retry-first") {
             line.retryFirst = Milliseconds(name, value);
         } else if (service && name == "--retry-max") {
@@ -65,6 +69,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, FrontEnd fron
             throw UsageError("opção desconhecida: " + Utf8FromLocal(arg));
         }
     }
+    if (line.json && !line.status) throw UsageError("--json só vale com --status");
     if (line.retryMost < line.retryFirst) line.retryMost = line.retryFirst;
     return line;
 }
@@ -88,6 +93,10 @@ std::string UsageText(FrontEnd frontEnd)
                 "                     presentes integrados e movidos (ou nenhum presente), 1 o ciclo ou\n"
                 "                     a conexão falhou, 2 uso errado ou configurações inutilizáveis,\n"
                 "                     3 outra integração usa o mesmo diretório de envio\n"
+                "  --status           como vai a integração em execução neste diretório de envio, numa\n"
+                "                     linha. Saída: 0 normal, 1 atrasada, 2 com falha ou parada,\n"
+                "                     3 nenhuma integração em execução\n"
+                "  --json             com --status: o estado inteiro em JSON\n"
                 "  --retry-first MS   primeira espera antes de ativar de novo após uma falha (" +
                 std::to_string(kRetryFirstDefault.count()) + ")\n" +
                 "  --retry-max MS     espera mais longa; cada falha seguida dobra a espera (" +

@@ -21,6 +21,8 @@ struct CommandLine {
     bool version = false;
     // Service only.
     bool once = false;
+    bool status = false;  // --status: how the running integration is doing
+    bool json = false;    // with --status: the whole status as JSON
     std::chrono::milliseconds retryFirst{kRetryFirstDefault};
     std::chrono::milliseconds retryMost{kRetryMostDefault};
 };

@@ -1,11 +1,14 @@
 #include "engine/untfuncoes.h"
 
 #include <algorithm>
+#include <exception>
 #include <limits>
 
 #include "engine/directories.h"
+#include "engine/integration_health.h"
 #include "engine/integration_log.h"
 #include "runtime/failures.h"
+#include "runtime/clock.h"
 #include "runtime/text1252.h"
 
 namespace ligamor {
@@ -50,13 +53,35 @@ void LockSendDirectory(Integration& integration)
 
 }  // namespace
 
-void ActivateIntegration(Integration& integration)
+namespace {
+
+// The text of the failure that ends activation or a cycle, for the health
+// state; silent is what an abort after its own box means there.
+std::string FailureText(const Integration& integration, const std::exception_ptr& failure, const char* silent)
+{
+    try {
+        std::rethrow_exception(failure);
+    } catch (const IntegrationAlreadyRunning&) {
+        return Utf8FromCp1252(AlreadyRunningMessage(integration.settings.SendDirectory));
+    } catch (const SilentAbort&) {
+        if (!integration.connectionFailure.empty())
+            return "Erro ao Conectar em Banco de Dados. " + Utf8FromCp1252(integration.connectionFailure);
+        return silent;
+    } catch (const std::exception& e) {
+        return Utf8FromCp1252(e.what());
+    } catch (...) {
+        return "Erro desconhecido";
+    }
+}
+
+void Activate(Integration& integration)
 {
     SystemSettings& settings = integration.settings;
     const std::string& path = integration.settingsFile;
     if (!FileExists(path)) {
         integration.messages.InformationBox(NotConfiguredMessage());
         integration.timer.SetInterval(0);
+        integration.health.failure = Utf8FromCp1252(NotConfiguredMessage());
         return;
     }
     LoadSettings(path, settings);
@@ -91,7 +116,32 @@ void ActivateIntegration(Integration& integration)
     interval = std::max<std::int32_t>(interval, 0);
     settings.IntervalMs = interval;
     integration.timer.SetInterval(interval);
+    integration.health = HealthFacts{interval > 0, interval, WallClockNs(), 0, {}};
 }
+
+}  // namespace
+
+void ActivateIntegration(Integration& integration)
+{
+    integration.connectionFailure.clear();
+    integration.health.polling = false;
+    try {
+        Activate(integration);
+    } catch (...) {
+        integration.health.failure =
+            FailureText(integration, std::current_exception(), "Erro ao Conectar em Banco de Dados.");
+        NoteHealth(integration);
+        throw;
+    }
+    NoteHealth(integration);
+}
+
+namespace {
+
+// A line refused by one of the records' own checks ends the cycle after its box said which.
+constexpr const char* kLineRefused = "uma linha foi recusada e o ciclo parou; o arquivo ficou no diretório de envio";
+
+}  // namespace
 
 void RunIntegrationCycle(Integration& integration, LogView& rce)
 {
@@ -102,10 +152,26 @@ void RunIntegrationCycle(Integration& integration, LogView& rce)
         ~CycleEnd() { cycling = false; }
     } end{integration.cycling};
     integration.timer.SetInterval(0);
-    ReadInputFiles read;
-    if (ProcessPendingFiles(integration, read)) MoveProcessedFiles(integration, read);
-    integration.timer.SetInterval(integration.settings.IntervalMs);
-    ReloadLogView(rce, IntegrationLogPath(integration.settings.LogDirectory));
+    try {
+        ReadInputFiles read;
+        if (ProcessPendingFiles(integration, read)) MoveProcessedFiles(integration, read);
+        integration.timer.SetInterval(integration.settings.IntervalMs);
+        ReloadLogView(rce, IntegrationLogPath(integration.settings.LogDirectory));
+    } catch (const SilentAbort&) {
+        // A stop asked for between lines is no failure of the integration.
+        if (!integration.progress || !integration.progress->StopRequested()) {
+            integration.health.failure = FailureText(integration, std::current_exception(), kLineRefused);
+            NoteHealth(integration);
+        }
+        throw;
+    } catch (...) {
+        integration.health.failure = FailureText(integration, std::current_exception(), kLineRefused);
+        NoteHealth(integration);
+        throw;
+    }
+    integration.health.failure.clear();
+    integration.health.lastCycleEndNs = WallClockNs();
+    NoteHealth(integration);
 }
 
 }  // namespace ligamor

@@ -8,6 +8,7 @@
 
 #include "config/settings.h"
 #include "engine/cycle_progress.h"
+#include "engine/health.h"
 #include "db/dtmmain.h"
 #include "engine/input_file_table.h"
 #include "engine/log_view.h"
@@ -57,6 +58,11 @@ struct Integration {
     // Why the last connection of activation failed; the window shows only its
     // box, a front end without a person reports the reason too.
     std::string connectionFailure{};
+    // What the health state is worked out from (integration_health.h), and
+    // what the status file last said.
+    HealthFacts health{};
+    std::string statusWritten{};
+    long long statusWrittenCycleNs = 0;
 };
 
 // Another integration holds the send directory: activation showed the
@@ -68,6 +74,9 @@ inline constexpr const char* kSendDirectoryLockName = ".ligamor.lock";
 
 // "A integração já está em execução ..." for the send directory, Windows-1252.
 std::string AlreadyRunningMessage(const std::string& sendDirectory);
+
+// Activation and the cycle note in health how they ended (polling on or off,
+// the end of a cycle, a failure's text) and write the status file on a change.
 
 // Reads the settings, reconnects, makes the three directories and starts the
 // timer with the polling interval. No settings file: the not-configured box

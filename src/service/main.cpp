@@ -8,6 +8,7 @@
 #include "runtime/service_host.h"
 #include "runtime/text_file.h"
 #include "service/service.h"
+#include "service/status_command.h"
 
 int main(int argc, char* argv[])
 {
@@ -23,6 +24,7 @@ int main(int argc, char* argv[])
         WriteText(StandardStream::Output, line.help ? UsageText(FrontEnd::Service) : VersionText(FrontEnd::Service) + "\n");
         return kExitDone;
     }
+    if (line.status) return ShowStatus(SettingsFileOf(line, ExecutableDirectory()), line.json);
     const ServiceOptions options{.settingsFile = SettingsFileOf(line, ExecutableDirectory()),
                                  .once = line.once,
                                  .retryFirst = line.retryFirst,

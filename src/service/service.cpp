@@ -8,6 +8,7 @@
 #include "config/settings.h"
 #include "db/dtmmain.h"
 #include "db/firebird/fb_client.h"
+#include "engine/integration_health.h"
 #include "engine/record_processors.h"
 #include "engine/untfuncoes.h"
 #include "runtime/clock.h"
@@ -150,11 +151,14 @@ private:
         }
     }
 
+    // The manager's status line starts with the health, as --status gives it.
     void Say(Severity severity, const std::string& utf8Text)
     {
         console_.WriteUtf8(severity, utf8Text);
-        notifier_.Status(utf8Text);
+        notifier_.Status(HealthLine(IntegrationHealth(integration_)) + " " + utf8Text);
     }
+
+    void ShowHealth() { notifier_.Status(HealthLine(IntegrationHealth(integration_))); }
 
     // After a failure: the next activation after the back-off. False when a
     // stop came meanwhile.
@@ -234,6 +238,7 @@ private:
                 break;
             }
             if (clean) {
+                ShowHealth();
                 SayCycleDone();
                 backOff_.Reset();
                 continue;

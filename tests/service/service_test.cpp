@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/wait.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -217,6 +218,43 @@ TEST_F(Service, ASecondOneOnTheSameSendDirectoryStaysOut)
     first.Signal(SIGTERM);
     EXPECT_EQ(first.Wait(), 0) << first.Err();
     EXPECT_EQ(RunService(Args({"--once"}), text), 0) << text;
+}
+
+// ligamor-service --status with the arguments; out receives its standard output.
+int Status(const std::vector<std::string>& args, std::string& out)
+{
+    std::string command = LIGAMOR_SERVICE_EXE " --status";
+    for (const std::string& arg : args) command += " '" + arg + "'";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    out.clear();
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(Service, StatusAnswersForTheIntegrationRunningOnTheSendDirectory)
+{
+    std::string out;
+    EXPECT_EQ(Status(Args(), out), 3) << out;
+
+    ServiceProcess service(Args(), err);
+    ASSERT_TRUE(service.WaitForText(Utf8FromCp1252(Cp1252("Integração ativa")))) << service.Err();
+    EXPECT_EQ(Status(Args(), out), 0) << out;
+    EXPECT_EQ(Status(Args({"--json"}), out), 0) << out;
+    EXPECT_EQ(out.rfind("{\"estado\": \"normal\", \"codigo\": 0,", 0), 0u) << out;
+
+    // A refused line stops the cycle: failing, and the reason is the database's text.
+    Drop("PRODUTO.TXT", Lines({Produto(7, "SETE")}));
+    ASSERT_TRUE(service.WaitForText(Utf8FromCp1252(Cp1252("Nova ativação em")))) << service.Err();
+    EXPECT_EQ(Status(Args(), out), 2) << out;
+    EXPECT_EQ(Status(Args({"--json"}), out), 2) << out;
+    EXPECT_NE(out.find("\"arquivo_mais_antigo\": \"" + send + "PRODUTO.TXT\""), std::string::npos) << out;
+    EXPECT_NE(out.find("conversion error from string \\\"SETE\\\""), std::string::npos) << out;
+
+    service.Signal(SIGTERM);
+    EXPECT_EQ(service.Wait(), 0) << service.Err();
+    EXPECT_EQ(Status(Args({"--json"}), out), 3) << out;
 }
 
 }  // namespace

@@ -1,0 +1,166 @@
+#include "engine/health.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+#include <sstream>
+
+namespace ligamor {
+
+namespace {
+
+constexpr long long kNsPerMs = 1'000'000;
+
+// "45 s", "12 min", "3 h 5 min": ages as a person reads them.
+std::string Age(long long ns)
+{
+    const long long s = std::max(ns, 0LL) / 1'000'000'000;
+    if (s < 120) return std::to_string(s) + " s";
+    const long long min = s / 60;
+    if (min < 120) return std::to_string(min) + " min";
+    return std::to_string(min / 60) + " h " + std::to_string(min % 60) + " min";
+}
+
+std::string FileName(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string Json(const std::string& text)
+{
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string JsonOrNull(const std::string& text) { return text.empty() ? "null" : Json(text); }
+std::string SecondsOrNull(long long ns) { return ns == 0 ? "null" : std::to_string(ns / 1'000'000'000); }
+
+// A failure's text may span lines (one per file that could not be moved).
+std::string OneLine(std::string text)
+{
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    std::string out;
+    for (const char c : text)
+        if (!(c == ' ' && !out.empty() && out.back() == ' ')) out += c;
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
+}  // namespace
+
+long long LateAfterMs(long long intervalMs)
+{
+    return std::max(5 * intervalMs, 120'000LL);
+}
+
+Health WorkOutHealth(const HealthFacts& facts, const WaitingFile& oldest, long long nowNs)
+{
+    Health health{HealthState::Normal, {}, facts, oldest, nowNs};
+    const long long lateNs = LateAfterMs(facts.intervalMs) * kNsPerMs;
+    const long long cycleNs = facts.lastCycleEndNs ? facts.lastCycleEndNs : facts.activatedNs;
+    if (!facts.failure.empty()) {
+        health.state = HealthState::Falha;
+        health.reason = OneLine(facts.failure);
+    } else if (!facts.polling) {
+        health.state = HealthState::Parada;
+        health.reason = "a leitura dos arquivos está desligada (TEMPO_COMUNICACAO 0)";
+    } else if (!oldest.path.empty() && nowNs - oldest.sinceNs > lateNs) {
+        health.state = HealthState::Atrasada;
+        health.reason = FileName(oldest.path) + " espera há " + Age(nowNs - oldest.sinceNs) + " no diretório de envio";
+    } else if (cycleNs != 0 && nowNs - cycleNs > lateNs) {
+        health.state = HealthState::Atrasada;
+        health.reason = "nenhum ciclo terminou há " + Age(nowNs - cycleNs);
+    } else {
+        health.reason = "lendo os arquivos a cada " + Age(facts.intervalMs * kNsPerMs);
+    }
+    return health;
+}
+
+int HealthExitCode(HealthState state)
+{
+    switch (state) {
+    case HealthState::Normal: return 0;
+    case HealthState::Atrasada: return 1;
+    case HealthState::Falha:
+    case HealthState::Parada: break;
+    }
+    return 2;
+}
+
+const char* HealthWord(HealthState state)
+{
+    switch (state) {
+    case HealthState::Normal: return "normal";
+    case HealthState::Atrasada: return "atrasada";
+    case HealthState::Falha: return "com falha";
+    case HealthState::Parada: break;
+    }
+    return "parada";
+}
+
+std::string HealthLine(const Health& health)
+{
+    return std::string("Integração ") + HealthWord(health.state) + ": " + health.reason + ".";
+}
+
+std::string HealthJson(const Health& h)
+{
+    const long long waited = h.oldest.path.empty() ? 0 : std::max(h.nowNs - h.oldest.sinceNs, 0LL);
+    return std::string("{\"estado\": ") + Json(HealthWord(h.state)) +
+           ", \"codigo\": " + std::to_string(HealthExitCode(h.state)) + ", \"motivo\": " + Json(h.reason) +
+           ", \"linha\": " + Json(HealthLine(h)) + ", \"leitura_ligada\": " + (h.facts.polling ? "true" : "false") +
+           ", \"intervalo_ms\": " + std::to_string(h.facts.intervalMs) +
+           ", \"atrasada_apos_ms\": " + std::to_string(LateAfterMs(h.facts.intervalMs)) +
+           ", \"ativada_em\": " + SecondsOrNull(h.facts.activatedNs) +
+           ", \"ultimo_ciclo_em\": " + SecondsOrNull(h.facts.lastCycleEndNs) +
+           ", \"arquivo_mais_antigo\": " + JsonOrNull(h.oldest.path) +
+           ", \"espera_s\": " + (h.oldest.path.empty() ? "null" : std::to_string(waited / 1'000'000'000)) +
+           ", \"falha\": " + JsonOrNull(h.facts.failure) + ", \"agora\": " + SecondsOrNull(h.nowNs) + "}\n";
+}
+
+std::string HealthFactsText(const HealthFacts& facts)
+{
+    return "LEITURA=" + std::string(facts.polling ? "1" : "0") + "\r\nINTERVALO_MS=" +
+           std::to_string(facts.intervalMs) + "\r\nATIVADA_NS=" + std::to_string(facts.activatedNs) +
+           "\r\nULTIMO_CICLO_NS=" + std::to_string(facts.lastCycleEndNs) + "\r\nFALHA=" + OneLine(facts.failure) +
+           "\r\n";
+}
+
+HealthFacts ParseHealthFacts(const std::string& text)
+{
+    HealthFacts facts;
+    std::istringstream lines(text);
+    std::string line;
+    const auto number = [](const std::string& value, long long& out) {
+        std::from_chars(value.data(), value.data() + value.size(), out);
+    };
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        const std::size_t eq = line.find('=');
+        if (eq == std::string::npos) continue;
+        const std::string key = line.substr(0, eq);
+        const std::string value = line.substr(eq + 1);
+        if (key == "LEITURA") facts.polling = value == "1";
+        else if (key == "INTERVALO_MS") number(value, facts.intervalMs);
+        else if (key == "ATIVADA_NS") number(value, facts.activatedNs);
+        else if (key == "ULTIMO_CICLO_NS") number(value, facts.lastCycleEndNs);
+        else if (key == "FALHA") facts.failure = value;
+    }
+    return facts;
+}
+
+}  // namespace ligamor

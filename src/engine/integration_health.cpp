@@ -1,0 +1,75 @@
+#include "engine/integration_health.h"
+
+#include "engine/untfuncoes.h"
+#include "runtime/clock.h"
+#include "runtime/failures.h"
+#include "runtime/text_file.h"
+
+namespace ligamor {
+
+std::string StatusFilePath(const std::string& logDirectory)
+{
+    return logDirectory + kStatusFileName;
+}
+
+WaitingFile OldestWaitingFile(const std::string& sendDirectory, const InputFileTable& table)
+{
+    WaitingFile oldest;
+    for (const InputFileRow& row : table) {
+        std::string path;
+        FileIdentity id;
+        if (!FindInputFile(sendDirectory, row.fileName, path) || !StatFile(path, id)) continue;
+        if (oldest.path.empty() || id.mtimeNs < oldest.sinceNs) oldest = {path, id.mtimeNs};
+    }
+    return oldest;
+}
+
+Health IntegrationHealth(const Integration& integration)
+{
+    // Polling is off too while the front end keeps the timer stopped: the
+    // window after "&Desativar", or while its settings dialog waits for a restart.
+    HealthFacts facts = integration.health;
+    facts.polling = facts.polling && (integration.timer.Interval() > 0 || integration.cycling);
+    return WorkOutHealth(facts, OldestWaitingFile(integration.settings.SendDirectory, integration.table),
+                         WallClockNs());
+}
+
+void NoteHealth(Integration& integration)
+{
+    const std::string& logDirectory = integration.settings.LogDirectory;
+    if (logDirectory.empty() || !DirectoryExists(logDirectory)) return;
+    const Health health = IntegrationHealth(integration);
+    const std::string line = HealthLine(health);
+    const long long refreshNs = LateAfterMs(integration.health.intervalMs) * 1'000'000 / 2;
+    if (line == integration.statusWritten &&
+        integration.health.lastCycleEndNs - integration.statusWrittenCycleNs < refreshNs)
+        return;
+    const std::string path = StatusFilePath(logDirectory);
+    const std::string text = HealthFactsText(health.facts);
+    try {
+        // The folder's group too, where a monitoring agent's user may be; a
+        // user outside that group keeps the file to itself.
+        try {
+            ReplaceWholeFile(path, text, FileAccess::OwnerAndFolderGroup);
+        } catch (const IoFailure&) {
+            ReplaceWholeFile(path, text, FileAccess::Owner);
+        }
+        integration.statusWritten = line;
+        integration.statusWrittenCycleNs = integration.health.lastCycleEndNs;
+    } catch (const Failure&) {
+        integration.statusWritten.clear();  // tried again at the next change or cycle
+    }
+}
+
+bool ReadStatusFile(const std::string& logDirectory, HealthFacts& facts)
+{
+    const std::string path = StatusFilePath(logDirectory);
+    if (!FileExists(path)) return false;
+    TextFileReader reader(path);
+    std::string text, line;
+    while (reader.ReadLine(line)) text += line + "\n";
+    facts = ParseHealthFacts(text);
+    return true;
+}
+
+}  // namespace ligamor

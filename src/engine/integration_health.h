@@ -1,0 +1,34 @@
+#pragma once
+// The health of a running integration: kept by activation and the cycle,
+// written to the status file beside the integration log when it changes, and
+// worked out again by whoever asks.
+#include <string>
+
+#include "engine/health.h"
+#include "engine/input_file_table.h"
+
+namespace ligamor {
+
+struct Integration;
+
+inline constexpr const char* kStatusFileName = "EstadoLigamor.txt";
+
+// The log directory immediately followed by the status file's name.
+std::string StatusFilePath(const std::string& logDirectory);
+
+// The input file of the table that changed longest ago; none when none waits.
+WaitingFile OldestWaitingFile(const std::string& sendDirectory, const InputFileTable& table);
+
+// The health now, from what activation and the cycle noted and the send directory as it is.
+Health IntegrationHealth(const Integration& integration);
+
+// Writes the status file when the health's state or reason changed, and at
+// least every half of the late threshold while cycles end, so that a reader
+// never takes a stale end of cycle for a late one. A status file that cannot
+// be written fails nothing: the integration goes on, and asking says so.
+void NoteHealth(Integration& integration);
+
+// The facts of the status file in the log directory; false when there is none.
+bool ReadStatusFile(const std::string& logDirectory, HealthFacts& facts);
+
+}  // namespace ligamor

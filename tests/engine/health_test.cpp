@@ -1,0 +1,73 @@
+// The health state from what the integration noted and the send directory:
+// one row per situation a shop meets.
+#include <gtest/gtest.h>
+
+#include "engine/health.h"
+
+namespace ligamor {
+namespace {
+
+constexpr long long kMinute = 60'000'000'000LL;
+constexpr long long kNow = 1'796'000'000'000'000'000LL;
+
+TEST(Health, StateAndExitCodeForEachSituation)
+{
+    const HealthFacts polling{.polling = true, .intervalMs = 5000, .activatedNs = kNow - 60 * kMinute,
+                              .lastCycleEndNs = kNow - kMinute / 12, .failure = {}};
+    struct Row {
+        const char* what;
+        HealthFacts facts;
+        WaitingFile oldest;
+        HealthState state;
+        int exitCode;
+    };
+    HealthFacts failed = polling;
+    failed.failure = "Erro ao Conectar em Banco de Dados.";
+    HealthFacts off = polling;
+    off.polling = false;
+    off.intervalMs = 0;
+    HealthFacts slowInterval = polling;
+    slowInterval.intervalMs = 60'000;
+    HealthFacts stuck = polling;
+    stuck.lastCycleEndNs = kNow - 3 * kMinute;
+    HealthFacts justStarted = polling;
+    justStarted.activatedNs = kNow - kMinute / 6;
+    justStarted.lastCycleEndNs = 0;
+    HealthFacts neverEnded = justStarted;
+    neverEnded.activatedNs = kNow - 10 * kMinute;
+    const std::vector<Row> rows = {
+        {"polling, nothing waiting", polling, {}, HealthState::Normal, 0},
+        {"a file that just arrived", polling, {"ENVIO/CLIENTE.TXT", kNow - kMinute / 6}, HealthState::Normal, 0},
+        {"a file waiting past two minutes", polling, {"ENVIO/CLIENTE.TXT", kNow - 3 * kMinute}, HealthState::Atrasada, 1},
+        {"five intervals of a minute not yet gone", slowInterval, {"ENVIO/PRODUTO.TXT", kNow - 4 * kMinute},
+         HealthState::Normal, 0},
+        {"past five intervals of a minute", slowInterval, {"ENVIO/PRODUTO.TXT", kNow - 6 * kMinute},
+         HealthState::Atrasada, 1},
+        {"no cycle ended for three minutes", stuck, {}, HealthState::Atrasada, 1},
+        {"just activated, no cycle yet", justStarted, {}, HealthState::Normal, 0},
+        {"activated long ago, no cycle ever ended", neverEnded, {}, HealthState::Atrasada, 1},
+        {"the last activation or cycle failed", failed, {}, HealthState::Falha, 2},
+        {"failed with a file waiting for long", failed, {"ENVIO/CLIENTE.TXT", kNow - 30 * kMinute},
+         HealthState::Falha, 2},
+        {"polling off", off, {"ENVIO/CLIENTE.TXT", kNow - 30 * kMinute}, HealthState::Parada, 2},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const Health health = WorkOutHealth(row.facts, row.oldest, kNow);
+        EXPECT_EQ(health.state, row.state);
+        EXPECT_EQ(HealthExitCode(health.state), row.exitCode);
+        // What the status file holds gives the same answer to whoever asks.
+        EXPECT_EQ(ParseHealthFacts(HealthFactsText(row.facts)), row.facts);
+    }
+}
+
+TEST(Health, AFailureOfManyLinesIsGivenInOne)
+{
+    HealthFacts facts{.polling = true, .intervalMs = 5000, .failure = "primeiro\r\nsegundo"};
+    const Health health = WorkOutHealth(facts, {}, kNow);
+    EXPECT_EQ(HealthLine(health).find('\n'), std::string::npos);
+    EXPECT_EQ(ParseHealthFacts(HealthFactsText(facts)).failure, "primeiro segundo");
+}
+
+}  // namespace
+}  // namespace ligamor
