@@ -44,7 +44,8 @@ bool IntegrationRunning(const std::string& lockPath)
 int ShowStatus(const std::string& settingsFile, bool json)
 {
     const std::string file = Utf8FromLocal(settingsFile);
-    if (!FileExists(settingsFile)) return Unknown("Nenhuma integração: o arquivo de configurações " + file + " não existe.", json);
+    if (!FileExists(settingsFile))
+        return Unknown("Nenhuma integração: o arquivo de configurações " + file + " não existe.", json);
     SystemSettings settings;
     try {
         LoadSettings(settingsFile, settings);

@@ -55,6 +55,12 @@ Tfrmmain::Tfrmmain(Integration& integration, QtTimer& timer, QWidget* parent)
     stbmainPanel = new QLabel(MakerBanner(), stbmain);
     stbmainPanel->setAlignment(Qt::AlignCenter);
     stbmain->addWidget(stbmainPanel, 1);
+    lblEstado = new QLabel(stbmain);
+    lblEstado->setObjectName(QStringLiteral("lblEstado"));
+    lblEstado->setAlignment(Qt::AlignCenter);
+    lblEstado->setContentsMargins(4, 0, 4, 0);
+    lblEstado->setMaximumWidth(260);
+    stbmain->addPermanentWidget(lblEstado);
     prbCiclo->setObjectName(QStringLiteral("prbCiclo"));
     prbCiclo->setFixedSize(260, 15);
     prbCiclo->setAlignment(Qt::AlignCenter);
@@ -70,6 +76,20 @@ Tfrmmain::Tfrmmain(Integration& integration, QtTimer& timer, QWidget* parent)
     connect(&temporizador.Ticks(), &QTimer::timeout, this, &Tfrmmain::temporizadorTimer);
 
     setFixedSize(581, 541);
+}
+
+void Tfrmmain::ShowHealth(HealthState state, const std::string& utf8Line)
+{
+    // As much of the line as fits beside the banner, all of it as the tool
+    // tip; a failure in white on red, so that it is seen from across the room.
+    const QString line = QString::fromUtf8(utf8Line);
+    lblEstado->setText(lblEstado->fontMetrics().elidedText(line, Qt::ElideRight, 250));
+    lblEstado->setToolTip(line);
+    lblEstado->setAccessibleDescription(QString::fromUtf8(utf8Line));
+    const char* style = "";
+    if (state == HealthState::Falha) style = "QLabel { background: #c62828; color: white; font-weight: bold; }";
+    else if (state == HealthState::Atrasada) style = "QLabel { background: #f9a825; color: black; }";
+    lblEstado->setStyleSheet(QString::fromLatin1(style));
 }
 
 Tfrmmain::~Tfrmmain()

@@ -36,6 +36,7 @@ public:
     QStatusBar* stbmain;
     QLabel* stbmainPanel;
     QProgressBar* prbCiclo;  // in the status bar, shown only while a cycle runs
+    QLabel* lblEstado;       // the integration's health beside the banner; its reason as the tool tip
     QMenu* PopupMenu1;
     QAction* Ativar1;
     QAction* Desativar1;
@@ -71,6 +72,7 @@ private:
     void RunConfigurationDialog() override;
     void StopCycleAfterLine() override { progress.RequestStop(); }
     void CycleOver() override { progress.CycleEnded(); }
+    void ShowHealth(HealthState state, const std::string& utf8Line) override;
 
     Integration& integration_;
     WindowController controller_;

@@ -1,5 +1,6 @@
 #include "window/window_controller.h"
 
+#include "engine/integration_health.h"
 #include "runtime/run_handler.h"
 #include "runtime/text1252.h"
 
@@ -13,6 +14,9 @@ WindowController::WindowController(Integration& integration, LogView& view, Wind
 void WindowController::Run(const std::function<void()>& work)
 {
     RunHandler(integration_.messages, work);
+    NoteHealth(integration_);
+    const Health health = IntegrationHealth(integration_);
+    surface_.ShowHealth(health.state, HealthLine(health));
 }
 
 void WindowController::Check(bool ativar, bool desativar)

@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+#include "engine/health.h"
 #include "engine/log_view.h"
 #include "engine/untfuncoes.h"
 
@@ -33,6 +34,9 @@ public:
     virtual void StopCycleAfterLine() = 0;
     // Between cycles again: no progress shown, no stop pending.
     virtual void CycleOver() = 0;
+    // The integration's health beside the banner, after every command and
+    // cycle. A window without the place for it leaves it out.
+    virtual void ShowHealth(HealthState, const std::string& /*utf8Line*/) {}
 };
 
 class WindowController {
@@ -57,6 +61,7 @@ public:
     bool DesativarChecked() const { return desativar_; }
 
 private:
+    // Runs work through the error report, then shows and notes the health.
     void Run(const std::function<void()>& work);
     void Check(bool ativar, bool desativar);
     // Runs work now, or once the running cycle has unwound.

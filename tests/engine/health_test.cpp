@@ -38,7 +38,8 @@ TEST(Health, StateAndExitCodeForEachSituation)
     const std::vector<Row> rows = {
         {"polling, nothing waiting", polling, {}, HealthState::Normal, 0},
         {"a file that just arrived", polling, {"ENVIO/CLIENTE.TXT", kNow - kMinute / 6}, HealthState::Normal, 0},
-        {"a file waiting past two minutes", polling, {"ENVIO/CLIENTE.TXT", kNow - 3 * kMinute}, HealthState::Atrasada, 1},
+        {"a file waiting past two minutes", polling, {"ENVIO/CLIENTE.TXT", kNow - 3 * kMinute}, HealthState::Atrasada,
+         1},
         {"five intervals of a minute not yet gone", slowInterval, {"ENVIO/PRODUTO.TXT", kNow - 4 * kMinute},
          HealthState::Normal, 0},
         {"past five intervals of a minute", slowInterval, {"ENVIO/PRODUTO.TXT", kNow - 6 * kMinute},

@@ -30,11 +30,13 @@ public:
         asked.push_back("cycle over");
         stop = false;
     }
+    void ShowHealth(HealthState state, const std::string&) override { health = state; }
     void LineApplied(const std::string&, std::size_t, std::size_t) override {}
     bool StopRequested() override { return stop; }
 
     std::vector<std::string> asked;
     bool stop = false;
+    HealthState health = HealthState::Normal;  // the last shown
 };
 
 enum class State { Idle, CycleRunning, ActivationFailed };
@@ -49,6 +51,7 @@ struct Row {
     bool fileMoved = false;           // the cycle's file (CycleRunning only)
     bool restartBox = false;          // "Finalize a Aplicação ..." shown
     int connectionErrors = 0;         // "Erro ao Conectar em Banco de Dados." boxes, start-up's included
+    HealthState health = HealthState::Normal;  // beside the banner afterwards
 };
 
 class WindowBehaviour : public EngineTest {
@@ -81,28 +84,32 @@ TEST_F(WindowBehaviour, EachItemIdleDuringACycleAndAfterAFailedActivation)
 {
     using S = State;
     using I = Item;
+    using H = HealthState;
     const std::vector<Row> rows = {
-        {I::Ativar, S::Idle, true, false, true, {}, false, false, 0},
-        {I::Desativar, S::Idle, false, true, false, {}},
-        {I::VisualizarLogs, S::Idle, true, false, true, {"front"}},
-        {I::Configuracoes, S::Idle, true, false, false, {"dialog"}, false, true},
-        {I::Fechar, S::Idle, true, false, true, {"close"}},
-        {I::CloseRequest, S::Idle, true, false, true, {"close"}},
+        {I::Ativar, S::Idle, true, false, true, {}, false, false, 0, H::Normal},
+        {I::Desativar, S::Idle, false, true, false, {}, false, false, 0, H::Parada},
+        {I::VisualizarLogs, S::Idle, true, false, true, {"front"}, false, false, 0, H::Normal},
+        {I::Configuracoes, S::Idle, true, false, false, {"dialog"}, false, true, 0, H::Parada},
+        {I::Fechar, S::Idle, true, false, true, {"close"}, false, false, 0, H::Normal},
+        {I::CloseRequest, S::Idle, true, false, true, {"close"}, false, false, 0, H::Normal},
         // The cycle runs on, and activation follows it.
-        {I::Ativar, S::CycleRunning, true, false, true, {"cycle over"}, true},
+        {I::Ativar, S::CycleRunning, true, false, true, {"cycle over"}, true, false, 0, H::Normal},
         // The others end it after its line; what they do follows its end.
-        {I::Desativar, S::CycleRunning, false, true, false, {"stop", "cycle over"}},
-        {I::VisualizarLogs, S::CycleRunning, true, false, true, {"front", "cycle over"}, true},
-        {I::Configuracoes, S::CycleRunning, true, false, false, {"stop", "cycle over", "dialog"}, false, true},
-        {I::Fechar, S::CycleRunning, true, false, false, {"stop", "cycle over", "close"}},
-        {I::CloseRequest, S::CycleRunning, true, false, false, {"stop", "cycle over", "close"}},
+        {I::Desativar, S::CycleRunning, false, true, false, {"stop", "cycle over"}, false, false, 0, H::Parada},
+        {I::VisualizarLogs, S::CycleRunning, true, false, true, {"front", "cycle over"}, true, false, 0, H::Normal},
+        {I::Configuracoes, S::CycleRunning, true, false, false, {"stop", "cycle over", "dialog"}, false, true, 0,
+         H::Parada},
+        {I::Fechar, S::CycleRunning, true, false, false, {"stop", "cycle over", "close"}, false, false, 0,
+         H::Parada},
+        {I::CloseRequest, S::CycleRunning, true, false, false, {"stop", "cycle over", "close"}, false, false, 0,
+         H::Parada},
         // "&Ativar" tries the connection again; the rest acts as when idle.
-        {I::Ativar, S::ActivationFailed, true, false, false, {}, false, false, 2},
-        {I::Desativar, S::ActivationFailed, false, true, false, {}, false, false, 1},
-        {I::VisualizarLogs, S::ActivationFailed, true, false, false, {"front"}, false, false, 1},
-        {I::Configuracoes, S::ActivationFailed, true, false, false, {"dialog"}, false, true, 1},
-        {I::Fechar, S::ActivationFailed, true, false, false, {"close"}, false, false, 1},
-        {I::CloseRequest, S::ActivationFailed, true, false, false, {"close"}, false, false, 1},
+        {I::Ativar, S::ActivationFailed, true, false, false, {}, false, false, 2, H::Falha},
+        {I::Desativar, S::ActivationFailed, false, true, false, {}, false, false, 1, H::Falha},
+        {I::VisualizarLogs, S::ActivationFailed, true, false, false, {"front"}, false, false, 1, H::Falha},
+        {I::Configuracoes, S::ActivationFailed, true, false, false, {"dialog"}, false, true, 1, H::Falha},
+        {I::Fechar, S::ActivationFailed, true, false, false, {"close"}, false, false, 1, H::Falha},
+        {I::CloseRequest, S::ActivationFailed, true, false, false, {"close"}, false, false, 1, H::Falha},
     };
     const std::string connectionError = Cp1252("Erro ao Conectar em Banco de Dados.");
     const std::string restart = Cp1252("Finalize a Aplicação E Execute-a Novamente Para Aplicar A Alteração.");
@@ -164,6 +171,7 @@ TEST_F(WindowBehaviour, EachItemIdleDuringACycleAndAfterAFailedActivation)
         EXPECT_EQ(out.asked, row.asked);
         EXPECT_EQ(Count(restart), row.restartBox ? 1 : 0);
         EXPECT_EQ(Count(connectionError), row.connectionErrors);
+        EXPECT_EQ(out.health, row.health);
     }
 }
 
