@@ -7,8 +7,8 @@
 #include "engine/directories.h"
 #include "engine/integration_health.h"
 #include "engine/integration_log.h"
-#include "runtime/failures.h"
 #include "runtime/clock.h"
+#include "runtime/failures.h"
 #include "runtime/text1252.h"
 
 namespace ligamor {
@@ -54,6 +54,10 @@ void LockSendDirectory(Integration& integration)
 }  // namespace
 
 namespace {
+
+// A line refused by one of the records' own checks ends the cycle after its
+// box said which; the health gives the gist.
+constexpr const char* kLineRefused = "uma linha foi recusada e o ciclo parou; o arquivo ficou no diretório de envio";
 
 // The text of the failure that ends activation or a cycle, for the health
 // state; silent is what an abort after its own box means there.
@@ -135,13 +139,6 @@ void ActivateIntegration(Integration& integration)
     }
     NoteHealth(integration);
 }
-
-namespace {
-
-// A line refused by one of the records' own checks ends the cycle after its box said which.
-constexpr const char* kLineRefused = "uma linha foi recusada e o ciclo parou; o arquivo ficou no diretório de envio";
-
-}  // namespace
 
 void RunIntegrationCycle(Integration& integration, LogView& rce)
 {
