@@ -42,7 +42,9 @@ ServiceProcess::ServiceProcess(const std::vector<std::string>& args, const std::
         dup2(fd, STDERR_FILENO);
         // The sanitizers' leak check would fail on the Firebird client's pools.
         setenv("ASAN_OPTIONS", "detect_leaks=0", 1);
-        unsetenv("NOTIFY_SOCKET");
+        // The manager's socket is the test's own when it names one, never the test run's.
+        if (const char* own = getenv("LIGAMOR_TEST_NOTIFY_SOCKET")) setenv("NOTIFY_SOCKET", own, 1);
+        else unsetenv("NOTIFY_SOCKET");
         unsetenv("JOURNAL_STREAM");
         sigset_t none;
         sigemptyset(&none);
