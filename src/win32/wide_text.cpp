@@ -2,18 +2,15 @@
 
 #include <windows.h>
 
+#include "runtime/win32_support.h"
+
 namespace ligamor {
 
 namespace {
 
 std::wstring Widen(std::string_view bytes, UINT codePage)
 {
-    if (bytes.empty()) return {};
-    const int size = static_cast<int>(bytes.size());
-    const int n = MultiByteToWideChar(codePage, 0, bytes.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(n), L'\0');
-    MultiByteToWideChar(codePage, 0, bytes.data(), size, wide.data(), n);
-    return wide;
+    return detail::Wide(std::string(bytes), codePage);
 }
 
 }  // namespace
@@ -35,12 +32,7 @@ std::wstring WideFromLocal(std::string_view text)
 
 std::string LocalFromWide(std::wstring_view text)
 {
-    if (text.empty()) return {};
-    const int size = static_cast<int>(text.size());
-    const int n = WideCharToMultiByte(CP_ACP, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string local(static_cast<std::size_t>(n), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text.data(), size, local.data(), n, nullptr, nullptr);
-    return local;
+    return detail::Narrow(std::wstring(text));
 }
 
 std::string GroupThousands(std::size_t n)
