@@ -22,19 +22,9 @@ WindowProgress::WindowProgress(QProgressBar& bar) : bar_(bar)
     bar_.hide();
 }
 
-void WindowProgress::LineApplied(const std::string& fileName, std::size_t done, std::size_t total)
+void WindowProgress::LetEventsThrough()
 {
-    const Clock::time_point now = Clock::now();
-    // A new file and a file's last line are always shown: the name changes,
-    // and a short file would otherwise never reach its end on screen.
-    if (done == 0 || done == total || now >= nextDisplay_) {
-        Show(fileName, done, total);
-        nextDisplay_ = now + intervals.display;
-    }
-    if (done == 0 || now >= nextEvents_) {
-        QCoreApplication::processEvents();
-        nextEvents_ = Clock::now() + intervals.events;
-    }
+    QCoreApplication::processEvents();
 }
 
 void WindowProgress::Show(const std::string& fileName, std::size_t done, std::size_t total)
@@ -52,7 +42,7 @@ void WindowProgress::CycleEnded()
 {
     bar_.hide();
     bar_.reset();
-    stopRequested_ = false;
+    ClearStop();
 }
 
 }  // namespace ligamor

@@ -92,21 +92,6 @@ void CycleProgressBar::Paint()
     EndPaint(bar_, &ps);
 }
 
-void CycleProgressBar::LineApplied(const std::string& fileName, std::size_t done, std::size_t total)
-{
-    const Clock::time_point now = Clock::now();
-    // A new file and a file's last line are always shown: the name changes,
-    // and a short file would otherwise never reach its end on screen.
-    if (done == 0 || done == total || now >= nextDisplay_) {
-        Show(fileName, done, total);
-        nextDisplay_ = now + intervals.display;
-    }
-    if (done == 0 || now >= nextEvents_) {
-        PumpMessages();
-        nextEvents_ = Clock::now() + intervals.events;
-    }
-}
-
 void CycleProgressBar::Show(const std::string& fileName, std::size_t done, std::size_t total)
 {
     if (!bar_) return;
@@ -135,7 +120,7 @@ void CycleProgressBar::CycleEnded()
         SendMessageW(GetParent(bar_), SB_SETPARTS, 1, reinterpret_cast<LPARAM>(whole));
     }
     done_ = total_ = 0;
-    stopRequested_ = false;
+    ClearStop();
 }
 
 }  // namespace ligamor
