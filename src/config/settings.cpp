@@ -13,15 +13,15 @@ namespace ligamor {
 
 namespace {
 
-// Blanks around the value and letter case do not matter; any other value is
-// the per-line default, which is never the less safe one.
-TransactionMode ParseTransactionMode(const std::string& value)
+// Blanks around the value and letter case do not matter; any other value
+// than the one word gives the default, which keeps the long-standing behaviour.
+bool ValueIsWord(const std::string& value, const char* word)
 {
     const std::size_t first = value.find_first_not_of(" \t");
     const std::size_t last = value.find_last_not_of(" \t");
-    std::string word = first == std::string::npos ? "" : value.substr(first, last - first + 1);
-    for (char& c : word) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return word == "ARQUIVO" ? TransactionMode::Arquivo : TransactionMode::Linha;
+    std::string text = first == std::string::npos ? "" : value.substr(first, last - first + 1);
+    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return text == word;
 }
 
 // Every key word found in the text before the line's first "=" takes the
@@ -32,6 +32,7 @@ void ReadSettingsLines(const std::string& path, SystemSettings& settings)
 {
     TextFileReader reader(path);
     settings.Transaction = TransactionMode::Linha;
+    settings.RefusedLines = RefusedLinesMode::Parar;
     settings.OtherLines.clear();
     std::string line;
     while (reader.ReadLine(line)) {
@@ -46,7 +47,10 @@ void ReadSettingsLines(const std::string& path, SystemSettings& settings)
             }
         if (known || line.empty()) continue;
         settings.OtherLines.push_back(line);
-        if (keyPart.find(kTransactionKey) != std::string::npos) settings.Transaction = ParseTransactionMode(value);
+        if (keyPart.find(kTransactionKey) != std::string::npos)
+            settings.Transaction = ValueIsWord(value, "ARQUIVO") ? TransactionMode::Arquivo : TransactionMode::Linha;
+        if (keyPart.find(kRefusedLinesKey) != std::string::npos)
+            settings.RefusedLines = ValueIsWord(value, "SEPARAR") ? RefusedLinesMode::Separar : RefusedLinesMode::Parar;
     }
 }
 

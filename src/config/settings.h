@@ -19,6 +19,13 @@ inline constexpr const char* kSettingsFileName = "ConfigLigamor.csi";
 inline constexpr const char* kTransactionKey = "TRANSACAO";
 enum class TransactionMode { Linha, Arquivo };
 
+// RECUSADAS=PARAR (also when missing or anything else): a line the database
+// or a record check refuses stops the cycle, its file staying. RECUSADAS=SEPARAR:
+// such a line, and the lines that depend on it, are set aside in the folder of
+// refused lines and the rest goes on. Another key the eight do not contain.
+inline constexpr const char* kRefusedLinesKey = "RECUSADAS";
+enum class RefusedLinesMode { Parar, Separar };
+
 // Activation's copy is process-wide and never cleared: a key missing from the
 // file keeps the value of an earlier load. The dialog reads into a fresh one.
 struct SystemSettings {
@@ -33,6 +40,7 @@ struct SystemSettings {
     std::int32_t IntervalMs = 0;  // set by activation from IntervalText
     // Taken from each load whole: a file without the key is per line.
     TransactionMode Transaction = TransactionMode::Linha;
+    RefusedLinesMode RefusedLines = RefusedLinesMode::Parar;
     // The file's lines that none of the eight keys reads, in their order: a
     // save writes them back after the eight, so that no key is lost.
     std::vector<std::string> OtherLines{};

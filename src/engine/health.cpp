@@ -81,6 +81,13 @@ Health WorkOutHealth(const HealthFacts& facts, const WaitingFile& oldest, long l
     } else if (!oldest.path.empty() && nowNs - oldest.sinceNs > lateNs) {
         health.state = HealthState::Atrasada;
         health.reason = FileName(oldest.path) + " espera há " + Age(nowNs - oldest.sinceNs) + " no diretório de envio";
+    } else if (facts.setAsideLines > 0) {
+        // Nothing stops, but a customer or a pre-sale may be missing at the
+        // cashier until someone fixes the line.
+        health.state = HealthState::Atrasada;
+        health.reason = std::to_string(facts.setAsideLines) +
+                        (facts.setAsideLines == 1 ? " linha separada em RECUSADAS" : " linhas separadas em RECUSADAS") +
+                        "; a mais antiga: " + OneLine(facts.oldestSetAside);
     } else if (cycleNs != 0 && nowNs - cycleNs > lateNs) {
         health.state = HealthState::Atrasada;
         health.reason = "nenhum ciclo terminou há " + Age(nowNs - cycleNs);
@@ -129,7 +136,9 @@ std::string HealthJson(const Health& h)
            ", \"ultimo_ciclo_em\": " + SecondsOrNull(h.facts.lastCycleEndNs) +
            ", \"arquivo_mais_antigo\": " + JsonOrNull(h.oldest.path) +
            ", \"espera_s\": " + (h.oldest.path.empty() ? "null" : std::to_string(waited / 1'000'000'000)) +
-           ", \"falha\": " + JsonOrNull(h.facts.failure) + ", \"agora\": " + SecondsOrNull(h.nowNs) + "}\n";
+           ", \"falha\": " + JsonOrNull(h.facts.failure) +
+           ", \"linhas_separadas\": " + std::to_string(h.facts.setAsideLines) +
+           ", \"separada_mais_antiga\": " + JsonOrNull(h.facts.oldestSetAside) + ", \"agora\": " + SecondsOrNull(h.nowNs) + "}\n";
 }
 
 std::string HealthFactsText(const HealthFacts& facts)
@@ -137,7 +146,8 @@ std::string HealthFactsText(const HealthFacts& facts)
     return "LEITURA=" + std::string(facts.polling ? "1" : "0") + "\r\nINTERVALO_MS=" +
            std::to_string(facts.intervalMs) + "\r\nATIVADA_NS=" + std::to_string(facts.activatedNs) +
            "\r\nULTIMO_CICLO_NS=" + std::to_string(facts.lastCycleEndNs) + "\r\nFALHA=" + OneLine(facts.failure) +
-           "\r\n";
+           "\r\nSEPARADAS=" + std::to_string(facts.setAsideLines) +
+           "\r\nSEPARADA_MAIS_ANTIGA=" + OneLine(facts.oldestSetAside) + "\r\n";
 }
 
 HealthFacts ParseHealthFacts(const std::string& text)
@@ -159,6 +169,8 @@ HealthFacts ParseHealthFacts(const std::string& text)
         else if (key == "ATIVADA_NS") number(value, facts.activatedNs);
         else if (key == "ULTIMO_CICLO_NS") number(value, facts.lastCycleEndNs);
         else if (key == "FALHA") facts.failure = value;
+        else if (key == "SEPARADAS") number(value, facts.setAsideLines);
+        else if (key == "SEPARADA_MAIS_ANTIGA") facts.oldestSetAside = value;
     }
     return facts;
 }

@@ -8,7 +8,7 @@ namespace ligamor {
 
 enum class HealthState {
     Normal,    // polling, nothing waiting for long, the last activation and cycle went well
-    Atrasada,  // a file waits much longer than the interval, or no cycle ended for as long
+    Atrasada,  // a file waits much longer than the interval, lines are set aside, or no cycle ended for long
     Falha,     // the last activation or cycle failed; the reason says why
     Parada,    // polling off: TEMPO_COMUNICACAO is 0 or below
 };
@@ -21,6 +21,8 @@ struct HealthFacts {
     long long activatedNs = 0;     // when polling started, nanoseconds since 1970
     long long lastCycleEndNs = 0;  // 0: no cycle ran to its end since
     std::string failure;           // empty when the last activation or cycle went well
+    long long setAsideLines = 0;   // lines in the folder of refused lines
+    std::string oldestSetAside;    // "CLIENTE.TXT: Linha 3 de ..." of the oldest of them
     bool operator==(const HealthFacts&) const = default;
 };
 

@@ -7,6 +7,7 @@
 #include "engine/applied_not_moved.h"
 #include "engine/file_stamp.h"
 #include "engine/integration_log.h"
+#include "engine/set_aside.h"
 #include "engine/untfuncoes.h"
 #include "runtime/clock.h"
 #include "runtime/failures.h"
@@ -97,39 +98,60 @@ bool FindInputFile(const std::string& directory, const std::string& name, std::s
 
 bool ProcessInputFile(const std::string& path, const RecordProcessor& processor, const std::string& logDirectory,
                       FileIdentity& identity, CycleProgress* progress, const std::string& fileName,
-                      Connection* oneTransaction)
+                      Connection* oneTransaction, SetAsideFile* setAside)
 {
-    std::vector<std::string> texts;
-    bool anyLine = false;
-    TextFileReader reader(path);
-    identity = reader.OpenedIdentity();
     std::size_t total = 0;
     if (progress) {
         total = CountLines(path);
         progress->LineApplied(fileName, 0, total);
     }
-    // Left by a failure or a stop, it rolls the file back: the next cycle
-    // reads the file again whole. Started at the first line, so that an empty
-    // file asks no more of the database than it does per line.
-    std::optional<FileTransaction> transaction;
-    std::string line;
-    while (reader.ReadLine(line)) {
-        if (oneTransaction && !transaction) transaction.emplace(*oneTransaction);
-        texts.push_back(processor(line));
-        anyLine = true;
-        if (progress) {
-            progress->LineApplied(fileName, texts.size(), std::max(total, texts.size()));
-            if (progress->StopRequested()) throw SilentAbort{};
+    for (;;) {
+        std::vector<std::string> texts;
+        std::size_t number = 0;
+        bool readAgain = false;
+        TextFileReader reader(path);
+        identity = reader.OpenedIdentity();
+        if (setAside) setAside->BeginReading();
+        // Left by a failure or a stop, it rolls the file back: the next cycle
+        // reads the file again whole. Started at the first line, so that an
+        // empty file asks no more of the database than it does per line.
+        std::optional<FileTransaction> transaction;
+        std::string line;
+        while (reader.ReadLine(line)) {
+            ++number;
+            if (oneTransaction && !transaction) transaction.emplace(*oneTransaction);
+            if (!setAside) {
+                texts.push_back(processor(line));
+            } else if (!setAside->SetAsideUntried(number, line)) {
+                setAside->Trying();
+                try {
+                    texts.push_back(processor(line));
+                    setAside->Applied();
+                } catch (...) {
+                    if (!setAside->SetAsideRefused(number, line, std::current_exception())) throw;
+                    // The refusal took the file's transaction with it.
+                    readAgain = oneTransaction != nullptr;
+                    if (readAgain) break;
+                }
+            }
+            if (progress) {
+                progress->LineApplied(fileName, number, std::max(total, number));
+                if (progress->StopRequested()) throw SilentAbort{};
+            }
         }
+        if (readAgain) continue;
+        if (transaction) transaction->Commit();
+        AppendToIntegrationLog(logDirectory, texts);
+        if (setAside) setAside->FinishReading();
+        return number > 0;
     }
-    if (transaction) transaction->Commit();
-    AppendToIntegrationLog(logDirectory, texts);
-    return anyLine;
 }
 
-bool ProcessPendingFiles(const Integration& integration, ReadInputFiles& read)
+bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
 {
     bool result = false;
+    std::optional<SetAsideCycle> setAside;
+    if (integration.settings.RefusedLines == RefusedLinesMode::Separar) setAside.emplace(integration);
     ReadInputFiles notMoved = integration.appliedNotMoved;
     for (const ReadInputFile& file : LoadAppliedNotMoved(integration.settings.SendDirectory)) notMoved.push_back(file);
     for (std::size_t row = 0; row < integration.table.size(); ++row) {
@@ -151,17 +173,21 @@ bool ProcessPendingFiles(const Integration& integration, ReadInputFiles& read)
         Connection* oneTransaction = integration.settings.Transaction == TransactionMode::Arquivo
                                          ? &integration.dtmain.conmain
                                          : nullptr;
+        std::optional<SetAsideFile> lines;
+        if (setAside) lines.emplace(*setAside, row, path);
         if (ProcessInputFile(path, entry.processor, integration.settings.LogDirectory, opened, integration.progress,
-                             entry.fileName, oneTransaction))
+                             entry.fileName, oneTransaction, lines ? &*lines : nullptr))
             result = true;
-        read.push_back({row, path, opened});
+        read.push_back({row, path, opened, lines ? lines->Target() : std::string()});
     }
+    if (setAside) setAside->Finish();
     return result;
 }
 
 void MoveProcessedFiles(Integration& integration, const ReadInputFiles& read)
 {
     integration.appliedNotMoved.clear();
+    ReadInputFiles movedFiles;
     std::string failures;
     int firstCode = 0;
     for (const ReadInputFile& file : read) {
@@ -169,10 +195,16 @@ void MoveProcessedFiles(Integration& integration, const ReadInputFiles& read)
         // such a file stays and is read again, whole, next cycle.
         FileIdentity now;
         if (!StatFile(file.path, now) || !(now == file.identity)) continue;
-        const std::string target = integration.settings.ResponseDirectory + integration.table[file.row].movedPrefix +
-                                   FileStamp(integration.clock, integration.regional) + ".TXT";
+        const std::string target = !file.target.empty()
+                                       ? file.target
+                                       : integration.settings.ResponseDirectory +
+                                             integration.table[file.row].movedPrefix +
+                                             FileStamp(integration.clock, integration.regional) + ".TXT";
         const MoveResult moved = MoveFileNoReplace(file.path, target);
-        if (moved.osError == 0) continue;
+        if (moved.osError == 0) {
+            movedFiles.push_back(file);
+            continue;
+        }
         // A file left in place would be applied again at every tick: the
         // cycle fails, after the other files had their chance to move.
         if (!failures.empty()) failures += "\r\n";
@@ -184,6 +216,7 @@ void MoveProcessedFiles(Integration& integration, const ReadInputFiles& read)
     // this run from applying the file again.
     try {
         SaveAppliedNotMoved(integration.settings.SendDirectory, integration.appliedNotMoved);
+        ForgetMovedFiles(integration.settings.SendDirectory, movedFiles);
     } catch (const IoFailure& f) {
         if (failures.empty()) throw;
         failures += "\r\n" + f.Message();

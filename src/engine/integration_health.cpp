@@ -1,5 +1,6 @@
 #include "engine/integration_health.h"
 
+#include "engine/set_aside.h"
 #include "engine/untfuncoes.h"
 #include "runtime/clock.h"
 #include "runtime/failures.h"
@@ -30,6 +31,14 @@ Health IntegrationHealth(const Integration& integration)
     // window after "&Desativar", or while its settings dialog waits for a restart.
     HealthFacts facts = integration.health;
     facts.polling = facts.polling && (integration.timer.Interval() > 0 || integration.cycling);
+    // Counted from the folder itself: a technician's fix shows at once.
+    try {
+        const SetAsideSummary setAside = SummariseSetAside(integration.settings.ResponseDirectory, integration.table);
+        facts.setAsideLines = setAside.lines;
+        facts.oldestSetAside = setAside.oldest;
+    } catch (const Failure&) {
+        // An unreadable folder is told by the cycle that needs it.
+    }
     return WorkOutHealth(facts, OldestWaitingFile(integration.settings.SendDirectory, integration.table),
                          WallClockNs());
 }

@@ -120,7 +120,7 @@ void Activate(Integration& integration)
     interval = std::max<std::int32_t>(interval, 0);
     settings.IntervalMs = interval;
     integration.timer.SetInterval(interval);
-    integration.health = HealthFacts{interval > 0, interval, WallClockNs(), 0, {}};
+    integration.health = HealthFacts{interval > 0, interval, WallClockNs(), 0, {}, 0, {}};
 }
 
 }  // namespace
@@ -151,7 +151,10 @@ void RunIntegrationCycle(Integration& integration, LogView& rce)
     integration.timer.SetInterval(0);
     try {
         ReadInputFiles read;
-        if (ProcessPendingFiles(integration, read)) MoveProcessedFiles(integration, read);
+        const bool anyLine = ProcessPendingFiles(integration, read);
+        // What set-aside lines wait for may have come with these lines.
+        integration.setAside.retryDue = integration.setAside.retryDue || anyLine;
+        if (anyLine) MoveProcessedFiles(integration, read);
         integration.timer.SetInterval(integration.settings.IntervalMs);
         ReloadLogView(rce, IntegrationLogPath(integration.settings.LogDirectory));
     } catch (const SilentAbort&) {

@@ -1,5 +1,6 @@
 #pragma once
 // Activation and the timed integration cycle.
+#include <array>
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
@@ -26,8 +27,21 @@ struct ReadInputFile {
     std::size_t row;  // index into the input file table
     std::string path;
     FileIdentity identity;
+    // The name chosen for it when lines of it were set aside (their reasons
+    // name it); empty: stamped when it moves.
+    std::string target{};
 };
 using ReadInputFiles = std::vector<ReadInputFile>;
+
+// What the cycle keeps between cycles about the folder of refused lines.
+struct SetAsideState {
+    // The set-aside lines are tried again at the next cycle: the first one of
+    // a run, and after a cycle that read lines (what they wait for may have come).
+    bool retryDue = true;
+    // The folder's files as this integration last wrote or read them: a
+    // technician's edit shows as a change, and the lines are tried again.
+    std::array<FileIdentity, 4> seen{};
+};
 
 // Everything activation and the cycle act on; created once by the front end.
 struct Integration {
@@ -61,6 +75,10 @@ struct Integration {
     // What the health state is worked out from (integration_health.h), and
     // what the status file last said.
     HealthFacts health{};
+    // Holds the boxes of a line on trial (RECUSADAS=SEPARAR): the gate the
+    // record processors' context shows its boxes through. None: never held.
+    MessageGate* recordMessages = nullptr;
+    SetAsideState setAside{};
     std::string statusWritten{};
     long long statusWrittenCycleNs = 0;
 };
@@ -109,17 +127,23 @@ bool FindInputFile(const std::string& directory, const std::string& name, std::s
 // the file with SilentAbort before its block is written. With oneTransaction,
 // every line runs in one transaction on that connection, committed after the
 // last line and before the block is written; any failure rolls it all back.
+// With setAside, lines that it sets aside are neither applied nor logged; in
+// one transaction, a line set aside after the database refused it rolls the
+// file back and the file is read again without it.
+class SetAsideFile;
 bool ProcessInputFile(const std::string& path, const RecordProcessor& processor, const std::string& logDirectory,
                       FileIdentity& identity, CycleProgress* progress = nullptr, const std::string& fileName = {},
-                      Connection* oneTransaction = nullptr);
+                      Connection* oneTransaction = nullptr, SetAsideFile* setAside = nullptr);
 
+// With RECUSADAS=SEPARAR, the set-aside lines are tried again first when due,
+// and refused lines are set aside instead of stopping the cycle.
 // Every input file present when its turn comes, quiet for quietTime and not
 // held open for writing by another program, in table order; each in one
 // transaction of its own when the settings say TRANSACAO=ARQUIVO. True when at
 // least one line was read; read lists the files read. A file applied by an
 // earlier cycle that could not move it, and unchanged since, is listed
 // without being read again (and counts as read).
-bool ProcessPendingFiles(const Integration& integration, ReadInputFiles& read);
+bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read);
 
 // Moves each file of read that is still the very file that was read into the
 // response directory as prefix + stamp + ".TXT" (a taken name gets "_2",

@@ -3,11 +3,19 @@
 // (see run_handler.h): SilentAbort is swallowed, everything else is reported.
 #include <stdexcept>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace ligamor {
 
 // Stops the current operation after its own message was shown; never reported.
 struct SilentAbort {};
+
+// One of the records' own checks refused the line after its box; the text is
+// the box's, Windows-1252. Caught as SilentAbort wherever lines stop the cycle.
+struct RecordRefused : SilentAbort {
+    std::string text;
+};
 
 // A failure that carries the message the error report shows (Windows-1252 bytes).
 class Failure : public std::runtime_error {
@@ -43,10 +51,16 @@ ConversionFailure InvalidDate(const std::string& text);
 // A failure reported by the database, its text built from the status vector.
 class DatabaseFailure : public Failure {
 public:
-    explicit DatabaseFailure(const std::string& message, long iscCode = 0) : Failure(message), iscCode_(iscCode) {}
+    explicit DatabaseFailure(const std::string& message, long iscCode = 0, std::vector<long> allCodes = {})
+        : Failure(message), iscCode_(iscCode), allCodes_(std::move(allCodes))
+    {
+    }
     long IscCode() const { return iscCode_; }
+    // Every code of the status vector, the first one included.
+    const std::vector<long>& AllCodes() const { return allCodes_; }
 private:
     long iscCode_;
+    std::vector<long> allCodes_;
 };
 
 // The settings file could not be read, or holds a value that cannot be used

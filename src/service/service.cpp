@@ -88,13 +88,15 @@ public:
         : options_(options),
           console_(clock_),
           dtmain_(loader_),
-          records_{dtmain_, console_, clock_, PlatformRegionalSettings()},
+          recordMessages_(console_),
+          records_{dtmain_, recordMessages_, clock_, PlatformRegionalSettings()},
           integration_{settings_,          dtmain_,   console_, timer_, clock_, records_.regional,
                        options.settingsFile, StandardInputFileTable(records_)},
           progress_(events_, notifier_, console_),
           backOff_(options.retryFirst, options.retryMost)
     {
         integration_.progress = &progress_;
+        integration_.recordMessages = &recordMessages_;
         loader_.LeaveStopSignalsToTheProgram();  // SIGTERM and SIGINT stop the service between lines
     }
 
@@ -319,6 +321,7 @@ private:
     FbClientLoader loader_;
     DataModule dtmain_;
     SystemSettings settings_;
+    MessageGate recordMessages_;
     RecordContext records_;
     IntervalTimer timer_;
     Integration integration_;

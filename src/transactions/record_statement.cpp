@@ -10,8 +10,10 @@ void RefuseRecord(RecordContext& ctx, const char* utf8Text)
 {
     // A file's transaction ends before the box: no lock held while it shows.
     ctx.dtmain.conmain.RollbackFileTransaction();
-    ctx.messages.InformationBox(Cp1252(utf8Text));
-    throw SilentAbort{};
+    RecordRefused refused;
+    refused.text = Cp1252(utf8Text);
+    ctx.messages.InformationBox(refused.text);
+    throw refused;
 }
 
 void ExecuteRecordStatement(RecordContext& ctx, const std::string& statement,

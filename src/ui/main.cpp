@@ -70,10 +70,12 @@ int main(int argc, char* argv[])
     SystemSettings settings;
     SystemClock clock;
     RegionalSettings regional = PlatformRegionalSettings();
-    RecordContext records{dtmain, messages, clock, regional};
+    MessageGate recordMessages{messages};
+    RecordContext records{dtmain, recordMessages, clock, regional};
     QtTimer temporizador;
     Integration integration{settings, dtmain, messages, temporizador, clock, regional,
                             SettingsFileOf(commandLine, ExecutableDirectory()), StandardInputFileTable(records)};
+    integration.recordMessages = &recordMessages;
 
     Tfrmmain frmmain(integration, temporizador);
     CloseOnStopRequest(frmmain, stopRequests);

@@ -67,10 +67,12 @@ int main()
     SystemSettings settings;
     SystemClock clock;
     RegionalSettings regional = PlatformRegionalSettings();
-    RecordContext records{dtmain, messages, clock, regional};
+    MessageGate recordMessages{messages};
+    RecordContext records{dtmain, recordMessages, clock, regional};
     Win32Timer temporizador;
     Integration integration{settings, dtmain, messages, temporizador, clock, regional,
                             SettingsFileOf(commandLine, ExecutableDirectory()), StandardInputFileTable(records)};
+    integration.recordMessages = &recordMessages;
 
     MainWindow frmmain(integration, temporizador);
     if (!frmmain.Create()) return 1;

@@ -233,26 +233,28 @@ TEST(SettingsFile, KeepsTheRestOfTheReadingRule)
     EXPECT_EQ(s.IntervalText, " 7");
 }
 
-// The commit mode is read from each load whole; lines that no key reads come
-// back from a save after the eight, in their order.
-TEST(SettingsFile, TheTransactionKeyIsReadAndLinesOfOtherKeysSurviveASave)
+// The commit mode and what a refused line does are read from each load whole;
+// lines that no key reads come back from a save after the eight, in their order.
+TEST(SettingsFile, TheTransactionAndRefusedLinesKeysAreReadAndLinesOfOtherKeysSurviveASave)
 {
     TempDir dir;
     std::string file = SettingsFilePath(dir.Path());
     const std::string eight = "SERVIDOR=S\r\nCAMINHO=C\r\nUSUARIO=U\r\nSENHA=P\r\nDIRETORIO_ENVIO=/e/\r\n"
                               "DIRETORIO_RESPOSTA=/r/\r\nTEMPO_COMUNICACAO=5\r\nDIRETORIO_LOG=/l/\r\n";
-    test::WriteBytes(file, "OUTRA=1\r\n" + eight + "TRANSACAO= arquivo \r\n");
+    test::WriteBytes(file, "OUTRA=1\r\n" + eight + "TRANSACAO= arquivo \r\nRECUSADAS=Separar\r\n");
     SystemSettings s;
     LoadSettings(file, s);
     EXPECT_EQ(s.Transaction, TransactionMode::Arquivo);
-    EXPECT_EQ(s.OtherLines, (std::vector<std::string>{"OUTRA=1", "TRANSACAO= arquivo "}));
+    EXPECT_EQ(s.RefusedLines, RefusedLinesMode::Separar);
+    EXPECT_EQ(s.OtherLines, (std::vector<std::string>{"OUTRA=1", "TRANSACAO= arquivo ", "RECUSADAS=Separar"}));
     Save(file, s);
-    EXPECT_EQ(test::ReadBytes(file), eight + "OUTRA=1\r\nTRANSACAO= arquivo \r\n");
+    EXPECT_EQ(test::ReadBytes(file), eight + "OUTRA=1\r\nTRANSACAO= arquivo \r\nRECUSADAS=Separar\r\n");
 
-    for (const char* other : {"TRANSACAO=LINHA\r\n", "TRANSACAO=ARQUIVOS\r\n", ""}) {
+    for (const char* other : {"TRANSACAO=LINHA\r\nRECUSADAS=PARAR\r\n", "TRANSACAO=ARQUIVOS\r\nRECUSADAS=SEPARA\r\n", ""}) {
         test::WriteBytes(file, eight + other);
         LoadSettings(file, s);
         EXPECT_EQ(s.Transaction, TransactionMode::Linha) << other;
+        EXPECT_EQ(s.RefusedLines, RefusedLinesMode::Parar) << other;
     }
 }
 

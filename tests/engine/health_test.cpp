@@ -13,7 +13,8 @@ constexpr long long kNow = 1'796'000'000'000'000'000LL;
 TEST(Health, StateAndExitCodeForEachSituation)
 {
     const HealthFacts polling{.polling = true, .intervalMs = 5000, .activatedNs = kNow - 60 * kMinute,
-                              .lastCycleEndNs = kNow - kMinute / 12, .failure = {}};
+                              .lastCycleEndNs = kNow - kMinute / 12, .failure = {},
+                              .setAsideLines = 0, .oldestSetAside = {}};
     struct Row {
         const char* what;
         HealthFacts facts;
@@ -33,6 +34,9 @@ TEST(Health, StateAndExitCodeForEachSituation)
     HealthFacts justStarted = polling;
     justStarted.activatedNs = kNow - kMinute / 6;
     justStarted.lastCycleEndNs = 0;
+    HealthFacts setAside = polling;
+    setAside.setAsideLines = 2;
+    setAside.oldestSetAside = "CLIENTE.TXT: Linha 2 de CLIENTE_071226_153012.TXT, separada em 07/12/2026 15:30:12: x";
     HealthFacts neverEnded = justStarted;
     neverEnded.activatedNs = kNow - 10 * kMinute;
     const std::vector<Row> rows = {
@@ -47,6 +51,7 @@ TEST(Health, StateAndExitCodeForEachSituation)
         {"no cycle ended for three minutes", stuck, {}, HealthState::Atrasada, 1},
         {"just activated, no cycle yet", justStarted, {}, HealthState::Normal, 0},
         {"activated long ago, no cycle ever ended", neverEnded, {}, HealthState::Atrasada, 1},
+        {"lines set aside", setAside, {}, HealthState::Atrasada, 1},
         {"the last activation or cycle failed", failed, {}, HealthState::Falha, 2},
         {"failed with a file waiting for long", failed, {"ENVIO/CLIENTE.TXT", kNow - 30 * kMinute},
          HealthState::Falha, 2},
@@ -64,7 +69,8 @@ TEST(Health, StateAndExitCodeForEachSituation)
 
 TEST(Health, AFailureOfManyLinesIsGivenInOne)
 {
-    HealthFacts facts{.polling = true, .intervalMs = 5000, .failure = "primeiro\r\nsegundo"};
+    HealthFacts facts{.polling = true, .intervalMs = 5000, .failure = "primeiro\r\nsegundo", .setAsideLines = 0,
+                      .oldestSetAside = {}};
     const Health health = WorkOutHealth(facts, {}, kNow);
     EXPECT_EQ(HealthLine(health).find('\n'), std::string::npos);
     EXPECT_EQ(ParseHealthFacts(HealthFactsText(facts)).failure, "primeiro segundo");

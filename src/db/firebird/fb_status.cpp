@@ -87,6 +87,21 @@ bool ExceptionMessage(const ISC_STATUS* status, std::string& message)
     return found;
 }
 
+// Every isc_arg_gds code, in order: what the server refused is told by the
+// codes after the first one too (a DSQL error, then why).
+std::vector<long> StatusCodes(const ISC_STATUS* status)
+{
+    std::vector<long> codes;
+    const ISC_STATUS* p = status;
+    while (*p != isc_arg_end) {
+        const ISC_STATUS kind = *p++;
+        if (kind == isc_arg_gds) codes.push_back(static_cast<long>(*p++));
+        else if (kind == isc_arg_cstring) p += 2;
+        else ++p;
+    }
+    return codes;
+}
+
 }  // namespace
 
 bool FbStatusIsError(const ISC_STATUS* status)
@@ -108,7 +123,7 @@ DatabaseFailure FbStatusFailure(FbApi& api, const ISC_STATUS* status)
         for (const std::string& line : lines) text += line + kLineEnd;
     }
     if (text.size() > kMaxMessage) text.resize(kMaxMessage);
-    return DatabaseFailure(text, code);
+    return DatabaseFailure(text, code, StatusCodes(status));
 }
 
 void FbCheck(FbApi& api, const ISC_STATUS* status)

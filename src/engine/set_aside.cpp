@@ -1,0 +1,326 @@
+#include "engine/set_aside.h"
+
+#include <algorithm>
+#include <optional>
+
+#include "engine/directories.h"
+#include "engine/file_stamp.h"
+#include "engine/integration_log.h"
+#include "engine/line_keys.h"
+#include "engine/line_refusal.h"
+#include "runtime/file_move.h"
+#include "runtime/messages.h"
+
+namespace ligamor {
+
+namespace {
+
+std::string BaseName(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+FileIdentity IdentityOf(const std::string& path)
+{
+    FileIdentity id{};
+    if (!StatFile(path, id)) id = FileIdentity{};
+    return id;
+}
+
+bool SameFile(const FileIdentity& a, const FileIdentity& b)
+{
+    return a.device == b.device && a.inode == b.inode;
+}
+
+// "07/12/2026 15:30:12" as "20261207153012", so that entries compare by age.
+std::string Sortable(const std::string& since)
+{
+    if (since.size() != 19) return "99999999999999";
+    return since.substr(6, 4) + since.substr(3, 2) + since.substr(0, 2) + since.substr(11, 2) + since.substr(14, 2) +
+           since.substr(17, 2);
+}
+
+}  // namespace
+
+SetAsideFile::SetAsideFile(SetAsideCycle& cycle, std::size_t row, const std::string& path)
+    : cycle_(cycle), row_(row), path_(path), keysAtStart_(cycle.keys_)
+{
+}
+
+void SetAsideFile::BeginReading()
+{
+    cycle_.keys_ = keysAtStart_;
+    claims_.clear();
+    opened_ = IdentityOf(path_);
+}
+
+void SetAsideFile::Claim(std::size_t number, const std::string& line, const std::string& reason)
+{
+    if (target_.empty()) target_ = cycle_.TargetFor(row_);
+    SetAsideClaim claim;
+    claim.row = row_;
+    claim.path = path_;
+    claim.input = opened_;
+    claim.line = RefusedLine{line, BaseName(target_), static_cast<long long>(number), cycle_.Now(), reason};
+    claims_.push_back(claim);
+    const std::string own = KeysOfLine(row_, line).own;
+    if (!own.empty()) cycle_.keys_.insert(own);
+}
+
+bool SetAsideFile::SetAsideUntried(std::size_t number, const std::string& line)
+{
+    for (const SetAsideClaim& c : cycle_.claims_) {
+        if (c.row == row_ && c.path == path_ && SameFile(c.input, opened_) &&
+            c.line.lineNumber == static_cast<long long>(number) && c.line.bytes == line) {
+            const std::string own = KeysOfLine(row_, line).own;
+            if (!own.empty()) cycle_.keys_.insert(own);
+            return true;
+        }
+    }
+    if (const auto refused = refused_.find(number); refused != refused_.end()) {
+        Claim(number, line, refused->second);
+        return true;
+    }
+    if (const std::string blocker = cycle_.Blocker(line, row_); !blocker.empty()) {
+        Claim(number, line, WaitingFor(blocker));
+        return true;
+    }
+    return false;
+}
+
+void SetAsideFile::Trying()
+{
+    cycle_.HoldBoxes();
+}
+
+void SetAsideFile::Applied()
+{
+    cycle_.ShowBoxes();
+}
+
+bool SetAsideFile::SetAsideRefused(std::size_t number, const std::string& line, const std::exception_ptr& failure)
+{
+    const std::optional<std::string> reason = LineRefusalReason(failure);
+    if (!reason) {
+        cycle_.ShowBoxes();
+        return false;
+    }
+    cycle_.DropBoxes();
+    refused_[number] = *reason;
+    Claim(number, line, *reason);
+    return true;
+}
+
+void SetAsideFile::FinishReading()
+{
+    cycle_.newClaims_.insert(cycle_.newClaims_.end(), claims_.begin(), claims_.end());
+    claims_.clear();
+}
+
+SetAsideCycle::SetAsideCycle(Integration& integration)
+    : integration_(integration), folder_(RefusedFolder(integration.settings.ResponseDirectory))
+{
+    Recover();
+    Retry();
+}
+
+std::string SetAsideCycle::Now() const
+{
+    const DateTime t = integration_.clock.Now();
+    return FormatDate(t, '/') + " " + FormatTime(t, ':');
+}
+
+std::string SetAsideCycle::TargetFor(std::size_t row) const
+{
+    const std::string base = integration_.settings.ResponseDirectory + integration_.table[row].movedPrefix +
+                             FileStamp(integration_.clock, integration_.regional) + ".TXT";
+    std::string target = base;
+    for (int n = 2; FileExists(target); ++n) target = SuffixedName(base, n);
+    return target;
+}
+
+std::string SetAsideCycle::Blocker(const std::string& line, std::size_t row) const
+{
+    const LineKeys keys = KeysOfLine(row, line);
+    if (!keys.own.empty() && keys_.count(keys.own)) return keys.own;
+    for (const std::string& need : keys.needs)
+        if (keys_.count(need)) return need;
+    return {};
+}
+
+void SetAsideCycle::HoldBoxes()
+{
+    if (integration_.recordMessages) integration_.recordMessages->Hold();
+}
+
+void SetAsideCycle::ShowBoxes()
+{
+    if (integration_.recordMessages) integration_.recordMessages->ShowHeld();
+}
+
+void SetAsideCycle::DropBoxes()
+{
+    if (integration_.recordMessages) integration_.recordMessages->DropHeld();
+}
+
+void SetAsideCycle::AddToFolder(std::size_t row, const std::vector<RefusedLine>& lines)
+{
+    const std::string& name = integration_.table[row].fileName;
+    std::vector<RefusedLine> all = LoadRefusedLines(folder_, name);
+    all.insert(all.end(), lines.begin(), lines.end());
+    ForceDirectoryPath(folder_);
+    SaveRefusedLines(folder_, name, all);
+    integration_.setAside.seen[row] = IdentityOf(folder_ + name);
+}
+
+void SetAsideCycle::Recover()
+{
+    const std::string& send = integration_.settings.SendDirectory;
+    claims_ = LoadSetAsideClaims(send);
+    const std::size_t recorded = claims_.size();
+    // A file that moved, or was replaced by a new one of its name, has all
+    // its lines applied or in the folder.
+    std::erase_if(claims_, [](const SetAsideClaim& c) {
+        FileIdentity now;
+        return !StatFile(c.path, now) || !SameFile(now, c.input);
+    });
+    bool changed = claims_.size() != recorded;
+    for (std::size_t row = 0; row < integration_.table.size(); ++row) {
+        std::vector<SetAsideClaim*> pending;
+        for (SetAsideClaim& c : claims_)
+            if (c.row == row && !c.inFolder) pending.push_back(&c);
+        if (pending.empty()) continue;
+        // Written when the folder's file was replaced since and ends with them.
+        const std::string& name = integration_.table[row].fileName;
+        const FileIdentity now = IdentityOf(folder_ + name);
+        bool written = false;
+        if (!(now == FileIdentity{}) && !(now == pending.front()->folderBefore)) {
+            const std::vector<RefusedLine> inFolder = LoadRefusedLines(folder_, name);
+            written = inFolder.size() >= pending.size() &&
+                      std::equal(pending.begin(), pending.end(), inFolder.end() - static_cast<long>(pending.size()),
+                                 [](const SetAsideClaim* c, const RefusedLine& l) { return c->line.bytes == l.bytes; });
+        }
+        if (!written) {
+            std::vector<RefusedLine> lines;
+            for (const SetAsideClaim* c : pending) lines.push_back(c->line);
+            AddToFolder(row, lines);
+        }
+        for (SetAsideClaim* c : pending) c->inFolder = true;
+        changed = true;
+    }
+    if (changed) SaveSetAsideClaims(send, claims_);
+}
+
+void SetAsideCycle::Retry()
+{
+    SetAsideState& state = integration_.setAside;
+    bool due = state.retryDue;
+    for (std::size_t row = 0; row < integration_.table.size(); ++row)
+        if (!(IdentityOf(folder_ + integration_.table[row].fileName) == state.seen[row])) due = true;
+    keys_.clear();
+    state.retryDue = false;
+    for (std::size_t row = 0; row < integration_.table.size(); ++row) {
+        const InputFileRow& entry = integration_.table[row];
+        std::vector<RefusedLine> lines = LoadRefusedLines(folder_, entry.fileName);
+        std::vector<RefusedLine> remaining;
+        std::vector<std::string> texts;
+        bool changed = false;
+        const auto save = [&] {
+            if (!changed) return;
+            // The log first: a crash before the folder is written tries the
+            // lines again, which only stores them again; never the reverse.
+            AppendToIntegrationLog(integration_.settings.LogDirectory, texts);
+            SaveRefusedLines(folder_, entry.fileName, remaining);
+            state.seen[row] = IdentityOf(folder_ + entry.fileName);
+        };
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            RefusedLine& line = lines[i];
+            const std::string own = KeysOfLine(row, line.bytes).own;
+            std::string reason;
+            if (const std::string blocker = Blocker(line.bytes, row); !blocker.empty()) {
+                reason = WaitingFor(blocker);
+            } else if (due) {
+                HoldBoxes();
+                try {
+                    texts.push_back(entry.processor(line.bytes));
+                    ShowBoxes();
+                    changed = true;
+                    continue;
+                } catch (...) {
+                    const std::optional<std::string> refused = LineRefusalReason(std::current_exception());
+                    if (!refused) {
+                        ShowBoxes();
+                        remaining.insert(remaining.end(), lines.begin() + static_cast<long>(i), lines.end());
+                        save();
+                        throw;
+                    }
+                    DropBoxes();
+                    reason = *refused;
+                }
+            } else {
+                reason = line.reason;
+            }
+            if (reason != line.reason || line.since.empty()) changed = changed || due;
+            line.reason = reason;
+            if (line.since.empty()) line.since = Now();
+            remaining.push_back(line);
+            if (!own.empty()) keys_.insert(own);
+        }
+        save();
+        if (!changed) state.seen[row] = IdentityOf(folder_ + entry.fileName);
+    }
+}
+
+void SetAsideCycle::Finish()
+{
+    if (newClaims_.empty()) return;
+    for (SetAsideClaim& c : newClaims_) c.folderBefore = IdentityOf(folder_ + integration_.table[c.row].fileName);
+    const std::size_t first = claims_.size();
+    claims_.insert(claims_.end(), newClaims_.begin(), newClaims_.end());
+    newClaims_.clear();
+    const std::string& send = integration_.settings.SendDirectory;
+    SaveSetAsideClaims(send, claims_);
+    for (std::size_t row = 0; row < integration_.table.size(); ++row) {
+        std::vector<RefusedLine> lines;
+        for (std::size_t i = first; i < claims_.size(); ++i)
+            if (claims_[i].row == row) lines.push_back(claims_[i].line);
+        if (!lines.empty()) AddToFolder(row, lines);
+    }
+    for (std::size_t i = first; i < claims_.size(); ++i) claims_[i].inFolder = true;
+    SaveSetAsideClaims(send, claims_);
+}
+
+void ForgetMovedFiles(const std::string& sendDirectory, const ReadInputFiles& moved)
+{
+    if (moved.empty() || !FileExists(sendDirectory + kSetAsideClaimsName)) return;
+    std::vector<SetAsideClaim> claims = LoadSetAsideClaims(sendDirectory);
+    const std::size_t before = claims.size();
+    std::erase_if(claims, [&](const SetAsideClaim& c) {
+        return std::any_of(moved.begin(), moved.end(), [&](const ReadInputFile& f) {
+            return f.row == c.row && f.path == c.path && SameFile(f.identity, c.input);
+        });
+    });
+    if (claims.size() != before) SaveSetAsideClaims(sendDirectory, claims);
+}
+
+SetAsideSummary SummariseSetAside(const std::string& responseDirectory, const InputFileTable& table)
+{
+    SetAsideSummary summary;
+    if (responseDirectory.empty()) return summary;
+    const std::string folder = RefusedFolder(responseDirectory);
+    std::string oldestKey;
+    for (const InputFileRow& row : table) {
+        for (const RefusedLine& line : LoadRefusedLines(folder, row.fileName)) {
+            ++summary.lines;
+            const std::string key = Sortable(line.since);
+            if (summary.oldest.empty() || key < oldestKey) {
+                oldestKey = key;
+                summary.oldest = row.fileName + ": " + RefusedLineEntry(line);
+            }
+        }
+    }
+    return summary;
+}
+
+}  // namespace ligamor

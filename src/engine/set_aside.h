@@ -1,0 +1,100 @@
+#pragma once
+// RECUSADAS=SEPARAR: a line refused for its own data, and every line that
+// depends on it, goes to the folder of refused lines instead of stopping the
+// cycle; the set-aside lines are tried again, in the file order, before new
+// files. At every moment a line is in its input file (still to be moved), in
+// that folder, or applied.
+#include <cstddef>
+#include <exception>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/set_aside_claims.h"
+#include "engine/untfuncoes.h"
+
+namespace ligamor {
+
+class SetAsideCycle;
+
+// The lines of one input file on trial, handed to ProcessInputFile.
+class SetAsideFile {
+public:
+    SetAsideFile(SetAsideCycle& cycle, std::size_t row, const std::string& path);
+
+    // The file is read from its first line (again, after a refusal rolled its
+    // transaction back).
+    void BeginReading();
+    // True when the line is set aside without being tried: it already was
+    // (the file is being read again), or a record it needs is set aside.
+    bool SetAsideUntried(std::size_t number, const std::string& line);
+    // Around the trial: its boxes wait until its outcome is known.
+    void Trying();
+    void Applied();
+    // After the line failed: true when it was set aside for it; false when the
+    // failure is not the line's own and must stop the cycle (its boxes shown).
+    bool SetAsideRefused(std::size_t number, const std::string& line, const std::exception_ptr& failure);
+    // The file was read to its end: its set-aside lines join the cycle's.
+    void FinishReading();
+    // The name the file will be moved under when lines of it were set aside;
+    // empty otherwise.
+    const std::string& Target() const { return target_; }
+
+private:
+    void Claim(std::size_t number, const std::string& line, const std::string& reason);
+    SetAsideCycle& cycle_;
+    std::size_t row_;
+    std::string path_;
+    FileIdentity opened_;
+    std::string target_;
+    std::set<std::string> keysAtStart_;
+    std::map<std::size_t, std::string> refused_;  // lines the database or a check refused, kept across readings
+    std::vector<SetAsideClaim> claims_;
+};
+
+class SetAsideCycle {
+public:
+    // Finishes what a crash left unwritten in the folder of refused lines,
+    // forgets the records of files that have moved, then tries the set-aside
+    // lines again when due. A failure that is not a line's own propagates,
+    // with the lines applied so far logged and out of the folder.
+    explicit SetAsideCycle(Integration& integration);
+
+    // Writes the lines set aside by this cycle's files to the folder: the
+    // claims first, so that a crash at any point is finished at the next start.
+    void Finish();
+
+    // The name a file with lines set aside will be moved under.
+    std::string TargetFor(std::size_t row) const;
+
+private:
+    friend class SetAsideFile;
+    void Recover();
+    void Retry();
+    void LoadKeys();
+    void AddToFolder(std::size_t row, const std::vector<RefusedLine>& lines);
+    std::string Blocker(const std::string& line, std::size_t row) const;
+    void HoldBoxes();
+    void ShowBoxes();
+    void DropBoxes();
+    std::string Now() const;
+
+    Integration& integration_;
+    std::string folder_;
+    std::vector<SetAsideClaim> claims_;     // recorded, of files not yet moved
+    std::vector<SetAsideClaim> newClaims_;  // this cycle's
+    std::set<std::string> keys_;            // the records whose lines are set aside
+};
+
+// Drops the claims of the files that moved (their lines are in the folder).
+void ForgetMovedFiles(const std::string& sendDirectory, const ReadInputFiles& moved);
+
+// How many lines are set aside, and the entry of the oldest, UTF-8.
+struct SetAsideSummary {
+    long long lines = 0;
+    std::string oldest;
+};
+SetAsideSummary SummariseSetAside(const std::string& responseDirectory, const InputFileTable& table);
+
+}  // namespace ligamor
