@@ -102,30 +102,38 @@ protected:
     NoView view;
 };
 
-// The middle customer fails a check: the others go in and are logged, the
-// line and its reason are set aside, the file moves, and nobody gets a box.
+// The middle customer fails a check, the database refuses a product's name:
+// the others go in and are logged, the lines and their reasons are set aside,
+// the files move, and nobody gets a box.
 TEST_P(SetAside, ARefusedCustomerIsSetAsideAndTheRestOfTheFileGoesIn)
 {
     Send("CLIENTE.TXT", kGood25 + "\r\n" + kBadCpf26 + "\r\n" + kGood27 + "\r\n");
+    const std::string longName = "I#1002#" + std::string(101, 'A') + "#T1#1#UN#1#2";
+    Send("PRODUTO.TXT", longName + "\r\nI#1003#MILHO#T1#3#UN#1#2\r\n");
 
     Cycle();
 
     EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(Count("DETALHE", "CDDETALHE = 1003"), 1);
+    EXPECT_EQ(Refused("PRODUTO.TXT"), longName + "\r\n");
+    EXPECT_NE(Refused("PRODUTO_MOTIVOS.TXT").find(": recusada pelo banco de dados: arithmetic exception"),
+              std::string::npos);
     EXPECT_EQ(Count("CLIENTE", "CDCLIENTE in (25, 27)"), 2);
     EXPECT_EQ(Count("CLIENTE", "CDCLIENTE = 26"), 0);
-    EXPECT_EQ(LogLines(), 2);
+    EXPECT_EQ(LogLines(), 3);
     EXPECT_EQ(Refused("CLIENTE.TXT"), kBadCpf26 + "\r\n");
     EXPECT_EQ(Refused("CLIENTE_MOTIVOS.TXT"),
               Cp1252("Linha 2 de CLIENTE_06122026_143701.TXT, separada em 06/12/2026 14:37:01: O campo Tipo Cpf "
                      "fora dos padrões.\r\n    ") +
                   kBadCpf26 + "\r\n");
     EXPECT_TRUE(ListDir(settings.SendDirectory).empty());
-    EXPECT_EQ(ListDir(settings.ResponseDirectory), std::set<std::string>{"CLIENTE_06122026_143701.TXT"});
+    EXPECT_EQ(ListDir(settings.ResponseDirectory),
+              (std::set<std::string>{"CLIENTE_06122026_143701.TXT", "PRODUTO_06122026_143701.TXT"}));
     EXPECT_EQ(ReadBytes(settings.ResponseDirectory + "CLIENTE_06122026_143701.TXT"),
               kGood25 + "\r\n" + kBadCpf26 + "\r\n" + kGood27 + "\r\n");
     const Health health = IntegrationHealth(*integration);
     EXPECT_EQ(health.state, HealthState::Atrasada);
-    EXPECT_EQ(health.facts.setAsideLines, 1);
+    EXPECT_EQ(health.facts.setAsideLines, 2);
 }
 
 // A refused pre-sale holds its items back, in this file and in a later one;
