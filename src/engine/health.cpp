@@ -121,7 +121,9 @@ const char* HealthWord(HealthState state)
 
 std::string HealthLine(const Health& health)
 {
-    return std::string("Integração ") + HealthWord(health.state) + ": " + health.reason + ".";
+    // Reasons that are messages of their own often end with their period.
+    const bool period = !health.reason.empty() && health.reason.back() == '.';
+    return std::string("Integração ") + HealthWord(health.state) + ": " + health.reason + (period ? "" : ".");
 }
 
 std::string HealthJson(const Health& h)

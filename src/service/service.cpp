@@ -10,6 +10,7 @@
 #include "db/firebird/fb_client.h"
 #include "engine/integration_health.h"
 #include "engine/record_processors.h"
+#include "engine/refused_files.h"
 #include "engine/untfuncoes.h"
 #include "runtime/clock.h"
 #include "runtime/failures.h"
@@ -197,6 +198,23 @@ private:
         Say(Severity::Info, text + ".");
     }
 
+    // Lines set aside or released show nowhere else on the console: it says
+    // so whenever their count changes.
+    void SaySetAside()
+    {
+        const Health health = IntegrationHealth(integration_);
+        const long long lines = health.facts.setAsideLines;
+        if (lines == setAsideSaid_) return;
+        setAsideSaid_ = lines;
+        const std::string folder = Utf8FromLocal(RefusedFolder(integration_.settings.ResponseDirectory));
+        if (lines == 0) {
+            Say(Severity::Info, "Nenhuma linha separada em " + folder + ".");
+            return;
+        }
+        Say(Severity::Warning, std::to_string(lines) + (lines == 1 ? " linha separada em " : " linhas separadas em ") +
+                                   folder + "; a mais antiga: " + health.facts.oldestSetAside);
+    }
+
     void SayStopped()
     {
         notifier_.Stopping();
@@ -242,6 +260,7 @@ private:
             if (clean) {
                 ShowHealth();
                 SayCycleDone();
+                SaySetAside();
                 backOff_.Reset();
                 continue;
             }
@@ -326,6 +345,7 @@ private:
     IntervalTimer timer_;
     Integration integration_;
     ServiceProgress progress_;
+    long long setAsideSaid_ = 0;
     NoLogView view_;
     BackOff backOff_;
     bool stoppedInCycle_ = false;

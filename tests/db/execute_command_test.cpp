@@ -1,8 +1,11 @@
 // ExecuteCommand on a real database: each statement its own unit of work.
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "db/firebird/fb_handles.h"
 #include "support/database_fixture.h"
+#include "support/row_held_elsewhere.h"
 
 namespace ligamor {
 namespace {
@@ -74,20 +77,8 @@ TEST_F(ExecuteCommandTest, ALookupRightAfterFindsTheRow)
 
 TEST_F(ExecuteCommandTest, AnUpdateOfARowAnotherAttachmentHoldsFailsAtOnce)
 {
-    FbClientLoader otherLoader;
-    test::RecordingMessages otherMessages;
-    DataModule other(otherLoader);
-    ConnectDatabase(other, database, "SYSDBA", "");
-    // The other attachment changes the row in trnMain without committing:
-    // a transaction of its own that stays open.
-    FbApi& api = other.conmain.Api();
-    FbTransaction holder(api, other.conmain.Handle());
-    holder.Start();
-    {
-        FbStatement update(api, other.conmain.Handle());
-        update.Prepare(holder.Handle(), "UPDATE UF SET SGUF = 'XX' WHERE CDUF = 1", 3);
-        update.Execute(holder.Handle());
-    }
+    // The other attachment changes the row without committing.
+    auto held = std::make_unique<test::RowHeldElsewhere>(database, "UPDATE UF SET SGUF = 'XX' WHERE CDUF = 1");
 
     const std::string statement = "UPDATE UF SET SGUF = 'RS' WHERE CDUF = 1";
     try {
@@ -104,8 +95,7 @@ TEST_F(ExecuteCommandTest, AnUpdateOfARowAnotherAttachmentHoldsFailsAtOnce)
     ASSERT_EQ(1u, messages.shown.size());
     EXPECT_EQ(CommandFailedText(statement), messages.shown[0].text);
 
-    holder.End(FbEnd::Rollback);
-    other.conmain.Disconnect();
+    held.reset();
     EXPECT_EQ("SP", Value("select SGUF from UF where CDUF = 1"));
 }
 

@@ -1,5 +1,6 @@
 // One real integration cycle over the four files into a real database.
 #include "support/record_fixture.h"
+#include "support/transaction_modes.h"
 
 #include <filesystem>
 #include <set>
@@ -154,10 +155,7 @@ TEST_P(FullCycle, ARefusedLineStopsTheCycleAndTheFixedFileIsAppliedOnce)
 }
 
 INSTANTIATE_TEST_SUITE_P(LinhaAndArquivo, FullCycle,
-                         ::testing::Values(TransactionMode::Linha, TransactionMode::Arquivo),
-                         [](const ::testing::TestParamInfo<TransactionMode>& mode) {
-                             return mode.param == TransactionMode::Linha ? "Linha" : "Arquivo";
-                         });
+                         ::testing::Values(TransactionMode::Linha, TransactionMode::Arquivo), TransactionModeName);
 
 }  // namespace
 }  // namespace ligamor::test

@@ -2,12 +2,13 @@
 // refused lines with their reasons, the rest goes on, and nothing is lost or
 // applied twice.
 #include "support/record_fixture.h"
+#include "support/row_held_elsewhere.h"
+#include "support/transaction_modes.h"
 
 #include <algorithm>
 #include <filesystem>
 #include <set>
 
-#include "db/firebird/fb_handles.h"
 #include "engine/directories.h"
 #include "engine/integration_health.h"
 #include "engine/integration_log.h"
@@ -187,21 +188,12 @@ TEST_P(SetAside, ALostConnectionOrAHeldRowStopsTheCycleAndSetsNothingAside)
     const std::string update26 = "U#26#PADARIA LTDA#PADARIA#RUA B#CP#VILA#CAMPINAS#SP##1###12345678000199#0";
     Send("CLIENTE.TXT", kGood25 + "\r\n" + update26 + "\r\n");
 
-    FbClientLoader otherLoader;
-    DataModule other(otherLoader);
-    ConnectDatabase(other, database, "SYSDBA", "");
-    FbApi& api = other.conmain.Api();
-    FbTransaction holder(api, other.conmain.Handle());
-    holder.Start();
     {
-        FbStatement update(api, other.conmain.Handle());
-        update.Prepare(holder.Handle(), "UPDATE CLIENTE SET NMCLIENTE = 'X' WHERE CDCLIENTE = 26", 3);
-        update.Execute(holder.Handle());
+        RowHeldElsewhere held(database, "UPDATE CLIENTE SET NMCLIENTE = 'X' WHERE CDCLIENTE = 26");
+        EXPECT_THROW(Cycle(), DatabaseFailure);
+        ASSERT_EQ(messages.shown.size(), 1u);
+        EXPECT_EQ(messages.shown[0].text.rfind(CommandMessage(" UPDATE CLIENTE "), 0), 0u);
     }
-    EXPECT_THROW(Cycle(), DatabaseFailure);
-    ASSERT_EQ(messages.shown.size(), 1u);
-    EXPECT_EQ(messages.shown[0].text.rfind(CommandMessage(" UPDATE CLIENTE "), 0), 0u);
-    holder.End(FbEnd::Rollback);
 
     ConnectionLost lost(dtmain);
     integration->progress = &lost;
@@ -255,10 +247,7 @@ TEST_P(SetAside, AKillWhileSettingLinesAsideLosesNothingAndDoublesNothing)
 }
 
 INSTANTIATE_TEST_SUITE_P(LinhaAndArquivo, SetAside,
-                         ::testing::Values(TransactionMode::Linha, TransactionMode::Arquivo),
-                         [](const ::testing::TestParamInfo<TransactionMode>& mode) {
-                             return mode.param == TransactionMode::Linha ? "Linha" : "Arquivo";
-                         });
+                         ::testing::Values(TransactionMode::Linha, TransactionMode::Arquivo), TransactionModeName);
 
 }  // namespace
 }  // namespace ligamor::test
