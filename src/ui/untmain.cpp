@@ -83,13 +83,18 @@ void Tfrmmain::ShowHealth(HealthState state, const std::string& utf8Line)
     // As much of the line as fits beside the banner, all of it as the tool
     // tip; a failure in white on red, so that it is seen from across the room.
     const QString line = QString::fromUtf8(utf8Line);
-    lblEstado->setText(lblEstado->fontMetrics().elidedText(line, Qt::ElideRight, 250));
-    lblEstado->setToolTip(line);
-    lblEstado->setAccessibleDescription(QString::fromUtf8(utf8Line));
     const char* style = "";
     if (state == HealthState::Falha) style = "QLabel { background: #c62828; color: white; font-weight: bold; }";
     else if (state == HealthState::Atrasada) style = "QLabel { background: #f9a825; color: black; }";
+    // Styled first: a bold font is wider, and a text wider than the label
+    // would be cut at both ends instead of ending in "...".
     lblEstado->setStyleSheet(QString::fromLatin1(style));
+    lblEstado->ensurePolished();
+    const QMargins margins = lblEstado->contentsMargins();
+    const int room = lblEstado->maximumWidth() - margins.left() - margins.right() - 4;
+    lblEstado->setText(lblEstado->fontMetrics().elidedText(line, Qt::ElideRight, room));
+    lblEstado->setToolTip(line);
+    lblEstado->setAccessibleDescription(line);
 }
 
 Tfrmmain::~Tfrmmain()
