@@ -30,11 +30,46 @@ void FileTransaction::Commit()
     Close();
 }
 
+namespace {
+
+constexpr const char* kLineSavepoint = "LIGAMOR_LINHA";
+
+}  // namespace
+
+void FileTransaction::Run(const std::string& statement)
+{
+    FbStatement command(connection_.Api(), connection_.Handle());
+    command.Prepare(handle_, statement, connection_.Dialect());
+    command.Execute(handle_);
+}
+
+void FileTransaction::BeginLine()
+{
+    // A savepoint of the same name replaces the one before: one is kept at a time.
+    Run(std::string("SAVEPOINT ") + kLineSavepoint);
+    lineMarked_ = true;
+}
+
+void FileTransaction::UndoLine()
+{
+    if (lineMarked_) Rollback();
+}
+
 void FileTransaction::Rollback()
 {
+    // What the lookups remember may have been written by the undone line.
+    lookups_ = {};
+    if (lineMarked_ && handle_ != 0) {
+        lineMarked_ = false;
+        try {
+            Run(std::string("ROLLBACK TO SAVEPOINT ") + kLineSavepoint);
+            return;
+        } catch (...) {
+            // Then the whole file goes, as it would without the mark.
+        }
+    }
     // The scope stays open with no transaction: a statement run after this
     // fails, instead of committing on its own outside the file.
-    lookups_ = {};
     if (handle_ == 0) return;
     try {
         FbEndTransaction(connection_.Api(), handle_, FbEnd::Rollback);

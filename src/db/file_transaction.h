@@ -30,13 +30,25 @@ public:
     // A full commit: the file's rows become visible to other connections here.
     void Commit();
 
+    // A line of a file whose refused lines are set aside starts here: a
+    // refusal then undoes that line alone (a savepoint), and the file's
+    // transaction goes on. Until the next mark, a refusal still undoes the
+    // whole file.
+    void BeginLine();
+    // The line went in.
+    void EndLine() { lineMarked_ = false; }
+    // Undoes what the refused line did, when its own code did not already.
+    void UndoLine();
+
 private:
     friend class Connection;
     void Rollback();
     void Close();
     Connection& connection_;
+    void Run(const std::string& statement);
     FbTransactionHandle handle_ = 0;
     FileLookups lookups_;
+    bool lineMarked_ = false;
 };
 
 }  // namespace ligamor

@@ -100,51 +100,47 @@ bool ProcessInputFile(const std::string& path, const RecordProcessor& processor,
                       FileIdentity& identity, CycleProgress* progress, const std::string& fileName,
                       Connection* oneTransaction, SetAsideFile* setAside)
 {
+    std::vector<std::string> texts;
+    TextFileReader reader(path);
+    identity = reader.OpenedIdentity();
     std::size_t total = 0;
     if (progress) {
         total = CountLines(path);
         progress->LineApplied(fileName, 0, total);
     }
-    for (;;) {
-        std::vector<std::string> texts;
-        std::size_t number = 0;
-        bool readAgain = false;
-        TextFileReader reader(path);
-        identity = reader.OpenedIdentity();
-        if (setAside) setAside->BeginReading();
-        // Left by a failure or a stop, it rolls the file back: the next cycle
-        // reads the file again whole. Started at the first line, so that an
-        // empty file asks no more of the database than it does per line.
-        std::optional<FileTransaction> transaction;
-        std::string line;
-        while (reader.ReadLine(line)) {
-            ++number;
-            if (oneTransaction && !transaction) transaction.emplace(*oneTransaction);
-            if (!setAside) {
+    if (setAside) setAside->BeginReading(identity);
+    // Left by a failure or a stop, it rolls the file back: the next cycle
+    // reads the file again whole. Started at the first line, so that an empty
+    // file asks no more of the database than it does per line.
+    std::optional<FileTransaction> transaction;
+    std::size_t number = 0;
+    std::string line;
+    while (reader.ReadLine(line)) {
+        ++number;
+        if (oneTransaction && !transaction) transaction.emplace(*oneTransaction);
+        if (!setAside) {
+            texts.push_back(processor(line));
+        } else if (!setAside->SetAsideUntried(number, line)) {
+            setAside->Trying();
+            if (transaction) transaction->BeginLine();
+            try {
                 texts.push_back(processor(line));
-            } else if (!setAside->SetAsideUntried(number, line)) {
-                setAside->Trying();
-                try {
-                    texts.push_back(processor(line));
-                    setAside->Applied();
-                } catch (...) {
-                    if (!setAside->SetAsideRefused(number, line, std::current_exception())) throw;
-                    // The refusal took the file's transaction with it.
-                    readAgain = oneTransaction != nullptr;
-                    if (readAgain) break;
-                }
-            }
-            if (progress) {
-                progress->LineApplied(fileName, number, std::max(total, number));
-                if (progress->StopRequested()) throw SilentAbort{};
+                if (transaction) transaction->EndLine();
+                setAside->Applied();
+            } catch (...) {
+                if (!setAside->SetAsideRefused(number, line, std::current_exception())) throw;
+                if (transaction) transaction->UndoLine();
             }
         }
-        if (readAgain) continue;
-        if (transaction) transaction->Commit();
-        AppendToIntegrationLog(logDirectory, texts);
-        if (setAside) setAside->FinishReading();
-        return number > 0;
+        if (progress) {
+            progress->LineApplied(fileName, number, std::max(total, number));
+            if (progress->StopRequested()) throw SilentAbort{};
+        }
     }
+    if (transaction) transaction->Commit();
+    AppendToIntegrationLog(logDirectory, texts);
+    if (setAside) setAside->FinishReading();
+    return number > 0;
 }
 
 bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)

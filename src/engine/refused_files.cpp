@@ -62,7 +62,7 @@ std::vector<ReasonsEntry> ParseReasons(const std::vector<std::string>& lines)
 void ReplaceShared(const std::string& path, const std::string& bytes)
 {
     try {
-        ReplaceWholeFile(path, bytes, FileAccess::OwnerAndFolderGroup);
+        ReplaceWholeFile(path, bytes, FileAccess::FolderDefault);
     } catch (const IoFailure&) {
         ReplaceWholeFile(path, bytes, FileAccess::Owner);
     }

@@ -44,15 +44,13 @@ std::string Sortable(const std::string& since)
 }  // namespace
 
 SetAsideFile::SetAsideFile(SetAsideCycle& cycle, std::size_t row, const std::string& path)
-    : cycle_(cycle), row_(row), path_(path), keysAtStart_(cycle.keys_)
+    : cycle_(cycle), row_(row), path_(path)
 {
 }
 
-void SetAsideFile::BeginReading()
+void SetAsideFile::BeginReading(const FileIdentity& opened)
 {
-    cycle_.keys_ = keysAtStart_;
-    claims_.clear();
-    opened_ = IdentityOf(path_);
+    opened_ = opened;
 }
 
 void SetAsideFile::Claim(std::size_t number, const std::string& line, const std::string& reason)
@@ -77,10 +75,6 @@ bool SetAsideFile::SetAsideUntried(std::size_t number, const std::string& line)
             if (!own.empty()) cycle_.keys_.insert(own);
             return true;
         }
-    }
-    if (const auto refused = refused_.find(number); refused != refused_.end()) {
-        Claim(number, line, refused->second);
-        return true;
     }
     if (const std::string blocker = cycle_.Blocker(line, row_); !blocker.empty()) {
         Claim(number, line, WaitingFor(blocker));
@@ -107,7 +101,6 @@ bool SetAsideFile::SetAsideRefused(std::size_t number, const std::string& line, 
         return false;
     }
     cycle_.DropBoxes();
-    refused_[number] = *reason;
     Claim(number, line, *reason);
     return true;
 }

@@ -6,7 +6,6 @@
 // that folder, or applied.
 #include <cstddef>
 #include <exception>
-#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -23,9 +22,8 @@ class SetAsideFile {
 public:
     SetAsideFile(SetAsideCycle& cycle, std::size_t row, const std::string& path);
 
-    // The file is read from its first line (again, after a refusal rolled its
-    // transaction back).
-    void BeginReading();
+    // The file, as opened, is read from its first line.
+    void BeginReading(const FileIdentity& opened);
     // True when the line is set aside without being tried: it already was
     // (the file is being read again), or a record it needs is set aside.
     bool SetAsideUntried(std::size_t number, const std::string& line);
@@ -48,8 +46,6 @@ private:
     std::string path_;
     FileIdentity opened_;
     std::string target_;
-    std::set<std::string> keysAtStart_;
-    std::map<std::size_t, std::string> refused_;  // lines the database or a check refused, kept across readings
     std::vector<SetAsideClaim> claims_;
 };
 

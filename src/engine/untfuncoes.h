@@ -128,8 +128,8 @@ bool FindInputFile(const std::string& directory, const std::string& name, std::s
 // every line runs in one transaction on that connection, committed after the
 // last line and before the block is written; any failure rolls it all back.
 // With setAside, lines that it sets aside are neither applied nor logged; in
-// one transaction, a line set aside after the database refused it rolls the
-// file back and the file is read again without it.
+// one transaction, each line is tried behind a savepoint, so that a refused
+// line is undone alone.
 class SetAsideFile;
 bool ProcessInputFile(const std::string& path, const RecordProcessor& processor, const std::string& logDirectory,
                       FileIdentity& identity, CycleProgress* progress = nullptr, const std::string& fileName = {},

@@ -99,6 +99,10 @@ enum class FileAccess {
     // users of an installed window and the service's user share the file this
     // way. On Windows as Owner.
     OwnerAndFolderGroup,
+    // Shop data a technician edits, such as the refused lines: on Linux as
+    // OwnerAndFolderGroup, on Windows the access the folder gives the files
+    // made in it (the service runs as SYSTEM, the technician as themselves).
+    FolderDefault,
 };
 
 // Gives the file the bytes as its whole content, never half: they go to a new

@@ -191,7 +191,7 @@ void ReplaceWholeFile(const std::string& path, const std::string& bytes, FileAcc
     try {
         mode_t mode = 0600;
         int err = 0;
-        if (access == FileAccess::OwnerAndFolderGroup) {
+        if (access == FileAccess::OwnerAndFolderGroup || access == FileAccess::FolderDefault) {
             // The folder's group explicitly, not only through a setgid folder:
             // a user outside that group is refused here, before anything is
             // replaced.

@@ -186,17 +186,18 @@ int SyncDirectory(const std::string&)
     return 0;
 }
 
-void ReplaceWholeFile(const std::string& path, const std::string& bytes, FileAccess)
+void ReplaceWholeFile(const std::string& path, const std::string& bytes, FileAccess access)
 {
     // The access list is the temporary file's from its creation, and the
     // rename keeps it: no other user ever sees the content readable. Both
-    // kinds of access are one list here: the service runs as SYSTEM.
+    // private kinds of access are one list here: the service runs as SYSTEM.
     detail::PrivateFileSecurity security;
     ThrowIfFailed(security.Error());
+    SECURITY_ATTRIBUTES* attributes = access == FileAccess::FolderDefault ? nullptr : security.Attributes();
     const std::string directory = DirectoryOf(path);
     std::string temporary;
     HandleOwner handle(detail::CreateUniqueFile(directory + "." + path.substr(directory.size()) + ".", "",
-                                                security.Attributes(), temporary));
+                                                attributes, temporary));
     if (!handle.valid()) ThrowLastError();
     DWORD err = WriteAll(handle.get(), bytes, true);
     if (!CloseHandle(handle.release()) && err == 0) err = GetLastError();
