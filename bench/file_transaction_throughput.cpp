@@ -1,7 +1,9 @@
 // Lines per second of PRODUTO.TXT and ITEMPREVENDA.TXT (with its pre-sales)
 // committed per line (TRANSACAO=LINHA) and in one transaction per file
-// (TRANSACAO=ARQUIVO), on the embedded engine and on the tests' loopback
-// server, with the peak RSS of a cycle of a tenth of the lines beside it.
+// (TRANSACAO=ARQUIVO), each also with refused lines set aside
+// (RECUSADAS=SEPARAR: a savepoint per line in one transaction), on the
+// embedded engine and on the tests' loopback server, with the peak RSS of a
+// cycle of a tenth of the lines beside it.
 // Each cell runs in a process of its own, so that its peak RSS is its own.
 //   scripts/with-test-firebird bench_file_transaction [lines, default 100000]
 // Without LIGAMOR_TEST_FB_PORT the server rows are left out.
@@ -57,7 +59,8 @@ void WriteLines(const std::string& path, const char* file, int first, int count)
 }
 
 struct World {
-    World(FbClientLoader& loader, const test::TempDir& work, const std::string& server, TransactionMode mode)
+    World(FbClientLoader& loader, const test::TempDir& work, const std::string& server, TransactionMode mode,
+          RefusedLinesMode refused)
         : dtmain(loader)
     {
         const std::string path = test::CreateShopDatabase(work.Path(), "BENCH.FDB");
@@ -70,6 +73,8 @@ struct World {
         settings.LogDirectory = work / "LOG/";
         settings.IntervalMs = 5000;
         settings.Transaction = mode;
+        settings.RefusedLines = refused;
+        integration.recordMessages = &gate;
         for (const std::string& d : {settings.SendDirectory, settings.ResponseDirectory, settings.LogDirectory})
             ForceDirectoryPath(d);
         integration.quietTime = std::chrono::milliseconds(0);
@@ -93,7 +98,8 @@ struct World {
     test::FakeTimer timer;
     test::FixedClock clock;
     DataModule dtmain;
-    RecordContext ctx{dtmain, messages, clock, RegionalSettings{}};
+    MessageGate gate{messages};
+    RecordContext ctx{dtmain, gate, clock, RegionalSettings{}};
     SystemSettings settings;
     Integration integration{settings, dtmain, messages, timer, clock, RegionalSettings{}, "",
                             StandardInputFileTable(ctx)};
@@ -101,11 +107,15 @@ struct World {
 };
 
 // One cell: "<seconds> <peak RSS in KiB> <log bytes>" on standard output.
-int RunOne(const std::string& engine, const char* file, TransactionMode mode, int lines)
+int RunOne(const std::string& engine, const char* file, const std::string& modes, int lines)
 {
+    const TransactionMode mode =
+        modes.find("ARQUIVO") != std::string::npos ? TransactionMode::Arquivo : TransactionMode::Linha;
+    const RefusedLinesMode refused =
+        modes.find("SEPARAR") != std::string::npos ? RefusedLinesMode::Separar : RefusedLinesMode::Parar;
     test::TempDir work;
     FbClientLoader loader;
-    World world(loader, work, engine == "server" ? "server" : "", mode);
+    World world(loader, work, engine == "server" ? "server" : "", mode, refused);
     const bool items = std::strcmp(file, "ITEMPREVENDA.TXT") == 0;
     if (items) {
         // The products and pre-sales the items name, stored before the clock runs.
@@ -148,19 +158,17 @@ bool RunChild(const char* self, const std::string& engine, const char* file, con
 int main(int argc, char** argv)
 {
     if (argc == 6 && std::strcmp(argv[1], "--one") == 0)
-        return RunOne(argv[2], argv[3], std::strcmp(argv[4], "ARQUIVO") == 0 ? TransactionMode::Arquivo
-                                                                           : TransactionMode::Linha,
-                      std::atoi(argv[5]));
+        return RunOne(argv[2], argv[3], argv[4], std::atoi(argv[5]));
     const int n = argc > 1 ? std::atoi(argv[1]) : 100000;
     std::vector<std::string> engines{"embedded"};
     if (std::getenv("LIGAMOR_TEST_FB_PORT")) engines.push_back("server");
 
-    std::printf("%-9s %-17s %-8s %8s %9s %7s %11s %11s %10s\n", "engine", "file", "mode", "seconds", "lines/s",
+    std::printf("%-9s %-17s %-15s %8s %9s %7s %11s %11s %10s\n", "engine", "file", "mode", "seconds", "lines/s",
                 "ratio", "RSS n/10", "RSS n", "log block");
     for (const std::string& engine : engines) {
         for (const char* file : {"PRODUTO.TXT", "ITEMPREVENDA.TXT"}) {
             double linhaRate = 0;
-            for (const char* mode : {"LINHA", "ARQUIVO"}) {
+            for (const char* mode : {"LINHA", "ARQUIVO", "LINHA+SEPARAR", "ARQUIVO+SEPARAR"}) {
                 Cell full, tenth;
                 if (!RunChild(argv[0], engine, file, mode, n, full) ||
                     !RunChild(argv[0], engine, file, mode, n / 10, tenth)) {
@@ -169,7 +177,7 @@ int main(int argc, char** argv)
                 }
                 const double rate = n / full.seconds;
                 if (linhaRate == 0) linhaRate = rate;
-                std::printf("%-9s %-17s %-8s %8.2f %9.0f %6.1fx %8.1f MB %8.1f MB %7.1f MB\n", engine.c_str(), file,
+                std::printf("%-9s %-17s %-15s %8.2f %9.0f %6.1fx %8.1f MB %8.1f MB %7.1f MB\n", engine.c_str(), file,
                             mode, full.seconds, rate, rate / linhaRate, tenth.rssKiB / 1024.0, full.rssKiB / 1024.0,
                             full.logBytes / 1048576.0);
                 std::fflush(stdout);
