@@ -114,7 +114,9 @@ const char* HealthWord(HealthState state)
 
 std::string HealthLine(const Health& health)
 {
-    return std::string("Integração ") + HealthWord(health.state) + ": " + health.reason + ".";
+    // A reason that is a message of the system's own has its period already.
+    const bool ended = !health.reason.empty() && health.reason.back() == '.';
+    return std::string("Integração ") + HealthWord(health.state) + ": " + health.reason + (ended ? "" : ".");
 }
 
 std::string HealthJson(const Health& h)
