@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "win32/wide_text.h"
 
 namespace ligamor {
