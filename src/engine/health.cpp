@@ -121,9 +121,9 @@ const char* HealthWord(HealthState state)
 
 std::string HealthLine(const Health& health)
 {
-    // Reasons that are messages of their own often end with their period.
-    const bool period = !health.reason.empty() && health.reason.back() == '.';
-    return std::string("Integração ") + HealthWord(health.state) + ": " + health.reason + (period ? "" : ".");
+    // A reason that is a message of the system's own has its period already.
+    const bool ended = !health.reason.empty() && health.reason.back() == '.';
+    return std::string("Integração ") + HealthWord(health.state) + ": " + health.reason + (ended ? "" : ".");
 }
 
 std::string HealthJson(const Health& h)

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <string>
 
+#include "runtime/system_log.h"
+
 namespace ligamor {
 
 class ServiceNotifier {
@@ -15,6 +17,9 @@ public:
     void Ready();
     void Stopping();
     void Status(const std::string& utf8Text);
+    // The integration's health changed to another state, at the given level;
+    // utf8Line says which and why. Told once per change, not per cycle.
+    void HealthChanged(SystemLogLevel level, const std::string& utf8Line);
 
     // How often the manager wants to hear from a live service; zero when it
     // does not watch.

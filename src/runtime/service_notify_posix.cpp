@@ -23,6 +23,9 @@ ServiceNotifier::ServiceNotifier()
     if (usec && (!pid || std::atoll(pid) == getpid())) watchdogPeriod_ = std::chrono::milliseconds(std::atoll(usec) / 1000);
 }
 
+// The status line that every message sends already starts with the health.
+void ServiceNotifier::HealthChanged(SystemLogLevel, const std::string&) {}
+
 void ServiceNotifier::Send(const std::string& state)
 {
     if (socketPath_.empty()) return;

@@ -5,10 +5,21 @@
 #include "runtime/service_notify.h"
 
 #include "runtime/service_control_windows.h"
+#include "runtime/system_log.h"
 
 namespace ligamor {
 
 ServiceNotifier::ServiceNotifier() = default;
+
+// Without a status line, a change of the health is one event in the
+// Application log, where the Event Viewer and a technician's monitoring look
+// for the service. Only for the service: a run from a console or a scheduled
+// --once is watched by whoever started it, and would otherwise tell a
+// monitor of a first state on every run.
+void ServiceNotifier::HealthChanged(SystemLogLevel level, const std::string& utf8Line)
+{
+    if (detail::HostedByServiceManager()) WriteSystemLog(level, utf8Line);
+}
 
 void ServiceNotifier::Send(const std::string& state)
 {

@@ -66,6 +66,7 @@ void ConsoleMessages::WriteUtf8(Severity severity, const std::string& utf8Text)
                       t.second);
         line = stamp;
     }
+    if (severity == Severity::Error) ++errors_;
     WriteErrorLine(line + TextOf(severity).word + " " + OneLine(utf8Text));
     // The event log keeps its own time and level: the text alone, its lines kept.
     WriteSystemLog(TextOf(severity).systemLog, utf8Text);

@@ -3,6 +3,7 @@
 // show becomes one line on standard error, with its time and a severity
 // word, in UTF-8, and nobody has to click anything; on Windows it goes to the
 // event log as well.
+#include <cstddef>
 #include <string>
 
 #include "runtime/clock.h"
@@ -27,9 +28,13 @@ public:
     // A text of the service's own, already UTF-8.
     void WriteUtf8(Severity severity, const std::string& utf8Text);
 
+    // How many error messages were written so far.
+    std::size_t ErrorsWritten() const { return errors_; }
+
 private:
     const Clock& clock_;
     bool journal_;
+    std::size_t errors_ = 0;
 };
 
 // The text on one line: line ends (CR LF, LF or CR, empty lines among them)

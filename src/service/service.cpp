@@ -21,6 +21,7 @@
 #include "runtime/text_file.h"
 #include "service/back_off.h"
 #include "service/console_messages.h"
+#include "service/health_changes.h"
 
 namespace ligamor {
 
@@ -154,14 +155,24 @@ private:
         }
     }
 
+    // The health now; a change of its state goes to the manager once, before
+    // the message that follows it.
+    Health HealthNow()
+    {
+        Health health = IntegrationHealth(integration_);
+        healthChanges_.Note(health, console_.ErrorsWritten());
+        return health;
+    }
+
     // The manager's status line starts with the health, as --status gives it.
     void Say(Severity severity, const std::string& utf8Text)
     {
+        const Health health = HealthNow();
         console_.WriteUtf8(severity, utf8Text);
-        notifier_.Status(HealthLine(IntegrationHealth(integration_)) + " " + utf8Text);
+        notifier_.Status(HealthLine(health) + " " + utf8Text);
     }
 
-    void ShowHealth() { notifier_.Status(HealthLine(IntegrationHealth(integration_))); }
+    void ShowHealth() { notifier_.Status(HealthLine(HealthNow())); }
 
     // After a failure: the next activation after the back-off. False when a
     // stop came meanwhile.
@@ -337,6 +348,7 @@ private:
     ConsoleMessages console_;
     ServiceEvents events_;
     ServiceNotifier notifier_;
+    HealthChanges healthChanges_{notifier_};
     FbClientLoader loader_;
     DataModule dtmain_;
     SystemSettings settings_;

@@ -1,9 +1,8 @@
 #include "win32/cycle_progress_bar.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 
+#include "win32/status_bar_layout.h"
 #include "win32/wide_text.h"
 
 namespace ligamor {
@@ -29,7 +28,7 @@ void PumpMessages()
     }
 }
 
-HWND CycleProgressBar::Create(HWND parent, RECT place)
+HWND CycleProgressBar::Create(HWND statusBar)
 {
     static const bool registered = [] {
         WNDCLASSEXW wc{};
@@ -41,10 +40,11 @@ HWND CycleProgressBar::Create(HWND parent, RECT place)
         return RegisterClassExW(&wc) != 0;
     }();
     (void)registered;
-    bar_ = CreateWindowExW(0, kClassName, L"", WS_CHILD, place.left, place.top, place.right - place.left,
-                           place.bottom - place.top, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+    bar_ = CreateWindowExW(0, kClassName, L"", WS_CHILD, 0, 0, 0, 0, statusBar,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCycleBarId)), GetModuleHandleW(nullptr),
+                           nullptr);
     SetWindowLongPtrW(bar_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    font_ = reinterpret_cast<HFONT>(SendMessageW(parent, WM_GETFONT, 0, 0));
+    font_ = reinterpret_cast<HFONT>(SendMessageW(statusBar, WM_GETFONT, 0, 0));
     return bar_;
 }
 
@@ -99,13 +99,9 @@ void CycleProgressBar::Show(const std::string& fileName, std::size_t done, std::
     total_ = total;
     SetWindowTextW(bar_, ProgressText(fileName, done, total).c_str());
     if (!IsWindowVisible(bar_)) {
-        // The banner moves into the part left of the bar and stays centred
-        // there, as the Linux window's label gives the bar its room.
-        RECT place{};
-        GetWindowRect(bar_, &place);
-        MapWindowPoints(nullptr, GetParent(bar_), reinterpret_cast<POINT*>(&place), 2);
-        int parts[] = {static_cast<int>(place.left) - 4, -1};
-        SendMessageW(GetParent(bar_), SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
+        // The banner and the health move left to give the bar its part, as
+        // the Linux window's labels give the bar its room.
+        LayOutStatusBar(GetParent(bar_), true);
         ShowWindow(bar_, SW_SHOWNA);
     }
     InvalidateRect(bar_, nullptr, FALSE);
@@ -116,8 +112,7 @@ void CycleProgressBar::CycleEnded()
     if (bar_) {
         ShowWindow(bar_, SW_HIDE);
         SetWindowTextW(bar_, L"");
-        int whole[] = {-1};
-        SendMessageW(GetParent(bar_), SB_SETPARTS, 1, reinterpret_cast<LPARAM>(whole));
+        LayOutStatusBar(GetParent(bar_), false);
     }
     done_ = total_ = 0;
     ClearStop();

@@ -17,8 +17,9 @@ void PumpMessages();
 
 class CycleProgressBar : public PacedProgress {
 public:
-    // A hidden child of parent (the status bar) at the given place.
-    HWND Create(HWND parent, RECT place);
+    // A hidden child of the status bar, whose layout gives it its place
+    // when it shows (status_bar_layout.h).
+    HWND Create(HWND statusBar);
     HWND Handle() const { return bar_; }
 
     // Between cycles: bar hidden, no stop pending.

@@ -6,6 +6,7 @@
 #include "runtime/run_handler.h"
 #include "win32/resource_ids.h"
 #include "win32/settings_dialog.h"
+#include "win32/status_bar_layout.h"
 #include "win32/wide_text.h"
 
 namespace ligamor {
@@ -77,18 +78,18 @@ void MainWindow::CreateChildren()
 
     rce_.Create(window_, kViewId, RECT{0, 0, kClientWidth, kClientHeight - kStatusHeight});
 
-    // One panel over the whole bar; a leading tab centres its text. No size
-    // grip: the window keeps its size.
+    // The banner's part first; a leading tab centres its text. No size grip:
+    // the window keeps its size.
     stbmain_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_NOPARENTALIGN | CCS_NORESIZE,
                                0, kClientHeight - kStatusHeight, kClientWidth, kStatusHeight, window_, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
     SendMessageW(stbmain_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    int parts[] = {-1};
-    SendMessageW(stbmain_, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(parts));
     const std::wstring banner = L"\tVELDOR SISTEMAS " + WideFromUtf8(kMakerPhone) + L" - Ligamor PAF-ECF";
     SendMessageW(stbmain_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(banner.c_str()));
-    // The cycle's bar at the right end of the status bar, 260 by 15.
-    progress_.Create(stbmain_, RECT{kClientWidth - 260 - 4, 2, kClientWidth - 4, 17});
+    // The health beside it; the cycle's bar at the right end while a cycle runs.
+    lblEstado_.Create(stbmain_, kHealthPanelId);
+    progress_.Create(stbmain_);
+    LayOutStatusBar(stbmain_, false);
 
     menu_ = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPUPMENU1));
     PopupMenu1_ = GetSubMenu(menu_, 0);

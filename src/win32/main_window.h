@@ -1,12 +1,13 @@
 #pragma once
 // frmmain on Windows: the one main window, drawn from the system's controls.
-// It shows the integration log in rce, the maker's banner in the status bar
-// and owns the context menu that switches polling on and off. What the
+// It shows the integration log in rce, the maker's banner and the
+// integration's health in the status bar and owns the context menu that switches polling on and off. What the
 // window does, and when, is the toolkit-free WindowController's.
 #include <windows.h>
 
 #include "engine/untfuncoes.h"
 #include "win32/cycle_progress_bar.h"
+#include "win32/health_panel.h"
 #include "win32/log_view_window.h"
 #include "win32/win32_timer.h"
 #include "window/window_controller.h"
@@ -45,11 +46,13 @@ private:
     void RunConfigurationDialog() override;
     void StopCycleAfterLine() override { progress_.RequestStop(); }
     void CycleOver() override { progress_.CycleEnded(); }
+    void ShowHealth(HealthState state, const std::string& utf8Line) override { lblEstado_.Show(state, utf8Line); }
 
     Integration& integration_;
     Win32Timer& temporizador_;
     LogViewWindow rce_;
     CycleProgressBar progress_;
+    HealthPanel lblEstado_;  // the health beside the banner
     WindowController controller_;
     HWND window_ = nullptr;
     HWND stbmain_ = nullptr;

@@ -76,5 +76,13 @@ TEST(Health, AFailureOfManyLinesIsGivenInOne)
     EXPECT_EQ(ParseHealthFacts(HealthFactsText(facts)).failure, "primeiro segundo");
 }
 
+TEST(Health, TheLineEndsWithOnePeriod)
+{
+    HealthFacts facts{.polling = true, .intervalMs = 5000, .failure = "Erro ao Conectar em Banco de Dados."};
+    EXPECT_EQ(HealthLine(WorkOutHealth(facts, {}, kNow)), "Integração com falha: Erro ao Conectar em Banco de Dados.");
+    facts.failure = "uma linha foi recusada";
+    EXPECT_EQ(HealthLine(WorkOutHealth(facts, {}, kNow)), "Integração com falha: uma linha foi recusada.");
+}
+
 }  // namespace
 }  // namespace ligamor
