@@ -78,7 +78,10 @@ TEST(Health, AFailureOfManyLinesIsGivenInOne)
 
 TEST(Health, TheLineEndsWithOnePeriod)
 {
-    HealthFacts facts{.polling = true, .intervalMs = 5000, .failure = "Erro ao Conectar em Banco de Dados."};
+    HealthFacts facts;
+    facts.polling = true;
+    facts.intervalMs = 5000;
+    facts.failure = "Erro ao Conectar em Banco de Dados.";
     EXPECT_EQ(HealthLine(WorkOutHealth(facts, {}, kNow)), "Integração com falha: Erro ao Conectar em Banco de Dados.");
     facts.failure = "uma linha foi recusada";
     EXPECT_EQ(HealthLine(WorkOutHealth(facts, {}, kNow)), "Integração com falha: uma linha foi recusada.");
