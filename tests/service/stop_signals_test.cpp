@@ -37,6 +37,7 @@ struct Row {
     bool interruptIgnored = false;
     bool server = false;
     bool perFile = false;  // TRANSACAO=ARQUIVO
+    bool setAside = false;  // RECUSADAS=SEPARAR
 };
 
 void PrintTo(const Row& row, std::ostream* out)
@@ -52,11 +53,15 @@ std::string ProgramPath(Program program)
     return program == Program::Window ? "" : LIGAMOR_SERVICE_EXE;
 }
 
-std::string Products(int count)
+// Every refusedEvery-th product has a quantity that is no number.
+std::string Products(int count, int refusedEvery = 0)
 {
     std::string bytes;
-    for (int code = 1; code <= count; ++code)
-        bytes += "I#" + std::to_string(code) + "#PRODUTO " + std::to_string(code) + "#T1#10#UN#8,20#12,90\r\n";
+    for (int code = 1; code <= count; ++code) {
+        const bool refused = refusedEvery > 0 && code % refusedEvery == 0;
+        bytes += "I#" + std::to_string(code) + "#PRODUTO " + std::to_string(code) + "#T1#" + (refused ? "X" : "10") +
+                 "#UN#8,20#12,90\r\n";
+    }
     return bytes;
 }
 
@@ -81,7 +86,8 @@ protected:
             settings.UserName = server.userName;
             settings.Password = server.password;
         }
-        if (GetParam().perFile) settings.OtherLines = {"TRANSACAO=ARQUIVO"};
+        if (GetParam().perFile) settings.OtherLines.push_back("TRANSACAO=ARQUIVO");
+        if (GetParam().setAside) settings.OtherLines.push_back("RECUSADAS=SEPARAR");
         SaveSettings(settingsFile, settings);
         std::filesystem::create_directories(send);
     }
@@ -203,6 +209,52 @@ const Row kKilledRows[] = {
 };
 
 INSTANTIATE_TEST_SUITE_P(FrontEnds, KilledMidFile, ::testing::ValuesIn(kKilledRows),
+                         [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
+
+// Killed again and again while a file's refused lines are set aside, the
+// service started once more ends with every good line stored once and every
+// refused line in the folder of refused lines once.
+using KilledWhileSettingAside = StopSignals;
+
+TEST_P(KilledWhileSettingAside, LosesNoLineAndDoublesNone)
+{
+    const Row& row = GetParam();
+    const int lines = 3000, refusedEvery = 100;
+    Drop("PRODUTO.TXT", Products(lines, refusedEvery));
+    // Each run starts the file again; the later kills come later in it.
+    for (int run = 0; run < 4; ++run) {
+        ServiceProcess program({"--config", settingsFile}, dir / ("stderr." + std::to_string(run)),
+                               {.program = ProgramPath(row.program)});
+        if (!Until(program, [&] { return program.HoldsOpen(send + "PRODUTO.TXT"); })) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(400 * run));
+        program.Signal(SIGKILL);
+        program.Wait(seconds(10));
+    }
+    {
+        ServiceProcess program({"--config", settingsFile}, dir / "stderr.last", {.program = ProgramPath(row.program)});
+        // A killed run may have moved the file already: this one must be polling.
+        ASSERT_TRUE(Until(program, [&] {
+            return ListDir(response).size() == 1 && program.Err().find("Integração ativa") != std::string::npos;
+        })) << program.Err();
+        program.Signal(SIGTERM);
+        EXPECT_EQ(program.Wait(seconds(10)), 0) << program.Err();
+    }
+    const int refused = lines / refusedEvery;
+    EXPECT_EQ(ReadValue(database, "select count(*) || '/' || count(distinct CDDETALHE) from DETALHE"),
+              std::to_string(lines - refused) + "/" + std::to_string(lines - refused));
+    const std::string folder = dir / "RECUSADAS/";
+    std::string expected;
+    for (int code = refusedEvery; code <= lines; code += refusedEvery)
+        expected += "I#" + std::to_string(code) + "#PRODUTO " + std::to_string(code) + "#T1#X#UN#8,20#12,90\r\n";
+    EXPECT_EQ(ReadBytes(folder + "PRODUTO.TXT"), expected);
+    EXPECT_EQ(ListDir(send), Names{kSendDirectoryLockName});
+}
+
+INSTANTIATE_TEST_SUITE_P(Service, KilledWhileSettingAside,
+                         ::testing::Values(Row{"PerLine", Program::Service, SIGKILL, When::MidCycle, false, false,
+                                               false, true},
+                                           Row{"PerFile", Program::Service, SIGKILL, When::MidCycle, false, false,
+                                               true, true}),
                          [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
 
 }  // namespace
