@@ -68,7 +68,6 @@ private:
     friend class SetAsideFile;
     void Recover();
     void Retry();
-    void LoadKeys();
     void AddToFolder(std::size_t row, const std::vector<RefusedLine>& lines);
     std::string Blocker(const std::string& line, std::size_t row) const;
     void HoldBoxes();
