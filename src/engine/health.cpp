@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <sstream>
 
+#include "runtime/blanks.h"
+
 namespace ligamor {
 
 namespace {
@@ -48,18 +50,6 @@ std::string Json(const std::string& text)
 std::string JsonOrNull(const std::string& text) { return text.empty() ? "null" : Json(text); }
 std::string SecondsOrNull(long long ns) { return ns == 0 ? "null" : std::to_string(ns / 1'000'000'000); }
 
-// A failure's text may span lines (one per file that could not be moved).
-std::string OneLine(std::string text)
-{
-    for (char& c : text)
-        if (c == '\r' || c == '\n') c = ' ';
-    std::string out;
-    for (const char c : text)
-        if (!(c == ' ' && !out.empty() && out.back() == ' ')) out += c;
-    while (!out.empty() && out.back() == ' ') out.pop_back();
-    return out;
-}
-
 }  // namespace
 
 long long LateAfterMs(long long intervalMs)
@@ -74,7 +64,7 @@ Health WorkOutHealth(const HealthFacts& facts, const WaitingFile& oldest, long l
     const long long cycleNs = facts.lastCycleEndNs ? facts.lastCycleEndNs : facts.activatedNs;
     if (!facts.failure.empty()) {
         health.state = HealthState::Falha;
-        health.reason = OneLine(facts.failure);
+        health.reason = InOneLine(facts.failure);
     } else if (!facts.polling) {
         health.state = HealthState::Parada;
         health.reason = "a leitura dos arquivos está desligada (TEMPO_COMUNICACAO 0)";
@@ -87,7 +77,7 @@ Health WorkOutHealth(const HealthFacts& facts, const WaitingFile& oldest, long l
         health.state = HealthState::Atrasada;
         health.reason = std::to_string(facts.setAsideLines) +
                         (facts.setAsideLines == 1 ? " linha separada em RECUSADAS" : " linhas separadas em RECUSADAS") +
-                        "; a mais antiga: " + OneLine(facts.oldestSetAside);
+                        "; a mais antiga: " + InOneLine(facts.oldestSetAside);
     } else if (cycleNs != 0 && nowNs - cycleNs > lateNs) {
         health.state = HealthState::Atrasada;
         health.reason = "nenhum ciclo terminou há " + Age(nowNs - cycleNs);
@@ -147,9 +137,9 @@ std::string HealthFactsText(const HealthFacts& facts)
 {
     return "LEITURA=" + std::string(facts.polling ? "1" : "0") + "\r\nINTERVALO_MS=" +
            std::to_string(facts.intervalMs) + "\r\nATIVADA_NS=" + std::to_string(facts.activatedNs) +
-           "\r\nULTIMO_CICLO_NS=" + std::to_string(facts.lastCycleEndNs) + "\r\nFALHA=" + OneLine(facts.failure) +
+           "\r\nULTIMO_CICLO_NS=" + std::to_string(facts.lastCycleEndNs) + "\r\nFALHA=" + InOneLine(facts.failure) +
            "\r\nSEPARADAS=" + std::to_string(facts.setAsideLines) +
-           "\r\nSEPARADA_MAIS_ANTIGA=" + OneLine(facts.oldestSetAside) + "\r\n";
+           "\r\nSEPARADA_MAIS_ANTIGA=" + InOneLine(facts.oldestSetAside) + "\r\n";
 }
 
 HealthFacts ParseHealthFacts(const std::string& text)

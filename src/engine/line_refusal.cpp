@@ -47,18 +47,13 @@ bool AnyOf(const std::vector<long>& codes, const std::array<long, N>& wanted)
                        [&](long c) { return std::find(wanted.begin(), wanted.end(), c) != wanted.end(); });
 }
 
-// The server's text without its code header, in one line.
-std::string OneLine(const std::string& cp1252)
+// The text without the server's code header, in one line.
+std::string RefusalText(const std::string& cp1252)
 {
     std::string text = Utf8FromCp1252(cp1252);
     const std::string header = "ISC ERROR MESSAGE:";
     if (const std::size_t at = text.find(header); at != std::string::npos) text = text.substr(at + header.size());
-    for (char& c : text)
-        if (c == '\r' || c == '\n') c = ' ';
-    std::string out;
-    for (const char c : text)
-        if (!(c == ' ' && (out.empty() || out.back() == ' '))) out += c;
-    return TrimBlanks(out);
+    return TrimBlanks(InOneLine(text));
 }
 
 }  // namespace
@@ -68,13 +63,13 @@ std::optional<std::string> LineRefusalReason(const std::exception_ptr& failure)
     try {
         std::rethrow_exception(failure);
     } catch (const RecordRefused& refused) {
-        return OneLine(refused.text);
+        return RefusalText(refused.text);
     } catch (const ConversionFailure& f) {
-        return OneLine(f.Message());
+        return RefusalText(f.Message());
     } catch (const DatabaseFailure& f) {
         const std::vector<long>& codes = f.AllCodes();
         if (AnyOf(codes, kLineDataCodes) && !AnyOf(codes, kPassingCodes))
-            return "recusada pelo banco de dados: " + OneLine(f.Message());
+            return "recusada pelo banco de dados: " + RefusalText(f.Message());
         return std::nullopt;
     } catch (...) {
         return std::nullopt;

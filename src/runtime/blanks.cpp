@@ -20,6 +20,17 @@ std::string TrimBlanks(std::string_view text)
     return std::string(text.substr(first, last - first));
 }
 
+std::string InOneLine(std::string_view text)
+{
+    std::string out;
+    for (char c : text) {
+        if (c == '\r' || c == '\n') c = ' ';
+        if (!(c == ' ' && !out.empty() && out.back() == ' ')) out += c;
+    }
+    while (!out.empty() && out.back() == ' ') out.pop_back();
+    return out;
+}
+
 bool IsBlank(std::string_view text)
 {
     for (char c : text)

@@ -8,6 +8,10 @@ namespace ligamor {
 
 std::string TrimBlanks(std::string_view text);
 
+// The text's line ends as blanks, each run of blanks as one, none at its end:
+// a message of several lines told in one.
+std::string InOneLine(std::string_view text);
+
 // True when nothing but blanks (or nothing at all) is left after trimming.
 bool IsBlank(std::string_view text);
 
