@@ -90,12 +90,16 @@ std::string UsageText(FrontEnd frontEnd)
             "                     do sistema, em " + Utf8FromLocal(SharedSettingsDirectory()) + ")\n";
     if (frontEnd == FrontEnd::Service) {
         text += "  --once             uma ativação e um ciclo, e termina. Saída: 0 todos os arquivos\n"
-                "                     presentes integrados e movidos (ou nenhum presente), 1 o ciclo ou\n"
-                "                     a conexão falhou, 2 uso errado ou configurações inutilizáveis,\n"
-                "                     3 outra integração usa o mesmo diretório de envio\n"
+                "                     presentes integrados e movidos (ou nenhum presente); com\n"
+                "                     RECUSADAS=SEPARAR também quando linhas recusadas foram separadas\n"
+                "                     em RECUSADAS e o resto do arquivo foi integrado e movido (veja\n"
+                "                     --status), 1 o ciclo ou a conexão falhou, 2 uso errado ou\n"
+                "                     configurações inutilizáveis, 3 outra integração usa o mesmo\n"
+                "                     diretório de envio\n"
                 "  --status           como vai a integração em execução neste diretório de envio, numa\n"
-                "                     linha. Saída: 0 normal, 1 atrasada, 2 com falha ou parada,\n"
-                "                     3 nenhuma integração em execução\n"
+                "                     linha. Saída: 0 normal, 1 atrasada (também com linhas separadas),\n"
+                "                     2 com falha, parada ou nenhuma integração em execução, 3 o estado\n"
+                "                     não pode ser dito (configurações ilegíveis, uso errado)\n"
                 "  --json             com --status: o estado inteiro em JSON\n"
                 "  --retry-first MS   primeira espera antes de ativar de novo após uma falha (" +
                 std::to_string(kRetryFirstDefault.count()) + ")\n" +

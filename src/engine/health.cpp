@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
+#include <limits>
 #include <sstream>
 
 #include "runtime/blanks.h"
+#include "runtime/text1252.h"
 
 namespace ligamor {
 
@@ -32,13 +34,14 @@ std::string FileName(const std::string& path)
 std::string Json(const std::string& text)
 {
     std::string out = "\"";
-    for (const char c : text) {
+    for (const char c : Utf8Repaired(text)) {
+        const auto b = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;
-        } else if (static_cast<unsigned char>(c) < 0x20) {
+        } else if (b < 0x20 || b == 0x7F) {
             char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", b);
             out += escaped;
         } else {
             out += c;
@@ -47,30 +50,102 @@ std::string Json(const std::string& text)
     return out + "\"";
 }
 
+// Differences and products of times read back from a status file that may be
+// damaged: saturated instead of overflowing.
+long long Minus(long long a, long long b)
+{
+    long long d = 0;
+    if (__builtin_sub_overflow(a, b, &d)) return a < 0 ? std::numeric_limits<long long>::min()
+                                                       : std::numeric_limits<long long>::max();
+    return d;
+}
+
+long long Times(long long a, long long b)
+{
+    long long p = 0;
+    if (__builtin_mul_overflow(a, b, &p))
+        return (a < 0) != (b < 0) ? std::numeric_limits<long long>::min() : std::numeric_limits<long long>::max();
+    return p;
+}
+
+// "a cada 5 s" tells a running interval; "o intervalo é de 5 s" a stopped one.
+std::string SwitchedOffReason(const HealthFacts& facts)
+{
+    if (facts.intervalMs <= 0) return "a leitura dos arquivos está desligada (TEMPO_COMUNICACAO 0)";
+    const std::string back = "; Ativar volta a ler a cada " + IntervalText(facts.intervalMs);
+    if (facts.switchedOff == PollingOff::Configuracoes)
+        return "a leitura dos arquivos foi desligada para as Configurações" + back;
+    return "a leitura dos arquivos foi desligada no menu (Desativar)" + back;
+}
+
+const char* SwitchedOffKey(PollingOff off)
+{
+    switch (off) {
+    case PollingOff::Desativar: return "DESATIVAR";
+    case PollingOff::Configuracoes: return "CONFIGURACOES";
+    case PollingOff::None: break;
+    }
+    return "";
+}
+
 std::string JsonOrNull(const std::string& text) { return text.empty() ? "null" : Json(text); }
 std::string SecondsOrNull(long long ns) { return ns == 0 ? "null" : std::to_string(ns / 1'000'000'000); }
 
 }  // namespace
 
+std::string IntervalText(long long ms)
+{
+    ms = std::max(ms, 0LL);
+    std::string out;
+    const auto part = [&out](long long value, const char* unit) {
+        if (!out.empty()) out += ' ';
+        out += std::to_string(value) + unit;
+    };
+    if (ms >= 3'600'000) part(ms / 3'600'000, " h");
+    if (ms >= 60'000 && ms / 60'000 % 60) part(ms / 60'000 % 60, " min");
+    const long long secondMs = ms % 60'000;
+    if (secondMs || out.empty()) {
+        std::string seconds = std::to_string(secondMs / 1000);
+        if (secondMs % 1000) {
+            // Milliseconds as a decimal fraction, with the comma a Brazilian reader expects.
+            std::string fraction = std::to_string(1000 + secondMs % 1000).substr(1);
+            while (fraction.back() == '0') fraction.pop_back();
+            seconds += "," + fraction;
+        }
+        if (!out.empty()) out += ' ';
+        out += seconds + " s";
+    }
+    return out;
+}
+
+std::string OneUtf8Line(const std::string& text)
+{
+    std::string line = Utf8Repaired(text);
+    for (char& c : line)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return InOneLine(line);
+}
+
 long long LateAfterMs(long long intervalMs)
 {
-    return std::max(5 * intervalMs, 120'000LL);
+    return std::max(Times(5, intervalMs), 120'000LL);
 }
 
 Health WorkOutHealth(const HealthFacts& facts, const WaitingFile& oldest, long long nowNs)
 {
     Health health{HealthState::Normal, {}, facts, oldest, nowNs};
-    const long long lateNs = LateAfterMs(facts.intervalMs) * kNsPerMs;
+    const long long lateNs = Times(LateAfterMs(facts.intervalMs), kNsPerMs);
     const long long cycleNs = facts.lastCycleEndNs ? facts.lastCycleEndNs : facts.activatedNs;
     if (!facts.failure.empty()) {
         health.state = HealthState::Falha;
         health.reason = InOneLine(facts.failure);
     } else if (!facts.polling) {
         health.state = HealthState::Parada;
-        health.reason = "a leitura dos arquivos está desligada (TEMPO_COMUNICACAO 0)";
-    } else if (!oldest.path.empty() && nowNs - oldest.sinceNs > lateNs) {
+        health.reason = SwitchedOffReason(facts);
+    } else if (!oldest.path.empty() && Minus(nowNs, oldest.sinceNs) > lateNs) {
         health.state = HealthState::Atrasada;
-        health.reason = FileName(oldest.path) + " espera há " + Age(nowNs - oldest.sinceNs) + " no diretório de envio";
+        health.reason =
+            FileName(oldest.path) + " espera há " + Age(Minus(nowNs, oldest.sinceNs)) + " no diretório de envio";
     } else if (facts.setAsideLines > 0) {
         // Nothing stops, but a customer or a pre-sale may be missing at the
         // cashier until someone fixes the line.
@@ -78,11 +153,11 @@ Health WorkOutHealth(const HealthFacts& facts, const WaitingFile& oldest, long l
         health.reason = std::to_string(facts.setAsideLines) +
                         (facts.setAsideLines == 1 ? " linha separada em RECUSADAS" : " linhas separadas em RECUSADAS") +
                         "; a mais antiga: " + InOneLine(facts.oldestSetAside);
-    } else if (cycleNs != 0 && nowNs - cycleNs > lateNs) {
+    } else if (cycleNs != 0 && Minus(nowNs, cycleNs) > lateNs) {
         health.state = HealthState::Atrasada;
-        health.reason = "nenhum ciclo terminou há " + Age(nowNs - cycleNs);
+        health.reason = "nenhum ciclo terminou há " + Age(Minus(nowNs, cycleNs));
     } else {
-        health.reason = "lendo os arquivos a cada " + Age(facts.intervalMs * kNsPerMs);
+        health.reason = "lendo os arquivos a cada " + IntervalText(facts.intervalMs);
     }
     return health;
 }
@@ -112,13 +187,20 @@ const char* HealthWord(HealthState state)
 std::string HealthLine(const Health& health)
 {
     // A reason that is a message of the system's own has its period already.
-    const bool ended = !health.reason.empty() && health.reason.back() == '.';
-    return std::string("Integração ") + HealthWord(health.state) + ": " + health.reason + (ended ? "" : ".");
+    const std::string reason = OneUtf8Line(health.reason);
+    const bool ended = !reason.empty() && reason.back() == '.';
+    return std::string("Integração ") + HealthWord(health.state) + ": " + reason + (ended ? "" : ".");
+}
+
+std::string StatusWithoutHealthJson(const char* state, int code, const std::string& line)
+{
+    return std::string("{\"estado\": ") + Json(state) + ", \"codigo\": " + std::to_string(code) +
+           ", \"linha\": " + Json(OneUtf8Line(line)) + "}\n";
 }
 
 std::string HealthJson(const Health& h)
 {
-    const long long waited = h.oldest.path.empty() ? 0 : std::max(h.nowNs - h.oldest.sinceNs, 0LL);
+    const long long waited = h.oldest.path.empty() ? 0 : std::max(Minus(h.nowNs, h.oldest.sinceNs), 0LL);
     return std::string("{\"estado\": ") + Json(HealthWord(h.state)) +
            ", \"codigo\": " + std::to_string(HealthExitCode(h.state)) + ", \"motivo\": " + Json(h.reason) +
            ", \"linha\": " + Json(HealthLine(h)) + ", \"leitura_ligada\": " + (h.facts.polling ? "true" : "false") +
@@ -139,7 +221,8 @@ std::string HealthFactsText(const HealthFacts& facts)
            std::to_string(facts.intervalMs) + "\r\nATIVADA_NS=" + std::to_string(facts.activatedNs) +
            "\r\nULTIMO_CICLO_NS=" + std::to_string(facts.lastCycleEndNs) + "\r\nFALHA=" + InOneLine(facts.failure) +
            "\r\nSEPARADAS=" + std::to_string(facts.setAsideLines) +
-           "\r\nSEPARADA_MAIS_ANTIGA=" + InOneLine(facts.oldestSetAside) + "\r\n";
+           "\r\nSEPARADA_MAIS_ANTIGA=" + InOneLine(facts.oldestSetAside) + "\r\nDESLIGADA=" +
+           SwitchedOffKey(facts.switchedOff) + "\r\n";
 }
 
 HealthFacts ParseHealthFacts(const std::string& text)
@@ -163,6 +246,10 @@ HealthFacts ParseHealthFacts(const std::string& text)
         else if (key == "FALHA") facts.failure = value;
         else if (key == "SEPARADAS") number(value, facts.setAsideLines);
         else if (key == "SEPARADA_MAIS_ANTIGA") facts.oldestSetAside = value;
+        else if (key == "DESLIGADA")
+            facts.switchedOff = value == "DESATIVAR"       ? PollingOff::Desativar
+                                : value == "CONFIGURACOES" ? PollingOff::Configuracoes
+                                                           : PollingOff::None;
     }
     return facts;
 }

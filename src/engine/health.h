@@ -10,7 +10,15 @@ enum class HealthState {
     Normal,    // polling, nothing waiting for long, the last activation and cycle went well
     Atrasada,  // a file waits much longer than the interval, lines are set aside, or no cycle ended for long
     Falha,     // the last activation or cycle failed; the reason says why
-    Parada,    // polling off: TEMPO_COMUNICACAO is 0 or below
+    Parada,    // polling off: TEMPO_COMUNICACAO is 0 or below, or switched off in the window
+};
+
+// Who switched polling off while the interval would run it; the reason of
+// "parada" says so, so that a technician is not sent to the settings file.
+enum class PollingOff {
+    None,           // not switched off: polling follows the interval
+    Desativar,      // the menu's "&Desativar"
+    Configuracoes,  // "&Configurações": stopped for the dialog, until "&Ativar" or a new start
 };
 
 // What the running integration knows of itself, kept by activation and the
@@ -23,6 +31,7 @@ struct HealthFacts {
     std::string failure;           // empty when the last activation or cycle went well
     long long setAsideLines = 0;   // lines in the folder of refused lines
     std::string oldestSetAside;    // "CLIENTE.TXT: Linha 3 de ..." of the oldest of them
+    PollingOff switchedOff = PollingOff::None;
     bool operator==(const HealthFacts&) const = default;
 };
 
@@ -47,14 +56,32 @@ long long LateAfterMs(long long intervalMs);
 
 Health WorkOutHealth(const HealthFacts& facts, const WaitingFile& oldest, long long nowNs);
 
-// The exit status that monitoring agents read: 0 normal, 1 late, 2 failing or stopped.
+// The exit statuses of --status, as monitoring agents (Nagios, Icinga,
+// NSClient++) read them: OK, WARNING, CRITICAL; UNKNOWN only when the state
+// cannot be told at all.
+inline constexpr int kStatusNormal = 0;
+inline constexpr int kStatusLate = 1;
+inline constexpr int kStatusCritical = 2;  // failing, stopped, or no integration running
+inline constexpr int kStatusUnknown = 3;   // settings unreadable, wrong arguments
+
+// 0 normal, 1 late, 2 failing or stopped.
 int HealthExitCode(HealthState state);
 // "normal", "atrasada", "com falha", "parada".
 const char* HealthWord(HealthState state);
 // "Integração atrasada: ..." in one line, UTF-8.
 std::string HealthLine(const Health& health);
-// The whole status as one JSON object, for scripts.
+// The whole status as one JSON object, for scripts. Valid JSON whatever bytes
+// a failure's text or a path holds.
 std::string HealthJson(const Health& health);
+// A status without a health (no integration runs, or none can be told):
+// {"estado": state, "codigo": code, "linha": line}.
+std::string StatusWithoutHealthJson(const char* state, int code, const std::string& line);
+// Any text as one line of valid UTF-8: line ends and other control
+// characters as blanks.
+std::string OneUtf8Line(const std::string& text);
+
+// An interval as a person reads it: "0,5 s", "5 s", "1 min", "1 min 30 s".
+std::string IntervalText(long long ms);
 
 // The status file's text and back; unknown or damaged lines are skipped.
 std::string HealthFactsText(const HealthFacts& facts);

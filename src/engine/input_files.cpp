@@ -121,14 +121,16 @@ bool ProcessInputFile(const std::string& path, const RecordProcessor& processor,
         if (!setAside) {
             texts.push_back(processor(line));
         } else if (!setAside->SetAsideUntried(number, line)) {
-            setAside->Trying();
-            if (transaction) transaction->BeginLine();
+            // The savepoint is part of the trial: a connection lost there
+            // ends the trial as any failure that is not the line's own.
+            HeldMessages boxes = setAside->HoldBoxes();
             try {
+                if (transaction) transaction->BeginLine();
                 texts.push_back(processor(line));
                 if (transaction) transaction->EndLine();
-                setAside->Applied();
             } catch (...) {
                 if (!setAside->SetAsideRefused(number, line, std::current_exception())) throw;
+                boxes.Drop();
                 if (transaction) transaction->UndoLine();
             }
         }

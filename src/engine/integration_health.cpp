@@ -43,16 +43,17 @@ Health IntegrationHealth(const Integration& integration)
                          WallClockNs());
 }
 
-void NoteHealth(Integration& integration)
+Health NoteHealth(Integration& integration)
 {
-    const std::string& logDirectory = integration.settings.LogDirectory;
-    if (logDirectory.empty() || !DirectoryExists(logDirectory)) return;
     const Health health = IntegrationHealth(integration);
+    if (integration.healthNoted) integration.healthNoted(health);
+    const std::string& logDirectory = integration.settings.LogDirectory;
+    if (logDirectory.empty() || !DirectoryExists(logDirectory)) return health;
     const std::string line = HealthLine(health);
     const long long refreshNs = LateAfterMs(integration.health.intervalMs) * 1'000'000 / 2;
     if (line == integration.statusWritten &&
         integration.health.lastCycleEndNs - integration.statusWrittenCycleNs < refreshNs)
-        return;
+        return health;
     const std::string path = StatusFilePath(logDirectory);
     const std::string text = HealthFactsText(health.facts);
     try {
@@ -68,6 +69,14 @@ void NoteHealth(Integration& integration)
     } catch (const Failure&) {
         integration.statusWritten.clear();  // tried again at the next change or cycle
     }
+    return health;
+}
+
+void SwitchPollingOff(Integration& integration, PollingOff why)
+{
+    integration.timer.SetInterval(0);
+    integration.health.switchedOff = why;
+    NoteHealth(integration);
 }
 
 bool ReadStatusFile(const std::string& logDirectory, HealthFacts& facts)

@@ -26,7 +26,13 @@ Health IntegrationHealth(const Integration& integration);
 // least every half of the late threshold while cycles end, so that a reader
 // never takes a stale end of cycle for a late one. A status file that cannot
 // be written fails nothing: the integration goes on, and asking says so.
-void NoteHealth(Integration& integration);
+// Returns the health it worked out.
+Health NoteHealth(Integration& integration);
+
+// The front end stops the timer for a reason of its own ("&Desativar", the
+// settings dialog): the health says who, and the status file says so before
+// the dialog opens.
+void SwitchPollingOff(Integration& integration, PollingOff why);
 
 // The facts of the status file in the log directory; false when there is none.
 bool ReadStatusFile(const std::string& logDirectory, HealthFacts& facts);

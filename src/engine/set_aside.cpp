@@ -83,24 +83,15 @@ bool SetAsideFile::SetAsideUntried(std::size_t number, const std::string& line)
     return false;
 }
 
-void SetAsideFile::Trying()
+HeldMessages SetAsideFile::HoldBoxes()
 {
-    cycle_.HoldBoxes();
-}
-
-void SetAsideFile::Applied()
-{
-    cycle_.ShowBoxes();
+    return HeldMessages(cycle_.integration_.recordMessages);
 }
 
 bool SetAsideFile::SetAsideRefused(std::size_t number, const std::string& line, const std::exception_ptr& failure)
 {
     const std::optional<std::string> reason = LineRefusalReason(failure);
-    if (!reason) {
-        cycle_.ShowBoxes();
-        return false;
-    }
-    cycle_.DropBoxes();
+    if (!reason) return false;
     Claim(number, line, *reason);
     return true;
 }
@@ -140,21 +131,6 @@ std::string SetAsideCycle::Blocker(const std::string& line, std::size_t row) con
     for (const std::string& need : keys.needs)
         if (keys_.count(need)) return need;
     return {};
-}
-
-void SetAsideCycle::HoldBoxes()
-{
-    if (integration_.recordMessages) integration_.recordMessages->Hold();
-}
-
-void SetAsideCycle::ShowBoxes()
-{
-    if (integration_.recordMessages) integration_.recordMessages->ShowHeld();
-}
-
-void SetAsideCycle::DropBoxes()
-{
-    if (integration_.recordMessages) integration_.recordMessages->DropHeld();
 }
 
 void SetAsideCycle::AddToFolder(std::size_t row, const std::vector<RefusedLine>& lines)
@@ -234,21 +210,20 @@ void SetAsideCycle::Retry()
             if (const std::string blocker = Blocker(line.bytes, row); !blocker.empty()) {
                 reason = WaitingFor(blocker);
             } else if (due) {
-                HoldBoxes();
+                HeldMessages boxes(integration_.recordMessages);
                 try {
                     texts.push_back(entry.processor(line.bytes));
-                    ShowBoxes();
                     changed = true;
                     continue;
                 } catch (...) {
                     const std::optional<std::string> refused = LineRefusalReason(std::current_exception());
                     if (!refused) {
-                        ShowBoxes();
+                        boxes.Show();
                         remaining.insert(remaining.end(), lines.begin() + static_cast<long>(i), lines.end());
                         save();
                         throw;
                     }
-                    DropBoxes();
+                    boxes.Drop();
                     reason = *refused;
                 }
             } else {

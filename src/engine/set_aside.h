@@ -27,11 +27,11 @@ public:
     // True when the line is set aside without being tried: it already was
     // (the file is being read again), or a record it needs is set aside.
     bool SetAsideUntried(std::size_t number, const std::string& line);
-    // Around the trial: its boxes wait until its outcome is known.
-    void Trying();
-    void Applied();
+    // For the trial of a line: its boxes wait until its outcome is known,
+    // dropped when it is set aside, shown on every other path.
+    HeldMessages HoldBoxes();
     // After the line failed: true when it was set aside for it; false when the
-    // failure is not the line's own and must stop the cycle (its boxes shown).
+    // failure is not the line's own and must stop the cycle.
     bool SetAsideRefused(std::size_t number, const std::string& line, const std::exception_ptr& failure);
     // The file was read to its end: its set-aside lines join the cycle's.
     void FinishReading();
@@ -70,9 +70,6 @@ private:
     void Retry();
     void AddToFolder(std::size_t row, const std::vector<RefusedLine>& lines);
     std::string Blocker(const std::string& line, std::size_t row) const;
-    void HoldBoxes();
-    void ShowBoxes();
-    void DropBoxes();
     std::string Now() const;
 
     Integration& integration_;

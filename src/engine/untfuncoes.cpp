@@ -39,22 +39,6 @@ std::string AlreadyRunningMessage(const std::string& sendDirectory)
 
 namespace {
 
-// Two integrations on one send directory would apply the same lines twice.
-void LockSendDirectory(Integration& integration)
-{
-    const std::string& send = integration.settings.SendDirectory;
-    if (integration.sendDirectoryLock.Acquire(send + kSendDirectoryLockName) == InstanceLock::Outcome::Held) return;
-    // Settings that now name another directory no longer hold the old one.
-    integration.sendDirectoryLock.Release();
-    integration.messages.InformationBox(AlreadyRunningMessage(send));
-    integration.timer.SetInterval(0);
-    throw IntegrationAlreadyRunning{};
-}
-
-}  // namespace
-
-namespace {
-
 // A line refused by one of the records' own checks ends the cycle after its
 // box said which; the health gives the gist.
 constexpr const char* kLineRefused = "uma linha foi recusada e o ciclo parou; o arquivo ficou no diretório de envio";
@@ -78,14 +62,45 @@ std::string FailureText(const Integration& integration, const std::exception_ptr
     }
 }
 
+// Activation failed: the status file says why before any box is shown, since
+// nobody may be there to close it.
+void NoteActivationFailure(Integration& integration, const std::string& utf8)
+{
+    integration.activationFailure = utf8;
+    integration.health.failure = utf8;
+    NoteHealth(integration);
+}
+
+// Two integrations on one send directory would apply the same lines twice.
+void LockSendDirectory(Integration& integration)
+{
+    const std::string& send = integration.settings.SendDirectory;
+    if (integration.sendDirectoryLock.Acquire(send + kSendDirectoryLockName) == InstanceLock::Outcome::Held) return;
+    // Settings that now name another directory no longer hold the old one.
+    integration.sendDirectoryLock.Release();
+    integration.timer.SetInterval(0);
+    NoteActivationFailure(integration, Utf8FromCp1252(AlreadyRunningMessage(send)));
+    integration.messages.InformationBox(AlreadyRunningMessage(send));
+    throw IntegrationAlreadyRunning{};
+}
+
+[[noreturn]] void FailConnection(Integration& integration, const std::string& why)
+{
+    integration.connectionFailure = why;
+    NoteActivationFailure(integration, why.empty() ? "Erro ao Conectar em Banco de Dados."
+                                                   : "Erro ao Conectar em Banco de Dados. " + Utf8FromCp1252(why));
+    integration.messages.ErrorBox(Cp1252("Erro ao Conectar em Banco de Dados."));
+    throw SilentAbort{};
+}
+
 void Activate(Integration& integration)
 {
     SystemSettings& settings = integration.settings;
     const std::string& path = integration.settingsFile;
     if (!FileExists(path)) {
-        integration.messages.InformationBox(NotConfiguredMessage());
         integration.timer.SetInterval(0);
-        integration.health.failure = Utf8FromCp1252(NotConfiguredMessage());
+        NoteActivationFailure(integration, Utf8FromCp1252(NotConfiguredMessage()));
+        integration.messages.InformationBox(NotConfiguredMessage());
         return;
     }
     LoadSettings(path, settings);
@@ -97,12 +112,9 @@ void Activate(Integration& integration)
         ConnectDatabase(integration.dtmain, ComposeDatabaseName(settings.Server, settings.DatabasePath),
                         settings.UserName, settings.Password);
     } catch (const std::exception& e) {
-        integration.connectionFailure = e.what();
-        integration.messages.ErrorBox(Cp1252("Erro ao Conectar em Banco de Dados."));
-        throw SilentAbort{};
+        FailConnection(integration, e.what());
     } catch (...) {
-        integration.messages.ErrorBox(Cp1252("Erro ao Conectar em Banco de Dados."));
-        throw SilentAbort{};
+        FailConnection(integration, "");
     }
 
     ForceDirectoryPath(settings.SendDirectory);
@@ -120,7 +132,8 @@ void Activate(Integration& integration)
     interval = std::max<std::int32_t>(interval, 0);
     settings.IntervalMs = interval;
     integration.timer.SetInterval(interval);
-    integration.health = HealthFacts{interval > 0, interval, WallClockNs(), 0, {}, 0, {}};
+    integration.health = HealthFacts{interval > 0, interval, WallClockNs(), 0, {}, 0, {}, PollingOff::None};
+    integration.activationFailure.clear();
 }
 
 }  // namespace
@@ -132,9 +145,8 @@ void ActivateIntegration(Integration& integration)
     try {
         Activate(integration);
     } catch (...) {
-        integration.health.failure =
-            FailureText(integration, std::current_exception(), "Erro ao Conectar em Banco de Dados.");
-        NoteHealth(integration);
+        NoteActivationFailure(integration,
+                              FailureText(integration, std::current_exception(), "Erro ao Conectar em Banco de Dados."));
         throw;
     }
     NoteHealth(integration);
@@ -148,6 +160,9 @@ void RunIntegrationCycle(Integration& integration, LogView& rce)
         bool& cycling;
         ~CycleEnd() { cycling = false; }
     } end{integration.cycling};
+    // A box of a line that stops the cycle waits until the health says so:
+    // at an unattended computer the box may wait for hours.
+    HeldMessages boxes(integration.recordMessages);
     integration.timer.SetInterval(0);
     try {
         ReadInputFiles read;
@@ -163,13 +178,16 @@ void RunIntegrationCycle(Integration& integration, LogView& rce)
             integration.health.failure = FailureText(integration, std::current_exception(), kLineRefused);
             NoteHealth(integration);
         }
+        boxes.Show();
         throw;
     } catch (...) {
         integration.health.failure = FailureText(integration, std::current_exception(), kLineRefused);
         NoteHealth(integration);
+        boxes.Show();
         throw;
     }
-    integration.health.failure.clear();
+    // A failed activation still stands: this cycle ran on what it left.
+    integration.health.failure = integration.activationFailure;
     integration.health.lastCycleEndNs = WallClockNs();
     NoteHealth(integration);
 }

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -75,6 +76,14 @@ struct Integration {
     // What the health state is worked out from (integration_health.h), and
     // what the status file last said.
     HealthFacts health{};
+    // Told each health that NoteHealth works out: the window's status bar
+    // follows the status file, even while a box waits for someone.
+    std::function<void(const Health&)> healthNoted{};
+    // Why the last activation failed (UTF-8); empty once one succeeded. A
+    // timer that runs on after it still runs on what the failure left (a
+    // closed connection, the old folders), so a cycle that meets no file
+    // does not make the integration healthy again.
+    std::string activationFailure{};
     // Holds the boxes of a line on trial (RECUSADAS=SEPARAR): the gate the
     // record processors' context shows its boxes through. None: never held.
     MessageGate* recordMessages = nullptr;

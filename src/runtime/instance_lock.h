@@ -25,6 +25,11 @@ public:
     void Release();
     bool Holds() const { return handle_ != -1; }
 
+    // True when some process holds the lock on path. Asked without ever
+    // holding it, not even for an instant, so that a window or service that
+    // starts while a monitoring agent asks is never refused because of it.
+    static bool HeldByAnyone(const std::string& path);
+
 private:
     std::intptr_t handle_ = -1;  // a file descriptor, or a Windows HANDLE
 };

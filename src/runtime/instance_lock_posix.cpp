@@ -46,9 +46,33 @@ InstanceLock::Outcome InstanceLock::Acquire(const std::string& path)
         if (err == EWOULDBLOCK) return Outcome::TakenByAnother;
         detail::ThrowLockFailure(detail::LockStep::Lock, path, err);
     }
+    // flock cannot be asked about without taking it; a shared record lock on
+    // the same open file can (HeldByAnyone). Shared, so that a descriptor
+    // opened for reading takes it too; the flock alone decides who integrates.
+    struct flock shown{};
+    shown.l_type = F_RDLCK;
+    shown.l_whence = SEEK_SET;
+    fcntl(fd, F_OFD_SETLK, &shown);  // without it only asking goes blind
     Release();
     handle_ = fd;
     return Outcome::Held;
+}
+
+bool InstanceLock::HeldByAnyone(const std::string& path)
+{
+    const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct flock asked{};
+    asked.l_type = F_WRLCK;
+    asked.l_whence = SEEK_SET;
+    if (fcntl(fd, F_OFD_GETLK, &asked) != 0) {
+        asked = {};
+        asked.l_type = F_WRLCK;
+        asked.l_whence = SEEK_SET;
+        if (fcntl(fd, F_GETLK, &asked) != 0) asked.l_type = F_UNLCK;
+    }
+    close(fd);
+    return asked.l_type != F_UNLCK;
 }
 
 }  // namespace ligamor

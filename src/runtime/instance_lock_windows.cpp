@@ -59,9 +59,34 @@ InstanceLock::Outcome InstanceLock::Acquire(const std::string& path)
         if (err == ERROR_LOCK_VIOLATION) return Outcome::TakenByAnother;
         detail::ThrowLockFailure(detail::LockStep::Lock, path, static_cast<int>(err));
     }
+    // Windows cannot be asked whether a range is locked without trying to
+    // lock it. So the holder also keeps a shared lock on the second byte,
+    // which HeldByAnyone tries for an instant; a starter never competes for
+    // that byte, it only waits that instant out here.
+    OVERLAPPED shown{};
+    shown.Offset = 1;
+    for (int tries = 0; tries < 200; ++tries) {
+        if (LockFileEx(file.get(), LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &shown)) break;
+        if (GetLastError() != ERROR_LOCK_VIOLATION) break;  // only asking goes blind
+        Sleep(10);
+    }
     Release();
     handle_ = reinterpret_cast<std::intptr_t>(file.release());
     return Outcome::Held;
+}
+
+bool InstanceLock::HeldByAnyone(const std::string& path)
+{
+    HandleOwner file(CreateFileW(detail::Wide(path).c_str(), GENERIC_READ,
+                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    OVERLAPPED shown{};
+    shown.Offset = 1;
+    if (!LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &shown))
+        return GetLastError() == ERROR_LOCK_VIOLATION;
+    UnlockFileEx(file.get(), 0, 1, 0, &shown);
+    return false;
 }
 
 }  // namespace ligamor

@@ -19,33 +19,22 @@ void MessageGate::Pass(Kind kind, const std::string& text)
     }
 }
 
-void MessageGate::InformationBox(const std::string& text)
+void MessageGate::Take(Kind kind, const std::string& text)
 {
-    if (holding_) held_.emplace_back(Kind::Information, text);
-    else Pass(Kind::Information, text);
+    if (Holding()) held_.emplace_back(kind, text);
+    else Pass(kind, text);
 }
 
-void MessageGate::ErrorBox(const std::string& text)
-{
-    if (holding_) held_.emplace_back(Kind::Error, text);
-    else Pass(Kind::Error, text);
-}
-
-void MessageGate::PlainMessage(const std::string& text)
-{
-    if (holding_) held_.emplace_back(Kind::Plain, text);
-    else Pass(Kind::Plain, text);
-}
-
-void MessageGate::ErrorReport(const std::string& text)
-{
-    if (holding_) held_.emplace_back(Kind::Report, text);
-    else Pass(Kind::Report, text);
-}
+void MessageGate::InformationBox(const std::string& text) { Take(Kind::Information, text); }
+void MessageGate::ErrorBox(const std::string& text) { Take(Kind::Error, text); }
+void MessageGate::PlainMessage(const std::string& text) { Take(Kind::Plain, text); }
+void MessageGate::ErrorReport(const std::string& text) { Take(Kind::Report, text); }
 
 void MessageGate::ShowHeld()
 {
-    holding_ = false;
+    if (marks_.empty()) return;
+    marks_.pop_back();
+    if (!marks_.empty()) return;
     std::vector<std::pair<Kind, std::string>> held;
     held.swap(held_);
     for (const auto& [kind, text] : held) Pass(kind, text);
@@ -53,8 +42,9 @@ void MessageGate::ShowHeld()
 
 void MessageGate::DropHeld()
 {
-    holding_ = false;
-    held_.clear();
+    if (marks_.empty()) return;
+    held_.resize(marks_.back());
+    marks_.pop_back();
 }
 
 }  // namespace ligamor

@@ -89,4 +89,29 @@ std::string Utf8FromCp1252(std::string_view bytes)
     return out;
 }
 
+std::string Utf8Repaired(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = SequenceLength(text, i);
+        char32_t cp = 0;
+        if (length > 0) {
+            const auto b = static_cast<std::uint8_t>(text[i]);
+            cp = length == 1 ? b : b & (0x7F >> length);
+            for (std::size_t k = 1; k < length; ++k) cp = (cp << 6) | (static_cast<std::uint8_t>(text[i + k]) & 0x3F);
+        }
+        // Overlong forms, surrogates and code points past U+10FFFF are not UTF-8 either.
+        static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (length == 0 || cp < kLeast[length] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+            out += Utf8FromCp1252(text.substr(i, 1));
+            ++i;
+            continue;
+        }
+        out.append(text.substr(i, length));
+        i += length;
+    }
+    return out;
+}
+
 }  // namespace ligamor

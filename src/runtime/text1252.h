@@ -31,4 +31,9 @@ std::string FromUtf8(std::string_view utf8, bool keepOtherBytes);
 // without a character become U+FFFD.
 std::string Utf8FromCp1252(std::string_view bytes);
 
+// A text meant to be UTF-8 made sure to be: well-formed sequences stay, every
+// other byte is taken as Windows-1252 (the code page a shop's paths and old
+// files are in), so a reader that insists on UTF-8 never refuses it.
+std::string Utf8Repaired(std::string_view text);
+
 }  // namespace ligamor

@@ -1,5 +1,6 @@
 // ligamor-service: the integration without a window, for a service manager,
 // a container or a script.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -14,9 +15,13 @@ int main(int argc, char* argv[])
 {
     using namespace ligamor;
     CommandLine line;
+    const std::vector<std::string> args(argv + 1, argv + argc);
     try {
-        line = ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc), FrontEnd::Service);
+        line = ParseCommandLine(args, FrontEnd::Service);
     } catch (const UsageError& e) {
+        // A monitoring agent's check with a wrong argument is UNKNOWN, never a stopped integration.
+        if (std::find(args.begin(), args.end(), "--status") != args.end())
+            return StatusUsageError(e.what(), std::find(args.begin(), args.end(), "--json") != args.end());
         WriteText(StandardStream::Error, std::string("ligamor-service: ") + e.what() + "\n" + UsageText(FrontEnd::Service));
         return kExitUsage;
     }

@@ -14,47 +14,40 @@ namespace ligamor {
 
 namespace {
 
-int Unknown(const std::string& utf8Line, bool json)
+// A status without a health: none runs (critical), or none can be told.
+int WithoutHealth(const std::string& utf8Line, int code, bool json)
 {
-    std::string quoted;
-    for (const char c : utf8Line) {
-        if (c == '"' || c == '\\') quoted += '\\';
-        quoted += c;
-    }
+    const char* state = code == kStatusUnknown ? "desconhecido" : "nenhuma";
     WriteText(StandardStream::Output,
-              json ? "{\"estado\": \"nenhuma\", \"codigo\": 3, \"linha\": \"" + quoted + "\"}\n" : utf8Line + "\n");
-    return kStatusNoIntegration;
-}
-
-// The lock is taken for an instant only when no one holds it: an integration
-// starting in that instant is told another runs, and its service tries again.
-bool IntegrationRunning(const std::string& lockPath)
-{
-    if (!FileExists(lockPath)) return false;
-    try {
-        InstanceLock probe;
-        return probe.Acquire(lockPath) == InstanceLock::Outcome::TakenByAnother;
-    } catch (const Failure&) {
-        return false;
-    }
+              json ? StatusWithoutHealthJson(state, code, utf8Line) : OneUtf8Line(utf8Line) + "\n");
+    return code;
 }
 
 }  // namespace
+
+int StatusUsageError(const std::string& utf8Reason, bool json)
+{
+    return WithoutHealth("Estado desconhecido: " + utf8Reason + ".", kStatusUnknown, json);
+}
 
 int ShowStatus(const std::string& settingsFile, bool json)
 {
     const std::string file = Utf8FromLocal(settingsFile);
     if (!FileExists(settingsFile))
-        return Unknown("Nenhuma integração: o arquivo de configurações " + file + " não existe.", json);
+        return WithoutHealth("Estado desconhecido: o arquivo de configurações " + file + " não existe.",
+                             kStatusUnknown, json);
     SystemSettings settings;
     try {
         LoadSettings(settingsFile, settings);
-    } catch (const SettingsFailure&) {
-        return Unknown("Nenhuma integração: as configurações " + file + " não podem ser lidas.", json);
+    } catch (const Failure&) {
+        return WithoutHealth("Estado desconhecido: as configurações " + file + " não podem ser lidas.",
+                             kStatusUnknown, json);
     }
     const std::string send = Utf8FromLocal(settings.SendDirectory);
-    if (!IntegrationRunning(settings.SendDirectory + kSendDirectoryLockName))
-        return Unknown("Nenhuma integração em execução no diretório de envio " + send + ".", json);
+    // Asked, never taken: see HeldByAnyone.
+    if (!InstanceLock::HeldByAnyone(settings.SendDirectory + kSendDirectoryLockName))
+        return WithoutHealth("Nenhuma integração em execução no diretório de envio " + send + ".", kStatusCritical,
+                             json);
     HealthFacts facts;
     bool read = false;
     try {
@@ -62,9 +55,10 @@ int ShowStatus(const std::string& settingsFile, bool json)
     } catch (const Failure&) {
     }
     if (!read)
-        return Unknown("Integração em execução no diretório de envio " + send + ", sem arquivo de estado legível em " +
-                           Utf8FromLocal(StatusFilePath(settings.LogDirectory)) + ".",
-                       json);
+        return WithoutHealth("Estado desconhecido: integração em execução no diretório de envio " + send +
+                                 ", sem arquivo de estado legível em " +
+                                 Utf8FromLocal(StatusFilePath(settings.LogDirectory)) + ".",
+                             kStatusUnknown, json);
     const RecordProcessor none;
     const Health health = WorkOutHealth(
         facts, OldestWaitingFile(settings.SendDirectory, MakeInputFileTable(none, none, none, none)), WallClockNs());

@@ -3,14 +3,16 @@
 // settings' send directory is doing, as a monitoring agent does.
 #include <string>
 
+#include "engine/health.h"
+
 namespace ligamor {
 
-// Exit status when no integration runs on the send directory (its lock is
-// free), or its health cannot be read.
-inline constexpr int kStatusNoIntegration = 3;
-
 // Prints one line (or, with json, the whole status) on the output and gives
-// the health's exit status: 0 normal, 1 late, 2 failing or stopped, 3 none running.
+// the exit status that monitoring agents read (health.h): 0 normal, 1 late,
+// 2 failing, stopped or none running, 3 when the state cannot be told.
 int ShowStatus(const std::string& settingsFile, bool json);
+
+// The exit status and line of a --status whose arguments are wrong.
+int StatusUsageError(const std::string& utf8Reason, bool json);
 
 }  // namespace ligamor

@@ -9,14 +9,23 @@ namespace ligamor {
 WindowController::WindowController(Integration& integration, LogView& view, WindowSurface& surface)
     : integration_(integration), view_(view), surface_(surface)
 {
+    integration_.healthNoted = [this](const Health& health) { surface_.ShowHealth(health.state, HealthLine(health)); };
+}
+
+WindowController::~WindowController()
+{
+    integration_.healthNoted = nullptr;
 }
 
 void WindowController::Run(const std::function<void()>& work)
 {
     RunHandler(integration_.messages, work);
-    NoteHealth(integration_);
-    const Health health = IntegrationHealth(integration_);
-    surface_.ShowHealth(health.state, HealthLine(health));
+    ShowHealth();
+}
+
+void WindowController::ShowHealth()
+{
+    NoteHealth(integration_);  // shown through healthNoted
 }
 
 void WindowController::Check(bool ativar, bool desativar)
@@ -72,7 +81,7 @@ void WindowController::Desativar()
         Check(false, true);
         // Set once more after a cycle: one that met no further line ends as a
         // completed cycle, which starts the timer again.
-        StopCycleThen([this] { integration_.timer.SetInterval(0); });
+        StopCycleThen([this] { SwitchPollingOff(integration_, PollingOff::Desativar); });
     });
 }
 
@@ -85,7 +94,9 @@ void WindowController::Configuracoes()
 {
     Run([this] {
         StopCycleThen([this] {
-            integration_.timer.SetInterval(0);
+            // Told before the dialog opens: it may stay open for long.
+            SwitchPollingOff(integration_, PollingOff::Configuracoes);
+            ShowHealth();
             surface_.RunConfigurationDialog();
             integration_.messages.InformationBox(
                 Cp1252("Finalize a Aplicação E Execute-a Novamente Para Aplicar A Alteração."));

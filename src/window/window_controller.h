@@ -42,6 +42,9 @@ public:
 class WindowController {
 public:
     WindowController(Integration& integration, LogView& view, WindowSurface& surface);
+    ~WindowController();
+    WindowController(const WindowController&) = delete;
+    WindowController& operator=(const WindowController&) = delete;
 
     // The window's first show: activation, before the window is drawn so that
     // its message comes first. Later shows do nothing.
@@ -63,6 +66,8 @@ public:
 private:
     // Runs work through the error report, then shows and notes the health.
     void Run(const std::function<void()>& work);
+    // Notes the health and shows it beside the banner.
+    void ShowHealth();
     void Check(bool ativar, bool desativar);
     // Runs work now, or once the running cycle has unwound.
     void AfterCycle(std::function<void()> work);

@@ -204,6 +204,15 @@ TEST_P(SetAside, ALostConnectionOrAHeldRowStopsTheCycleAndSetsNothingAside)
     EXPECT_FALSE(std::filesystem::exists(RefusedFolder(settings.ResponseDirectory)));
     EXPECT_EQ(ListDir(settings.SendDirectory), std::set<std::string>{"CLIENTE.TXT"});
     EXPECT_TRUE(ListDir(settings.ResponseDirectory).empty());
+
+    // The lost connection met a line's savepoint: after a switch to stopping
+    // on refused lines, the next refused line's box is shown, none held back.
+    settings.RefusedLines = RefusedLinesMode::Parar;
+    messages.shown.clear();
+    Send("CLIENTE.TXT", kBadCpf26 + "\r\n");
+    EXPECT_THROW(Cycle(), SilentAbort);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text, Cp1252("O campo Tipo Cpf fora dos padrões. "));
 }
 
 // A kill at each step of setting lines aside, then a restart: every line ends

@@ -8,12 +8,18 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <algorithm>
+#include <atomic>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <optional>
 #include <set>
+#include <thread>
 
 #include "config/settings.h"
 #include "engine/untfuncoes.h"
+#include "runtime/instance_lock.h"
 #include "runtime/text1252.h"
 #include "service/service_process.h"
 #include "support/temp_dir.h"
@@ -239,7 +245,7 @@ int Status(const std::vector<std::string>& args, std::string& out)
 TEST_F(Service, StatusAnswersForTheIntegrationRunningOnTheSendDirectory)
 {
     std::string out;
-    EXPECT_EQ(Status(Args(), out), 3) << out;
+    EXPECT_EQ(Status(Args(), out), 2) << out;  // none running: critical
 
     ServiceProcess service(Args(), err);
     ASSERT_TRUE(service.WaitForText(Utf8FromCp1252(Cp1252("Integração ativa")))) << service.Err();
@@ -257,7 +263,107 @@ TEST_F(Service, StatusAnswersForTheIntegrationRunningOnTheSendDirectory)
 
     service.Signal(SIGTERM);
     EXPECT_EQ(service.Wait(), 0) << service.Err();
-    EXPECT_EQ(Status(Args({"--json"}), out), 3) << out;
+    EXPECT_EQ(Status(Args({"--json"}), out), 2) << out;
+}
+
+// The exit statuses as Nagios, Icinga and NSClient++ read them: a stopped or
+// absent integration is CRITICAL; UNKNOWN only when the state cannot be told.
+TEST_F(Service, StatusExitsByTheMonitoringConvention)
+{
+    struct Row {
+        const char* what;
+        std::vector<std::string> settings;  // lines added to the settings file
+        std::function<void()> prepare;
+        std::string running;  // what the running service says first; empty: none runs
+        int code;
+        std::string line;  // its start
+    };
+    const std::string directory = dir / "PASTA.csi";
+    std::filesystem::create_directories(directory);
+    const std::vector<Row> rows = {
+        {"normal", {}, [] {}, "Integração ativa", 0, "Integração normal: lendo os arquivos a cada 0,2 s."},
+        {"late: a line set aside", {"RECUSADAS=SEPARAR"},
+         [this] { Drop("PRODUTO.TXT", Lines({Produto(7, "SETE")})); }, "linha separada em", 1,
+         "Integração atrasada: 1 linha separada em RECUSADAS"},
+        {"failing: a refused line", {}, [this] { Drop("PRODUTO.TXT", Lines({Produto(8, "OITO")})); },
+         "Nova ativação em", 2, "Integração com falha: "},
+        {"stopped", {"TEMPO_COMUNICACAO=0"}, [] {}, "TEMPO_COMUNICACAO é 0", 2,
+         "Integração parada: a leitura dos arquivos está desligada (TEMPO_COMUNICACAO 0)."},
+        {"none running", {}, [] {}, "", 2, "Nenhuma integração em execução no diretório de envio " + send},
+        {"settings that cannot be read", {}, [] {}, "", 3, "Estado desconhecido: "},
+        {"a wrong argument", {}, [] {}, "", 3, "Estado desconhecido: opção desconhecida: --bogus."},
+    };
+    const std::string settings = ReadBytes(settingsFile);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::string text = settings;
+        for (const std::string& line : row.settings) {
+            if (line.rfind("TEMPO_COMUNICACAO", 0) == 0) text.replace(text.find("TEMPO_COMUNICACAO=200"), 21, line);
+            else text += line + "\r\n";
+        }
+        WriteBytes(settingsFile, text);
+        std::filesystem::remove_all(response);
+        std::filesystem::remove_all(dir / "RECUSADAS");
+        row.prepare();
+        std::optional<ServiceProcess> service;
+        if (!row.running.empty()) {
+            service.emplace(Args(), err);
+            ASSERT_TRUE(service->WaitForText(row.running)) << service->Err();
+        }
+        std::vector<std::string> args = Args();
+        if (row.code == 3) args = std::string(row.what)[0] == 's' ? std::vector<std::string>{"--config", directory}
+                                                                  : Args({"--bogus"});
+        std::string out;
+        EXPECT_EQ(Status(args, out), row.code) << out;
+        EXPECT_EQ(out.rfind(row.line, 0), 0u) << out;
+        EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
+        if (service) {
+            service->Signal(SIGTERM);
+            EXPECT_EQ(service->Wait(), 0) << service->Err();
+        }
+        for (const std::string& name : ListDir(send))
+            if (name != kSendDirectoryLockName) std::filesystem::remove(send + name);
+    }
+}
+
+// A monitoring agent asks without pause while a window and the service start
+// and stop on the send directory: asking never holds the lock, so no start is
+// ever refused because of it.
+TEST_F(Service, StatusAskedWithoutPauseNeverRefusesAStart)
+{
+    std::atomic<bool> asking{true};
+    std::atomic<int> asked{0};
+    const auto agent = [&] {
+        std::string out;
+        while (asking) {
+            Status(Args(), out);
+            ++asked;
+        }
+    };
+    std::thread first(agent), second(agent);
+    std::vector<std::string> refused;
+    for (int round = 0; round < 60 && (round < 6 || asked < 300); ++round) {
+        std::string text;
+        if (RunService(Args({"--once"}), text) == 3) refused.push_back("service: " + text);
+#ifdef LIGAMOR_WINDOW_EXE
+        // The window, offscreen: it holds the lock once its activation went through.
+        ServiceProcess window(Args(), err, {.program = LIGAMOR_WINDOW_EXE});
+        bool held = false;
+        for (int i = 0; i < 1500 && !held && window.Running(); ++i) {
+            held = InstanceLock::HeldByAnyone(send + kSendDirectoryLockName);
+            if (!held) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        if (!held) refused.push_back("window");
+        window.Signal(SIGTERM);
+        window.Wait();
+#endif
+    }
+    asking = false;
+    first.join();
+    second.join();
+    EXPECT_TRUE(refused.empty()) << refused.front();
+    EXPECT_GE(asked.load(), 300);
+    std::printf("--status asked %d times meanwhile\n", asked.load());
 }
 
 // The service manager's status line, as systemctl status shows it: a
