@@ -3,6 +3,8 @@
 #include "db/firebird/fb_handles.h"
 #include "runtime/failures.h"
 
+#include <utility>
+
 namespace ligamor {
 
 FileTransaction::FileTransaction(Connection& connection) : connection_(connection)
@@ -43,24 +45,38 @@ void FileTransaction::Run(const std::string& statement)
     command.Execute(handle_);
 }
 
-void FileTransaction::BeginLine()
+LineSavepoint::LineSavepoint(FileTransaction& file) : file_(file)
 {
     // A savepoint of the same name replaces the one before: one is kept at a time.
-    Run(std::string("SAVEPOINT ") + kLineSavepoint);
-    lineMarked_ = true;
+    file_.Run(std::string("SAVEPOINT ") + kLineSavepoint);
+    file_.line_ = this;
 }
 
-void FileTransaction::UndoLine()
+LineSavepoint::~LineSavepoint()
 {
-    if (lineMarked_) Rollback();
+    try {
+        Undo();
+    } catch (...) {
+        // The whole file was rolled back instead; its next statement fails.
+    }
+}
+
+void LineSavepoint::Release()
+{
+    if (file_.line_ == this) file_.line_ = nullptr;
+}
+
+void LineSavepoint::Undo()
+{
+    if (file_.line_ == this) file_.Rollback();
 }
 
 void FileTransaction::Rollback()
 {
     // What the lookups remember may have been written by the undone line.
     lookups_ = {};
-    if (lineMarked_ && handle_ != 0) {
-        lineMarked_ = false;
+    const bool line = std::exchange(line_, nullptr) != nullptr;
+    if (line && handle_ != 0) {
         try {
             Run(std::string("ROLLBACK TO SAVEPOINT ") + kLineSavepoint);
             return;

@@ -18,6 +18,8 @@ struct FileLookups {
     std::map<std::string, long long> integers;
 };
 
+class LineSavepoint;
+
 class FileTransaction {
 public:
     // Starts the transaction on a connected conmain; only one at a time.
@@ -30,25 +32,39 @@ public:
     // A full commit: the file's rows become visible to other connections here.
     void Commit();
 
-    // A line of a file whose refused lines are set aside starts here: a
-    // refusal then undoes that line alone (a savepoint), and the file's
-    // transaction goes on. Until the next mark, a refusal still undoes the
-    // whole file.
-    void BeginLine();
-    // The line went in.
-    void EndLine() { lineMarked_ = false; }
-    // Undoes what the refused line did, when its own code did not already.
-    void UndoLine();
-
 private:
     friend class Connection;
+    friend class LineSavepoint;
+    // Undoes the line behind the current savepoint, or, without one (or when
+    // going back to it fails), the whole file.
     void Rollback();
     void Close();
     Connection& connection_;
     void Run(const std::string& statement);
     FbTransactionHandle handle_ = 0;
     FileLookups lookups_;
-    bool lineMarked_ = false;
+    LineSavepoint* line_ = nullptr;
+};
+
+// One line of a file whose refused lines are set aside: a refusal undoes that
+// line alone, and the file's transaction goes on. Until it is released, a
+// failure of the line's statements (ExecuteCommand rolls back first) goes
+// back to it, and so does its end: a line not released is undone.
+class LineSavepoint {
+public:
+    explicit LineSavepoint(FileTransaction& file);
+    ~LineSavepoint();
+    LineSavepoint(const LineSavepoint&) = delete;
+    LineSavepoint& operator=(const LineSavepoint&) = delete;
+
+    // The line went in.
+    void Release();
+    // The line is undone now, when its statements did not already; a failure
+    // to go back to the savepoint undoes the whole file and raises.
+    void Undo();
+
+private:
+    FileTransaction& file_;
 };
 
 }  // namespace ligamor

@@ -4,7 +4,7 @@
 // them: their lines are already in the database and in the log.
 #include <string>
 
-#include "engine/untfuncoes.h"
+#include "engine/cycle_state.h"
 
 namespace ligamor {
 

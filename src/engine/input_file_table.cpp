@@ -4,15 +4,13 @@
 
 namespace ligamor {
 
-InputFileTable MakeInputFileTable(RecordProcessor cliente, RecordProcessor produto, RecordProcessor prevenda,
-                                  RecordProcessor itemPrevenda)
+InputFileTable MakeInputFileTable(std::array<RecordProcessor, kRecordKindCount> processors)
 {
-    return {{
-        {"CLIENTE.TXT", std::move(cliente), "CLIENTE_"},
-        {"PRODUTO.TXT", std::move(produto), "PRODUTO_"},
-        {"PREVENDA.TXT", std::move(prevenda), "PREVENDA"},
-        {"ITEMPREVENDA.TXT", std::move(itemPrevenda), "ITEMPREVENDA"},
-    }};
+    InputFileTable table;
+    for (std::size_t i = 0; i < kRecordKindCount; ++i)
+        table[i] = {std::string(kRecordKinds[i].fileName), std::move(processors[i]),
+                    std::string(kRecordKinds[i].movedPrefix)};
+    return table;
 }
 
 }  // namespace ligamor

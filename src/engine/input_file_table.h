@@ -1,8 +1,11 @@
 #pragma once
-// The four input files in the one order every step of the cycle uses.
+// The input files, one per record kind, in the one order every step of the
+// cycle uses, each with the processor its lines go to.
 #include <array>
 #include <functional>
 #include <string>
+
+#include "engine/record_kinds.h"
 
 namespace ligamor {
 
@@ -15,10 +18,9 @@ struct InputFileRow {
     std::string movedPrefix;  // "CLIENTE_"
 };
 
-using InputFileTable = std::array<InputFileRow, 4>;
+using InputFileTable = std::array<InputFileRow, kRecordKindCount>;
 
-// CLIENTE.TXT, PRODUTO.TXT, PREVENDA.TXT, ITEMPREVENDA.TXT with their prefixes.
-InputFileTable MakeInputFileTable(RecordProcessor cliente, RecordProcessor produto, RecordProcessor prevenda,
-                                  RecordProcessor itemPrevenda);
+// The record kinds' files and prefixes, with the processors in the kinds' order.
+InputFileTable MakeInputFileTable(std::array<RecordProcessor, kRecordKindCount> processors);
 
 }  // namespace ligamor

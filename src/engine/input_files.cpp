@@ -8,7 +8,7 @@
 #include "engine/file_stamp.h"
 #include "engine/integration_log.h"
 #include "engine/set_aside.h"
-#include "engine/untfuncoes.h"
+#include "engine/input_files.h"
 #include "runtime/clock.h"
 #include "runtime/failures.h"
 #include "runtime/file_move.h"
@@ -96,18 +96,17 @@ bool FindInputFile(const std::string& directory, const std::string& name, std::s
     return false;
 }
 
-bool ProcessInputFile(const std::string& path, const RecordProcessor& processor, const std::string& logDirectory,
-                      FileIdentity& identity, CycleProgress* progress, const std::string& fileName,
-                      Connection* oneTransaction, SetAsideFile* setAside)
+bool ProcessInputFile(const InputFileRun& run, const LinePolicy& policy, FileIdentity& identity)
 {
     std::vector<std::string> texts;
-    TextFileReader reader(path);
+    TextFileReader reader(run.path);
     identity = reader.OpenedIdentity();
     std::size_t total = 0;
-    if (progress) {
-        total = CountLines(path);
-        progress->LineApplied(fileName, 0, total);
+    if (run.progress) {
+        total = CountLines(run.path);
+        run.progress->LineApplied(run.fileName, 0, total);
     }
+    FileOnTrial* setAside = policy.setAside;
     if (setAside) setAside->BeginReading(identity);
     // Left by a failure or a stop, it rolls the file back: the next cycle
     // reads the file again whole. Started at the first line, so that an empty
@@ -117,30 +116,32 @@ bool ProcessInputFile(const std::string& path, const RecordProcessor& processor,
     std::string line;
     while (reader.ReadLine(line)) {
         ++number;
-        if (oneTransaction && !transaction) transaction.emplace(*oneTransaction);
+        if (policy.fileTransaction && !transaction) transaction.emplace(*policy.fileTransaction);
         if (!setAside) {
-            texts.push_back(processor(line));
-        } else if (!setAside->SetAsideUntried(number, line)) {
-            // The savepoint is part of the trial: a connection lost there
-            // ends the trial as any failure that is not the line's own.
+            texts.push_back(run.processor(line));
+        } else if (!setAside->SetAsideBeforeTrial(number, line)) {
+            // The line on trial: its boxes wait for its outcome, and in one
+            // transaction its savepoint is part of it (a connection lost
+            // there ends the trial as any failure that is not the line's own).
             HeldMessages boxes = setAside->HoldBoxes();
+            std::optional<LineSavepoint> savepoint;
             try {
-                if (transaction) transaction->BeginLine();
-                texts.push_back(processor(line));
-                if (transaction) transaction->EndLine();
+                if (transaction) savepoint.emplace(*transaction);
+                texts.push_back(run.processor(line));
+                if (savepoint) savepoint->Release();
             } catch (...) {
                 if (!setAside->SetAsideRefused(number, line, std::current_exception())) throw;
                 boxes.Drop();
-                if (transaction) transaction->UndoLine();
+                if (savepoint) savepoint->Undo();
             }
         }
-        if (progress) {
-            progress->LineApplied(fileName, number, std::max(total, number));
-            if (progress->StopRequested()) throw SilentAbort{};
+        if (run.progress) {
+            run.progress->LineApplied(run.fileName, number, std::max(total, number));
+            if (run.progress->StopRequested()) throw SilentAbort{};
         }
     }
     if (transaction) transaction->Commit();
-    AppendToIntegrationLog(logDirectory, texts);
+    AppendToIntegrationLog(run.logDirectory, texts);
     if (setAside) setAside->FinishReading();
     return number > 0;
 }
@@ -149,8 +150,12 @@ bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
 {
     bool result = false;
     std::optional<SetAsideCycle> setAside;
-    if (integration.settings.RefusedLines == RefusedLinesMode::Separar) setAside.emplace(integration);
-    ReadInputFiles notMoved = integration.appliedNotMoved;
+    if (integration.settings.RefusedLines == RefusedLinesMode::Separar) {
+        setAside.emplace(integration);
+        setAside->Recover();
+        setAside->Retry();
+    }
+    ReadInputFiles notMoved = integration.state.appliedNotMoved;
     for (const ReadInputFile& file : LoadAppliedNotMoved(integration.settings.SendDirectory)) notMoved.push_back(file);
     for (std::size_t row = 0; row < integration.table.size(); ++row) {
         const InputFileRow& entry = integration.table[row];
@@ -167,14 +172,15 @@ bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
             continue;
         }
         if (StillBeingWritten(now, integration.quietTime) || HeldOpenForWriting(path)) continue;
-        FileIdentity opened;
-        Connection* oneTransaction = integration.settings.Transaction == TransactionMode::Arquivo
-                                         ? &integration.dtmain.conmain
-                                         : nullptr;
-        std::optional<SetAsideFile> lines;
+        std::optional<FileOnTrial> lines;
         if (setAside) lines.emplace(*setAside, row, path);
-        if (ProcessInputFile(path, entry.processor, integration.settings.LogDirectory, opened, integration.progress,
-                             entry.fileName, oneTransaction, lines ? &*lines : nullptr))
+        const LinePolicy policy{
+            integration.settings.Transaction == TransactionMode::Arquivo ? &integration.dtmain.conmain : nullptr,
+            lines ? &*lines : nullptr};
+        FileIdentity opened;
+        if (ProcessInputFile({path, entry.processor, integration.settings.LogDirectory, integration.progress,
+                              entry.fileName},
+                             policy, opened))
             result = true;
         read.push_back({row, path, opened, lines ? lines->Target() : std::string()});
     }
@@ -184,7 +190,7 @@ bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
 
 void MoveProcessedFiles(Integration& integration, const ReadInputFiles& read)
 {
-    integration.appliedNotMoved.clear();
+    integration.state.appliedNotMoved.clear();
     ReadInputFiles movedFiles;
     std::string failures;
     int firstCode = 0;
@@ -208,12 +214,12 @@ void MoveProcessedFiles(Integration& integration, const ReadInputFiles& read)
         if (!failures.empty()) failures += "\r\n";
         else firstCode = OsErrorCode(moved.osError);
         failures += MoveFailureMessage(file.path, moved);
-        integration.appliedNotMoved.push_back(file);
+        integration.state.appliedNotMoved.push_back(file);
     }
     // Remembered in memory first: a record that cannot be written still keeps
     // this run from applying the file again.
     try {
-        SaveAppliedNotMoved(integration.settings.SendDirectory, integration.appliedNotMoved);
+        SaveAppliedNotMoved(integration.settings.SendDirectory, integration.state.appliedNotMoved);
         ForgetMovedFiles(integration.settings.SendDirectory, movedFiles);
     } catch (const IoFailure& f) {
         if (failures.empty()) throw;

@@ -1,7 +1,7 @@
 #include "engine/integration_health.h"
 
+#include "engine/input_files.h"
 #include "engine/set_aside.h"
-#include "engine/untfuncoes.h"
 #include "runtime/clock.h"
 #include "runtime/failures.h"
 #include "runtime/text_file.h"
@@ -29,8 +29,8 @@ Health IntegrationHealth(const Integration& integration)
 {
     // Polling is off too while the front end keeps the timer stopped: the
     // window after "&Desativar", or while its settings dialog waits for a restart.
-    HealthFacts facts = integration.health;
-    facts.polling = facts.polling && (integration.timer.Interval() > 0 || integration.cycling);
+    HealthFacts facts = integration.state.health;
+    facts.polling = facts.polling && (integration.timer.Interval() > 0 || integration.state.cycling);
     // Counted from the folder itself: a technician's fix shows at once.
     try {
         const SetAsideSummary setAside = SummariseSetAside(integration.settings.ResponseDirectory, integration.table);
@@ -50,9 +50,9 @@ Health NoteHealth(Integration& integration)
     const std::string& logDirectory = integration.settings.LogDirectory;
     if (logDirectory.empty() || !DirectoryExists(logDirectory)) return health;
     const std::string line = HealthLine(health);
-    const long long refreshNs = LateAfterMs(integration.health.intervalMs) * 1'000'000 / 2;
-    if (line == integration.statusWritten &&
-        integration.health.lastCycleEndNs - integration.statusWrittenCycleNs < refreshNs)
+    const long long refreshNs = LateAfterMs(integration.state.health.intervalMs) * 1'000'000 / 2;
+    if (line == integration.state.statusWritten &&
+        integration.state.health.lastCycleEndNs - integration.state.statusWrittenCycleNs < refreshNs)
         return health;
     const std::string path = StatusFilePath(logDirectory);
     const std::string text = HealthFactsText(health.facts);
@@ -64,10 +64,10 @@ Health NoteHealth(Integration& integration)
         } catch (const IoFailure&) {
             ReplaceWholeFile(path, text, FileAccess::Owner);
         }
-        integration.statusWritten = line;
-        integration.statusWrittenCycleNs = integration.health.lastCycleEndNs;
+        integration.state.statusWritten = line;
+        integration.state.statusWrittenCycleNs = integration.state.health.lastCycleEndNs;
     } catch (const Failure&) {
-        integration.statusWritten.clear();  // tried again at the next change or cycle
+        integration.state.statusWritten.clear();  // tried again at the next change or cycle
     }
     return health;
 }
@@ -75,7 +75,7 @@ Health NoteHealth(Integration& integration)
 void SwitchPollingOff(Integration& integration, PollingOff why)
 {
     integration.timer.SetInterval(0);
-    integration.health.switchedOff = why;
+    integration.state.health.switchedOff = why;
     NoteHealth(integration);
 }
 

@@ -6,10 +6,9 @@
 
 #include "engine/health.h"
 #include "engine/input_file_table.h"
+#include "engine/integration.h"
 
 namespace ligamor {
-
-struct Integration;
 
 inline constexpr const char* kStatusFileName = "EstadoLigamor.txt";
 

@@ -1,5 +1,6 @@
 #include "engine/line_keys.h"
 
+#include "engine/record_kinds.h"
 #include "engine/record_line.h"
 #include "runtime/blanks.h"
 
@@ -7,15 +8,10 @@ namespace ligamor {
 
 namespace {
 
-std::string Key(const char* what, const std::string& code)
+std::string Key(std::string_view what, const std::string& code)
 {
     const std::string trimmed = TrimBlanks(code);
-    return trimmed.empty() ? std::string() : what + trimmed;
-}
-
-void Need(LineKeys& keys, std::string key)
-{
-    if (!key.empty()) keys.needs.push_back(std::move(key));
+    return what.empty() || trimmed.empty() ? std::string() : std::string(what) + trimmed;
 }
 
 }  // namespace
@@ -23,26 +19,17 @@ void Need(LineKeys& keys, std::string key)
 LineKeys KeysOfLine(std::size_t row, const std::string& line)
 {
     LineKeys keys;
-    switch (row) {
-    case 0: keys.own = Key("o cliente ", SplitRecordLine(line, 14).fields[0]); break;
-    case 1: keys.own = Key("o produto ", SplitRecordLine(line, 7).fields[0]); break;
-    case 2: {
-        const RecordLine r = SplitRecordLine(line, 7);
-        keys.own = Key("a pré-venda ", r.fields[0]);
-        Need(keys, Key("o cliente ", r.fields[3]));
-        break;
+    if (row >= kRecordKindCount) return keys;
+    const RecordKind& kind = kRecordKinds[row];
+    const RecordLine r = SplitRecordLine(line, kind.fields);
+    keys.own = Key(kind.own.what, r.fields[kind.own.field]);
+    if (!kind.part.what.empty()) {
+        // A part of a record ("o item 1 da pré-venda 70") is named only with both.
+        const std::string part = Key(kind.part.what, r.fields[kind.part.field]);
+        keys.own = part.empty() || keys.own.empty() ? std::string() : part + " d" + keys.own;
     }
-    case 3: {
-        const RecordLine r = SplitRecordLine(line, 6);
-        const std::string preVenda = Key("a pré-venda ", r.fields[0]);
-        const std::string item = TrimBlanks(r.fields[1]);
-        if (!preVenda.empty() && !item.empty()) keys.own = "o item " + item + " d" + preVenda;
-        Need(keys, preVenda);
-        Need(keys, Key("o produto ", r.fields[2]));
-        break;
-    }
-    default: break;
-    }
+    for (const KeyField& need : kind.needs)
+        if (std::string key = Key(need.what, r.fields[need.field]); !key.empty()) keys.needs.push_back(std::move(key));
     return keys;
 }
 

@@ -13,8 +13,7 @@ struct LineKeys {
     std::vector<std::string> needs;  // "a pré-venda 70", "o produto 1001"
 };
 
-// The keys of a line of the input file table's row (0 customers, 1 products,
-// 2 pre-sales, 3 pre-sale items), in UTF-8. Blanks around a code do not count;
+// The keys of a line of the record kind of that row (record_kinds.h), in UTF-8. Blanks around a code do not count;
 // an empty code names nothing.
 LineKeys KeysOfLine(std::size_t row, const std::string& line);
 

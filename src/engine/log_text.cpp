@@ -4,21 +4,10 @@
 
 namespace ligamor {
 
-std::string LogTitle(LogRecordKind kind, LogOperation operation)
+std::string LogTitle(RecordKindId kind, LogOperation operation)
 {
-    const bool insert = operation == LogOperation::Insert;
-    switch (kind) {
-    case LogRecordKind::Produto:
-        return Cp1252(insert ? " INSERÇÃO - PRODUTO -  Data: " : " ATUALIZAÇÃO - PRODUTO  Data: ");
-    case LogRecordKind::Cliente:
-        return Cp1252(insert ? " INSERÇÃO - CLIENTE -  Data: " : " ATUALIZAÇÃO - CLIENTE -  Data: ");
-    case LogRecordKind::PreVenda:
-        return Cp1252(insert ? "INSERÇÃO - PRE-VENDA / DAV -  Data: " : "ATUALIZAÇÃO - PRE-VENDA / DAV -  Data: ");
-    case LogRecordKind::ItemPreVenda:
-        return Cp1252(insert ? "INSERÇÃO - ITEM DO PRE-VENDA / DAV -  Data: "
-                             : "ATUALIZAÇÃO - ITEM DO PRE-VENDA / DAV -  Data: ");
-    }
-    return {};
+    const RecordKind& row = KindOf(kind);
+    return Cp1252(operation == LogOperation::Insert ? row.insertTitle : row.updateTitle);
 }
 
 std::string ComposeLogText(const std::string& title, const Clock& clock, const RegionalSettings& regional,

@@ -2,11 +2,11 @@
 // The one log text a record processor composes for each line.
 #include <string>
 
+#include "engine/record_kinds.h"
 #include "runtime/clock.h"
 
 namespace ligamor {
 
-enum class LogRecordKind { Produto, Cliente, PreVenda, ItemPreVenda };
 enum class LogOperation { Insert, Update };
 
 // Seven blanks: after the time, and once more inside the values of three files.
@@ -14,7 +14,7 @@ inline constexpr const char* kLogFieldGap = "       ";
 
 // The exact title of a file and operation, as Windows-1252 bytes
 // (" INSERÇÃO - PRODUTO -  Data: ", ...).
-std::string LogTitle(LogRecordKind kind, LogOperation operation);
+std::string LogTitle(RecordKindId kind, LogOperation operation);
 
 // title + "dd/mm/yyyy" + " Hora: " + "hh:mm:ss" + field gap + values, with
 // the regional separators. Date and time come from one clock reading, so a

@@ -1,6 +1,8 @@
 #include "engine/record_processors.h"
 
+#include <array>
 #include <initializer_list>
+#include <utility>
 
 #include "engine/log_text.h"
 #include "engine/record_line.h"
@@ -27,7 +29,7 @@ std::string JoinValues(std::initializer_list<const std::string*> values, const s
 
 // The line's log text for the operations "I" and "U"; the empty text for any
 // other operation, so that such a line never repeats an earlier line's text.
-std::string RecordLogText(const RecordContext& ctx, LogRecordKind kind, const std::string& operation,
+std::string RecordLogText(const RecordContext& ctx, RecordKindId kind, const std::string& operation,
                           const std::string& values)
 {
     if (operation == "I") return ComposeLogText(LogTitle(kind, LogOperation::Insert), ctx.clock, ctx.regional, values);
@@ -39,7 +41,7 @@ std::string RecordLogText(const RecordContext& ctx, LogRecordKind kind, const st
 
 std::string ProcessClienteLine(RecordContext& ctx, const std::string& line)
 {
-    const RecordLine record = SplitRecordLine(line, 14);
+    const RecordLine record = SplitRecordLine(line, KindOf(RecordKindId::Cliente).fields);
     const auto& f = record.fields;
     ClienteRecord c;
     c.CDCLIENTE = f[0];
@@ -65,7 +67,7 @@ std::string ProcessClienteLine(RecordContext& ctx, const std::string& line)
         JoinValues({&c.NMBAIRRO, &c.NMCIDADE, &c.CDUF, &c.NUCEP, &c.NUFONE1, &none, &c.NUFONE3, &c.NUIDENTID,
                     &c.NUCPF, &c.VLLIMITE},
                    " ");
-    std::string logText = RecordLogText(ctx, LogRecordKind::Cliente, record.operation, values);
+    std::string logText = RecordLogText(ctx, RecordKindId::Cliente, record.operation, values);
 
     if (record.operation == "I") InsertCliente(ctx, c);
     else if (record.operation == "U") UpdateCliente(ctx, c);
@@ -74,7 +76,7 @@ std::string ProcessClienteLine(RecordContext& ctx, const std::string& line)
 
 std::string ProcessProdutoLine(RecordContext& ctx, const std::string& line)
 {
-    const RecordLine record = SplitRecordLine(line, 7);
+    const RecordLine record = SplitRecordLine(line, KindOf(RecordKindId::Produto).fields);
     const auto& f = record.fields;
     DetalheRecord p;
     p.CDDETALHE = f[0];
@@ -93,7 +95,7 @@ std::string ProcessProdutoLine(RecordContext& ctx, const std::string& line)
                     &none, &none},
                    "-") +
         "-" + kLogFieldGap + JoinValues({&none, &none, &p.VLCOMPRA, &p.VLVENDA, &none}, "-");
-    std::string logText = RecordLogText(ctx, LogRecordKind::Produto, record.operation, values);
+    std::string logText = RecordLogText(ctx, RecordKindId::Produto, record.operation, values);
 
     if (record.operation == "I") InsertDetalhe(ctx, p);
     else if (record.operation == "U") UpdateDetalhe(ctx, p);
@@ -102,7 +104,7 @@ std::string ProcessProdutoLine(RecordContext& ctx, const std::string& line)
 
 std::string ProcessPreVendaLine(RecordContext& ctx, const std::string& line)
 {
-    const RecordLine record = SplitRecordLine(line, 7);
+    const RecordLine record = SplitRecordLine(line, KindOf(RecordKindId::PreVenda).fields);
     const auto& f = record.fields;
     PreVendaRecord v;
     v.CDPEDIDOCOMPRACLIENTE = f[0];
@@ -118,7 +120,7 @@ std::string ProcessPreVendaLine(RecordContext& ctx, const std::string& line)
     const std::string values =
         JoinValues({&v.CDPEDIDOCOMPRACLIENTE, &v.NUDAV, &v.NUPREVENDA, &v.CDCLIENTE, &none, &none}, " ") +
         kLogFieldGap + JoinValues({&v.DTPREVENTREGA, &v.VLTOTAL}, " ");
-    std::string logText = RecordLogText(ctx, LogRecordKind::PreVenda, record.operation, values);
+    std::string logText = RecordLogText(ctx, RecordKindId::PreVenda, record.operation, values);
 
     InsertPreVenda(ctx, v);
     return logText;
@@ -126,7 +128,7 @@ std::string ProcessPreVendaLine(RecordContext& ctx, const std::string& line)
 
 std::string ProcessItemPreVendaLine(RecordContext& ctx, const std::string& line)
 {
-    const RecordLine record = SplitRecordLine(line, 6);
+    const RecordLine record = SplitRecordLine(line, KindOf(RecordKindId::ItemPreVenda).fields);
     const auto& f = record.fields;
     ItemPreVendaRecord i;
     i.CDPEDIDOCOMPRACLIENTE = f[0];
@@ -139,7 +141,7 @@ std::string ProcessItemPreVendaLine(RecordContext& ctx, const std::string& line)
     const std::string values = JoinValues(
         {&i.CDPEDIDOCOMPRACLIENTE, &i.NUITPEDIDOCOMPRACLIENTE, &i.CDDETALHE, &i.QTITEM, &i.VLUNITARIO, &i.VLTOTAL},
         " ");
-    std::string logText = RecordLogText(ctx, LogRecordKind::ItemPreVenda, record.operation, values);
+    std::string logText = RecordLogText(ctx, RecordKindId::ItemPreVenda, record.operation, values);
 
     InsertItemPreVenda(ctx, i);
     return logText;
@@ -147,10 +149,15 @@ std::string ProcessItemPreVendaLine(RecordContext& ctx, const std::string& line)
 
 InputFileTable StandardInputFileTable(RecordContext& ctx)
 {
-    return MakeInputFileTable([&ctx](const std::string& line) { return ProcessClienteLine(ctx, line); },
-                              [&ctx](const std::string& line) { return ProcessProdutoLine(ctx, line); },
-                              [&ctx](const std::string& line) { return ProcessPreVendaLine(ctx, line); },
-                              [&ctx](const std::string& line) { return ProcessItemPreVendaLine(ctx, line); });
+    // In the rows' order; a kind without its processor does not compile.
+    using Processor = std::string (*)(RecordContext&, const std::string&);
+    constexpr auto processors = std::to_array<Processor>(
+        {ProcessClienteLine, ProcessProdutoLine, ProcessPreVendaLine, ProcessItemPreVendaLine});
+    static_assert(processors.size() == kRecordKindCount, "one processor per record kind, in the rows' order");
+    std::array<RecordProcessor, kRecordKindCount> bound;
+    for (std::size_t i = 0; i < kRecordKindCount; ++i)
+        bound[i] = [&ctx, process = processors[i]](const std::string& line) { return process(ctx, line); };
+    return MakeInputFileTable(std::move(bound));
 }
 
 }  // namespace ligamor

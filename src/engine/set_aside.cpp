@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 
 #include "engine/directories.h"
 #include "engine/file_stamp.h"
@@ -43,17 +44,17 @@ std::string Sortable(const std::string& since)
 
 }  // namespace
 
-SetAsideFile::SetAsideFile(SetAsideCycle& cycle, std::size_t row, const std::string& path)
+FileOnTrial::FileOnTrial(SetAsideCycle& cycle, std::size_t row, const std::string& path)
     : cycle_(cycle), row_(row), path_(path)
 {
 }
 
-void SetAsideFile::BeginReading(const FileIdentity& opened)
+void FileOnTrial::BeginReading(const FileIdentity& opened)
 {
     opened_ = opened;
 }
 
-void SetAsideFile::Claim(std::size_t number, const std::string& line, const std::string& reason)
+void FileOnTrial::Claim(std::size_t number, const std::string& line, const std::string& reason)
 {
     if (target_.empty()) target_ = cycle_.TargetFor(row_);
     SetAsideClaim claim;
@@ -66,7 +67,7 @@ void SetAsideFile::Claim(std::size_t number, const std::string& line, const std:
     if (!own.empty()) cycle_.keys_.insert(own);
 }
 
-bool SetAsideFile::SetAsideUntried(std::size_t number, const std::string& line)
+bool FileOnTrial::SetAsideBeforeTrial(std::size_t number, const std::string& line)
 {
     for (const SetAsideClaim& c : cycle_.claims_) {
         if (c.row == row_ && c.path == path_ && SameFile(c.input, opened_) &&
@@ -83,12 +84,12 @@ bool SetAsideFile::SetAsideUntried(std::size_t number, const std::string& line)
     return false;
 }
 
-HeldMessages SetAsideFile::HoldBoxes()
+HeldMessages FileOnTrial::HoldBoxes()
 {
     return HeldMessages(cycle_.integration_.recordMessages);
 }
 
-bool SetAsideFile::SetAsideRefused(std::size_t number, const std::string& line, const std::exception_ptr& failure)
+bool FileOnTrial::SetAsideRefused(std::size_t number, const std::string& line, const std::exception_ptr& failure)
 {
     const std::optional<std::string> reason = LineRefusalReason(failure);
     if (!reason) return false;
@@ -96,7 +97,7 @@ bool SetAsideFile::SetAsideRefused(std::size_t number, const std::string& line, 
     return true;
 }
 
-void SetAsideFile::FinishReading()
+void FileOnTrial::FinishReading()
 {
     cycle_.newClaims_.insert(cycle_.newClaims_.end(), claims_.begin(), claims_.end());
     claims_.clear();
@@ -105,8 +106,6 @@ void SetAsideFile::FinishReading()
 SetAsideCycle::SetAsideCycle(Integration& integration)
     : integration_(integration), folder_(RefusedFolder(integration.settings.ResponseDirectory))
 {
-    Recover();
-    Retry();
 }
 
 std::string SetAsideCycle::Now() const
@@ -181,63 +180,88 @@ void SetAsideCycle::Recover()
     if (changed) SaveSetAsideClaims(send, claims_);
 }
 
-void SetAsideCycle::Retry()
+// What the retry of one folder file leaves: the lines still set aside, the
+// log texts of those that went in.
+struct SetAsideCycle::RetriedFile {
+    std::vector<RefusedLine> remaining;
+    std::vector<std::string> texts;
+    bool changed = false;
+};
+
+// The first cycle of a run, one after a cycle that read lines (what the lines
+// wait for may have come), or a technician's edit of the folder.
+bool SetAsideCycle::RetryDue()
 {
     SetAsideState& state = integration_.setAside;
-    bool due = state.retryDue;
+    bool due = std::exchange(state.retryDue, false);
     for (std::size_t row = 0; row < integration_.table.size(); ++row)
         if (!(IdentityOf(folder_ + integration_.table[row].fileName) == state.seen[row])) due = true;
+    return due;
+}
+
+void SetAsideCycle::Retry()
+{
+    const bool due = RetryDue();
     keys_.clear();
-    state.retryDue = false;
-    for (std::size_t row = 0; row < integration_.table.size(); ++row) {
-        const InputFileRow& entry = integration_.table[row];
-        std::vector<RefusedLine> lines = LoadRefusedLines(folder_, entry.fileName);
-        std::vector<RefusedLine> remaining;
-        std::vector<std::string> texts;
-        bool changed = false;
-        const auto save = [&] {
-            if (!changed) return;
-            // The log first: a crash before the folder is written tries the
-            // lines again, which only stores them again; never the reverse.
-            AppendToIntegrationLog(integration_.settings.LogDirectory, texts);
-            SaveRefusedLines(folder_, entry.fileName, remaining);
-            state.seen[row] = IdentityOf(folder_ + entry.fileName);
-        };
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            RefusedLine& line = lines[i];
-            const std::string own = KeysOfLine(row, line.bytes).own;
-            std::string reason;
-            if (const std::string blocker = Blocker(line.bytes, row); !blocker.empty()) {
-                reason = WaitingFor(blocker);
-            } else if (due) {
-                HeldMessages boxes(integration_.recordMessages);
-                try {
-                    texts.push_back(entry.processor(line.bytes));
-                    changed = true;
-                    continue;
-                } catch (...) {
-                    const std::optional<std::string> refused = LineRefusalReason(std::current_exception());
-                    if (!refused) {
-                        boxes.Show();
-                        remaining.insert(remaining.end(), lines.begin() + static_cast<long>(i), lines.end());
-                        save();
-                        throw;
-                    }
-                    boxes.Drop();
-                    reason = *refused;
-                }
-            } else {
-                reason = line.reason;
-            }
-            if (reason != line.reason || line.since.empty()) changed = changed || due;
-            line.reason = reason;
-            if (line.since.empty()) line.since = Now();
-            remaining.push_back(line);
-            if (!own.empty()) keys_.insert(own);
+    for (std::size_t row = 0; row < integration_.table.size(); ++row) RetryFile(row, due);
+}
+
+void SetAsideCycle::RetryFile(std::size_t row, bool due)
+{
+    std::vector<RefusedLine> lines = LoadRefusedLines(folder_, integration_.table[row].fileName);
+    RetriedFile file;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        try {
+            RetryLine(row, lines[i], due, file);
+        } catch (...) {
+            // Not the line's own failure: it and the lines after it stay as
+            // they were, and what went in before it is written.
+            file.remaining.insert(file.remaining.end(), lines.begin() + static_cast<long>(i), lines.end());
+            SaveRetried(row, file);
+            throw;
         }
-        save();
-        if (!changed) state.seen[row] = IdentityOf(folder_ + entry.fileName);
     }
+    SaveRetried(row, file);
+    if (!file.changed) integration_.setAside.seen[row] = IdentityOf(folder_ + integration_.table[row].fileName);
+}
+
+// The line goes in, or stays set aside with the reason that holds now.
+void SetAsideCycle::RetryLine(std::size_t row, RefusedLine& line, bool due, RetriedFile& file)
+{
+    std::string reason;
+    if (const std::string blocker = Blocker(line.bytes, row); !blocker.empty()) {
+        reason = WaitingFor(blocker);
+    } else if (due) {
+        HeldMessages boxes(integration_.recordMessages);
+        try {
+            file.texts.push_back(integration_.table[row].processor(line.bytes));
+            file.changed = true;
+            return;
+        } catch (...) {
+            const std::optional<std::string> refused = LineRefusalReason(std::current_exception());
+            if (!refused) throw;  // its boxes are shown
+            boxes.Drop();
+            reason = *refused;
+        }
+    } else {
+        reason = line.reason;
+    }
+    if (reason != line.reason || line.since.empty()) file.changed = file.changed || due;
+    line.reason = reason;
+    if (line.since.empty()) line.since = Now();
+    file.remaining.push_back(line);
+    if (const std::string own = KeysOfLine(row, line.bytes).own; !own.empty()) keys_.insert(own);
+}
+
+void SetAsideCycle::SaveRetried(std::size_t row, const RetriedFile& file)
+{
+    if (!file.changed) return;
+    // The log first: a crash before the folder is written tries the lines
+    // again, which only stores them again; never the reverse.
+    const std::string& name = integration_.table[row].fileName;
+    AppendToIntegrationLog(integration_.settings.LogDirectory, file.texts);
+    SaveRefusedLines(folder_, name, file.remaining);
+    integration_.setAside.seen[row] = IdentityOf(folder_ + name);
 }
 
 void SetAsideCycle::Finish()

@@ -10,23 +10,25 @@
 #include <string>
 #include <vector>
 
+#include "engine/cycle_state.h"
+#include "engine/integration.h"
 #include "engine/set_aside_claims.h"
-#include "engine/untfuncoes.h"
+#include "runtime/messages.h"
 
 namespace ligamor {
 
 class SetAsideCycle;
 
 // The lines of one input file on trial, handed to ProcessInputFile.
-class SetAsideFile {
+class FileOnTrial {
 public:
-    SetAsideFile(SetAsideCycle& cycle, std::size_t row, const std::string& path);
+    FileOnTrial(SetAsideCycle& cycle, std::size_t row, const std::string& path);
 
     // The file, as opened, is read from its first line.
     void BeginReading(const FileIdentity& opened);
     // True when the line is set aside without being tried: it already was
     // (the file is being read again), or a record it needs is set aside.
-    bool SetAsideUntried(std::size_t number, const std::string& line);
+    bool SetAsideBeforeTrial(std::size_t number, const std::string& line);
     // For the trial of a line: its boxes wait until its outcome is known,
     // dropped when it is set aside, shown on every other path.
     HeldMessages HoldBoxes();
@@ -49,13 +51,19 @@ private:
     std::vector<SetAsideClaim> claims_;
 };
 
+// A cycle with RECUSADAS=SEPARAR: Recover, Retry, the input files each as a
+// FileOnTrial, then Finish.
 class SetAsideCycle {
 public:
-    // Finishes what a crash left unwritten in the folder of refused lines,
-    // forgets the records of files that have moved, then tries the set-aside
-    // lines again when due. A failure that is not a line's own propagates,
-    // with the lines applied so far logged and out of the folder.
     explicit SetAsideCycle(Integration& integration);
+
+    // Finishes what a crash left unwritten in the folder of refused lines and
+    // forgets the records of files that have moved.
+    void Recover();
+    // Tries the set-aside lines again when due. A failure that is not a
+    // line's own propagates, with the lines applied so far logged and out of
+    // the folder.
+    void Retry();
 
     // Writes the lines set aside by this cycle's files to the folder: the
     // claims first, so that a crash at any point is finished at the next start.
@@ -65,9 +73,12 @@ public:
     std::string TargetFor(std::size_t row) const;
 
 private:
-    friend class SetAsideFile;
-    void Recover();
-    void Retry();
+    friend class FileOnTrial;
+    struct RetriedFile;
+    bool RetryDue();
+    void RetryFile(std::size_t row, bool due);
+    void RetryLine(std::size_t row, RefusedLine& line, bool due, RetriedFile& file);
+    void SaveRetried(std::size_t row, const RetriedFile& file);
     void AddToFolder(std::size_t row, const std::vector<RefusedLine>& lines);
     std::string Blocker(const std::string& line, std::size_t row) const;
     std::string Now() const;

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "engine/directories.h"
+#include "engine/input_files.h"
 #include "engine/integration_health.h"
 #include "engine/integration_log.h"
 #include "runtime/clock.h"
@@ -52,8 +53,8 @@ std::string FailureText(const Integration& integration, const std::exception_ptr
     } catch (const IntegrationAlreadyRunning&) {
         return Utf8FromCp1252(AlreadyRunningMessage(integration.settings.SendDirectory));
     } catch (const SilentAbort&) {
-        if (!integration.connectionFailure.empty())
-            return "Erro ao Conectar em Banco de Dados. " + Utf8FromCp1252(integration.connectionFailure);
+        if (!integration.state.connectionFailure.empty())
+            return "Erro ao Conectar em Banco de Dados. " + Utf8FromCp1252(integration.state.connectionFailure);
         return silent;
     } catch (const std::exception& e) {
         return Utf8FromCp1252(e.what());
@@ -66,8 +67,8 @@ std::string FailureText(const Integration& integration, const std::exception_ptr
 // nobody may be there to close it.
 void NoteActivationFailure(Integration& integration, const std::string& utf8)
 {
-    integration.activationFailure = utf8;
-    integration.health.failure = utf8;
+    integration.state.activationFailure = utf8;
+    integration.state.health.failure = utf8;
     NoteHealth(integration);
 }
 
@@ -75,9 +76,9 @@ void NoteActivationFailure(Integration& integration, const std::string& utf8)
 void LockSendDirectory(Integration& integration)
 {
     const std::string& send = integration.settings.SendDirectory;
-    if (integration.sendDirectoryLock.Acquire(send + kSendDirectoryLockName) == InstanceLock::Outcome::Held) return;
+    if (integration.state.sendDirectoryLock.Acquire(send + kSendDirectoryLockName) == InstanceLock::Outcome::Held) return;
     // Settings that now name another directory no longer hold the old one.
-    integration.sendDirectoryLock.Release();
+    integration.state.sendDirectoryLock.Release();
     integration.timer.SetInterval(0);
     NoteActivationFailure(integration, Utf8FromCp1252(AlreadyRunningMessage(send)));
     integration.messages.InformationBox(AlreadyRunningMessage(send));
@@ -86,7 +87,7 @@ void LockSendDirectory(Integration& integration)
 
 [[noreturn]] void FailConnection(Integration& integration, const std::string& why)
 {
-    integration.connectionFailure = why;
+    integration.state.connectionFailure = why;
     NoteActivationFailure(integration, why.empty() ? "Erro ao Conectar em Banco de Dados."
                                                    : "Erro ao Conectar em Banco de Dados. " + Utf8FromCp1252(why));
     integration.messages.ErrorBox(Cp1252("Erro ao Conectar em Banco de Dados."));
@@ -107,7 +108,7 @@ void Activate(Integration& integration)
 
     if (!settings.SendDirectory.empty() && DirectoryExists(settings.SendDirectory)) LockSendDirectory(integration);
 
-    integration.connectionFailure.clear();
+    integration.state.connectionFailure.clear();
     try {
         ConnectDatabase(integration.dtmain, ComposeDatabaseName(settings.Server, settings.DatabasePath),
                         settings.UserName, settings.Password);
@@ -132,16 +133,16 @@ void Activate(Integration& integration)
     interval = std::max<std::int32_t>(interval, 0);
     settings.IntervalMs = interval;
     integration.timer.SetInterval(interval);
-    integration.health = HealthFacts{interval > 0, interval, WallClockNs(), 0, {}, 0, {}, PollingOff::None};
-    integration.activationFailure.clear();
+    integration.state.health = HealthFacts{interval > 0, interval, WallClockNs(), 0, {}, 0, {}, PollingOff::None};
+    integration.state.activationFailure.clear();
 }
 
 }  // namespace
 
 void ActivateIntegration(Integration& integration)
 {
-    integration.connectionFailure.clear();
-    integration.health.polling = false;
+    integration.state.connectionFailure.clear();
+    integration.state.health.polling = false;
     try {
         Activate(integration);
     } catch (...) {
@@ -154,12 +155,12 @@ void ActivateIntegration(Integration& integration)
 
 void RunIntegrationCycle(Integration& integration, LogView& rce)
 {
-    if (integration.cycling) return;
-    integration.cycling = true;
+    if (integration.state.cycling) return;
+    integration.state.cycling = true;
     struct CycleEnd {
         bool& cycling;
         ~CycleEnd() { cycling = false; }
-    } end{integration.cycling};
+    } end{integration.state.cycling};
     // A box of a line that stops the cycle waits until the health says so:
     // at an unattended computer the box may wait for hours.
     HeldMessages boxes(integration.recordMessages);
@@ -175,20 +176,20 @@ void RunIntegrationCycle(Integration& integration, LogView& rce)
     } catch (const SilentAbort&) {
         // A stop asked for between lines is no failure of the integration.
         if (!integration.progress || !integration.progress->StopRequested()) {
-            integration.health.failure = FailureText(integration, std::current_exception(), kLineRefused);
+            integration.state.health.failure = FailureText(integration, std::current_exception(), kLineRefused);
             NoteHealth(integration);
         }
         boxes.Show();
         throw;
     } catch (...) {
-        integration.health.failure = FailureText(integration, std::current_exception(), kLineRefused);
+        integration.state.health.failure = FailureText(integration, std::current_exception(), kLineRefused);
         NoteHealth(integration);
         boxes.Show();
         throw;
     }
     // A failed activation still stands: this cycle ran on what it left.
-    integration.health.failure = integration.activationFailure;
-    integration.health.lastCycleEndNs = WallClockNs();
+    integration.state.health.failure = integration.state.activationFailure;
+    integration.state.health.lastCycleEndNs = WallClockNs();
     NoteHealth(integration);
 }
 

@@ -8,6 +8,7 @@
 #include "config/settings.h"
 #include "db/dtmmain.h"
 #include "db/firebird/fb_client.h"
+#include "engine/input_files.h"
 #include "engine/integration_health.h"
 #include "engine/record_processors.h"
 #include "engine/refused_files.h"
@@ -120,8 +121,8 @@ private:
                 throw;
             } catch (...) {
                 outcome = Activation::Failed;
-                if (!integration_.connectionFailure.empty())
-                    console_.Write(Severity::Error, Cp1252("Motivo: ") + integration_.connectionFailure);
+                if (!integration_.state.connectionFailure.empty())
+                    console_.Write(Severity::Error, Cp1252("Motivo: ") + integration_.state.connectionFailure);
                 throw;
             }
         });

@@ -59,9 +59,8 @@ int ShowStatus(const std::string& settingsFile, bool json)
                                  ", sem arquivo de estado legível em " +
                                  Utf8FromLocal(StatusFilePath(settings.LogDirectory)) + ".",
                              kStatusUnknown, json);
-    const RecordProcessor none;
-    const Health health = WorkOutHealth(
-        facts, OldestWaitingFile(settings.SendDirectory, MakeInputFileTable(none, none, none, none)), WallClockNs());
+    const Health health =
+        WorkOutHealth(facts, OldestWaitingFile(settings.SendDirectory, MakeInputFileTable({})), WallClockNs());
     WriteText(StandardStream::Output, json ? HealthJson(health) : HealthLine(health) + "\n");
     return HealthExitCode(health.state);
 }

@@ -37,13 +37,13 @@ void WindowController::Check(bool ativar, bool desativar)
 
 void WindowController::AfterCycle(std::function<void()> work)
 {
-    if (integration_.cycling) afterCycle_.push_back(std::move(work));
+    if (integration_.state.cycling) afterCycle_.push_back(std::move(work));
     else work();
 }
 
 void WindowController::StopCycleThen(std::function<void()> work)
 {
-    if (integration_.cycling) surface_.StopCycleAfterLine();
+    if (integration_.state.cycling) surface_.StopCycleAfterLine();
     AfterCycle(std::move(work));
 }
 
@@ -57,7 +57,7 @@ void WindowController::Shown()
 void WindowController::Tick()
 {
     // A tick that waited while a cycle ran: that cycle is not over yet.
-    if (integration_.cycling) return;
+    if (integration_.state.cycling) return;
     Run([this] { RunIntegrationCycle(integration_, view_); });
     surface_.CycleOver();
     std::vector<std::function<void()>> pending;
@@ -111,7 +111,7 @@ void WindowController::Fechar()
 
 bool WindowController::CloseRequested()
 {
-    if (!integration_.cycling) return true;
+    if (!integration_.state.cycling) return true;
     Run([this] { StopCycleThen([this] { surface_.CloseWindow(); }); });
     return false;
 }

@@ -74,7 +74,7 @@ protected:
                             clock,
                             RegionalSettings{},
                             SettingsFilePath(dir.Path()),
-                            MakeInputFileTable(Recorder("C"), Recorder("P"), Recorder("V"), Recorder("I"))};
+                            MakeInputFileTable({Recorder("C"), Recorder("P"), Recorder("V"), Recorder("I")})};
     TextView view;
 };
 

@@ -82,7 +82,7 @@ TEST_F(IntegrationCycleOnLinux, FileThatCannotBeMovedStopsPollingNamingTheFileAn
     const std::string unwritable = settings.ResponseDirectory;
     settings.ResponseDirectory = writable.Path() + "/";
     Integration restarted{settings, dtmain, messages, timer, clock, RegionalSettings{}, integration.settingsFile,
-                          MakeInputFileTable(Recorder("C"), Recorder("P"), Recorder("V"), Recorder("I"))};
+                          MakeInputFileTable({Recorder("C"), Recorder("P"), Recorder("V"), Recorder("I")})};
     restarted.quietTime = std::chrono::milliseconds(0);
     RunIntegrationCycle(restarted, view);
 

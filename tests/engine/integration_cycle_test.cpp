@@ -1,6 +1,7 @@
 #include <utility>
 
 #include "engine/file_stamp.h"
+#include "engine/input_files.h"
 #include "engine_fixture.h"
 #include "runtime/failures.h"
 #include "runtime/text1252.h"

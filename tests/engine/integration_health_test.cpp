@@ -21,7 +21,7 @@ protected:
 
 TEST_F(IntegrationHealthTest, TheStatusFileFollowsEachCycle)
 {
-    integration.health = {.polling = true, .intervalMs = 5000, .activatedNs = 1, .lastCycleEndNs = 0, .failure = {},
+    integration.state.health = {.polling = true, .intervalMs = 5000, .activatedNs = 1, .lastCycleEndNs = 0, .failure = {},
                           .setAsideLines = 0, .oldestSetAside = {}};
     test::WriteBytes(Send("PRODUTO.TXT"), "p1\r\np2\r\n");
     hook = [](const std::string&, const std::string& line) {
@@ -50,7 +50,7 @@ TEST_F(IntegrationHealthTest, TheStatusFileFollowsEachCycle)
 
 TEST_F(IntegrationHealthTest, AFileWaitingForLongIsTheOldestAndMakesItLate)
 {
-    integration.health = {.polling = true, .intervalMs = 5000, .activatedNs = 0, .lastCycleEndNs = 0, .failure = {},
+    integration.state.health = {.polling = true, .intervalMs = 5000, .activatedNs = 0, .lastCycleEndNs = 0, .failure = {},
                           .setAsideLines = 0, .oldestSetAside = {}};
     timer.SetInterval(5000);
     test::WriteBytes(Send("CLIENTE.TXT"), "c1\r\n");

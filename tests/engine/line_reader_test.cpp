@@ -1,7 +1,7 @@
 // How ProcessInputFile reads an input file: every line the processor sees.
 #include <gtest/gtest.h>
 
-#include "engine/untfuncoes.h"
+#include "engine/input_files.h"
 #include "runtime/failures.h"
 #include "support/temp_dir.h"
 
@@ -18,9 +18,12 @@ protected:
         test::WriteBytes(dir / "IN.TXT", bytes);
         Lines lines;
         FileIdentity identity;
-        bool result = ProcessInputFile(
-            dir / "IN.TXT", [&](const std::string& line) { lines.push_back(line); return "<" + line + ">"; },
-            dir.Path(), identity);
+        const std::string path = dir / "IN.TXT";
+        const RecordProcessor processor = [&](const std::string& line) {
+            lines.push_back(line);
+            return "<" + line + ">";
+        };
+        bool result = ProcessInputFile({path, processor, dir.Path()}, {}, identity);
         if (any) *any = result;
         return lines;
     }
@@ -68,7 +71,9 @@ TEST_F(LineReader, MissingFileIsFileNotFound)
 {
     FileIdentity identity;
     try {
-        ProcessInputFile(dir / "NONE.TXT", [](const std::string& l) { return l; }, dir.Path(), identity);
+        const std::string path = dir / "NONE.TXT";
+        const RecordProcessor same = [](const std::string& l) { return l; };
+        ProcessInputFile({path, same, dir.Path()}, {}, identity);
         FAIL() << "no failure";
     } catch (const IoFailure& f) {
         EXPECT_EQ(f.Code(), 2);

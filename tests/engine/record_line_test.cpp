@@ -70,7 +70,7 @@ TEST(CommaToPoint, OnlyTheFirstComma)
 
 TEST(LogText, TitlesAreWindows1252Bytes)
 {
-    using K = LogRecordKind;
+    using K = RecordKindId;
     using O = LogOperation;
     EXPECT_EQ(LogTitle(K::Produto, O::Insert), " INSER\xC7\xC3O - PRODUTO -  Data: ");
     EXPECT_EQ(LogTitle(K::Produto, O::Update), " ATUALIZA\xC7\xC3O - PRODUTO  Data: ");
@@ -85,7 +85,7 @@ TEST(LogText, TitlesAreWindows1252Bytes)
 TEST(LogText, DateTimeGapAndValues)
 {
     test::FixedClock clock({2027, 2, 1, 9, 5, 7});
-    const std::string title = LogTitle(LogRecordKind::Cliente, LogOperation::Insert);
+    const std::string title = LogTitle(RecordKindId::Cliente, LogOperation::Insert);
     EXPECT_EQ(ComposeLogText(title, clock, RegionalSettings{}, "25 | X"),
               title + "01/02/2027 Hora: 09:05:07       25 | X");
     RegionalSettings dotted{DateOrder::DayMonthYear, '.', '.'};

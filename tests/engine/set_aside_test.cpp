@@ -76,8 +76,8 @@ protected:
                                                                  StandardInputFileTable(gated)});
         integration->quietTime = std::chrono::milliseconds(0);
         integration->recordMessages = &gate;
-        integration->health.polling = true;  // as activation leaves it
-        integration->health.intervalMs = settings.IntervalMs;
+        integration->state.health.polling = true;  // as activation leaves it
+        integration->state.health.intervalMs = settings.IntervalMs;
         return integration;
     }
 

@@ -1,0 +1,51 @@
+#pragma once
+// What activation and the cycle keep between one call and the next.
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include "engine/health.h"
+#include "runtime/instance_lock.h"
+#include "runtime/text_file.h"
+
+namespace ligamor {
+
+// An input file that this cycle read to its end, as it was when opened.
+struct ReadInputFile {
+    std::size_t row;  // index into the input file table
+    std::string path;
+    FileIdentity identity;
+    // The name chosen for it when lines of it were set aside (their reasons
+    // name it); empty: stamped when it moves.
+    std::string target{};
+};
+using ReadInputFiles = std::vector<ReadInputFile>;
+
+struct CycleState {
+    // True while a cycle runs: a tick that arrives meanwhile (the window lets
+    // its event loop run between lines) must not start a second one.
+    bool cycling = false;
+    // Files whose every line was applied but whose move failed. While they
+    // stay unchanged, later cycles (after "&Ativar", the service's own
+    // reactivation, or a restart: they are also recorded in the send
+    // directory) only move them: their lines must not be applied twice.
+    ReadInputFiles appliedNotMoved{};
+    // Held on the send directory from activation on: one integration per
+    // send directory, whichever front end runs it.
+    InstanceLock sendDirectoryLock{};
+    // Why the last connection of activation failed; the window shows only its
+    // box, a front end without a person reports the reason too.
+    std::string connectionFailure{};
+    // Why the last activation failed (UTF-8); empty once one succeeded. A
+    // timer that runs on after it still runs on what the failure left (a
+    // closed connection, the old folders), so a cycle that meets no file
+    // does not make the integration healthy again.
+    std::string activationFailure{};
+    // What the health state is worked out from (integration_health.h), and
+    // what the status file last said.
+    HealthFacts health{};
+    std::string statusWritten{};
+    long long statusWrittenCycleNs = 0;
+};
+
+}  // namespace ligamor

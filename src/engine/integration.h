@@ -1,0 +1,46 @@
+#pragma once
+// The integration: the parts activation and the cycle act on, created once by
+// the front end, and what they keep between calls.
+#include <chrono>
+#include <functional>
+#include <string>
+
+#include "config/settings.h"
+#include "db/dtmmain.h"
+#include "engine/cycle_progress.h"
+#include "engine/cycle_state.h"
+#include "engine/health.h"
+#include "engine/input_file_table.h"
+#include "engine/set_aside_state.h"
+#include "runtime/clock.h"
+#include "runtime/messages.h"
+#include "runtime/timer.h"
+
+namespace ligamor {
+
+struct Integration {
+    SystemSettings& settings;
+    DataModule& dtmain;
+    Messages& messages;
+    Timer& timer;
+    const Clock& clock;
+    RegionalSettings regional;
+    std::string settingsFile;  // ConfigLigamor.csi beside the executable, or the one named at start
+    InputFileTable table;
+    // A file changed more recently than this is still being written: left for
+    // the next cycle.
+    std::chrono::milliseconds quietTime{2000};
+    // Told between lines; none: the cycle runs through without asking.
+    CycleProgress* progress = nullptr;
+    // Holds the boxes of a cycle until the health is noted, and those of a
+    // line on trial (RECUSADAS=SEPARAR): the gate the record processors'
+    // context shows its boxes through. None: never held.
+    MessageGate* recordMessages = nullptr;
+    // Told each health that NoteHealth works out: the window's status bar
+    // follows the status file, even while a box waits for someone.
+    std::function<void(const Health&)> healthNoted{};
+    CycleState state{};
+    SetAsideState setAside{};
+};
+
+}  // namespace ligamor
