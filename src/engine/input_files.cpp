@@ -66,6 +66,27 @@ std::size_t CountLines(const std::string& path)
     return lines;
 }
 
+// A line of a file whose refused lines are set aside: applied, or set aside
+// for a failure of its own; any other failure stops the file. Its boxes wait
+// for the outcome, and in one transaction its savepoint is part of the trial
+// (a connection lost there ends it as any failure that is not the line's own).
+void TryLine(FileOnTrial& setAside, FileTransaction* transaction, const RecordProcessor& processor,
+             std::size_t number, const std::string& line, std::vector<std::string>& texts)
+{
+    if (setAside.SetAsideBeforeTrial(number, line)) return;
+    HeldMessages boxes = setAside.HoldBoxes();
+    std::optional<LineSavepoint> savepoint;
+    try {
+        if (transaction) savepoint.emplace(*transaction);
+        texts.push_back(processor(line));
+        if (savepoint) savepoint->Release();
+    } catch (...) {
+        if (!setAside.SetAsideRefused(number, line, std::current_exception())) throw;
+        boxes.Drop();
+        if (savepoint) savepoint->Undo();
+    }
+}
+
 }  // namespace
 
 bool FindInputFile(const std::string& directory, const std::string& name, std::string& path)
@@ -117,24 +138,8 @@ bool ProcessInputFile(const InputFileRun& run, const LinePolicy& policy, FileIde
     while (reader.ReadLine(line)) {
         ++number;
         if (policy.fileTransaction && !transaction) transaction.emplace(*policy.fileTransaction);
-        if (!setAside) {
-            texts.push_back(run.processor(line));
-        } else if (!setAside->SetAsideBeforeTrial(number, line)) {
-            // The line on trial: its boxes wait for its outcome, and in one
-            // transaction its savepoint is part of it (a connection lost
-            // there ends the trial as any failure that is not the line's own).
-            HeldMessages boxes = setAside->HoldBoxes();
-            std::optional<LineSavepoint> savepoint;
-            try {
-                if (transaction) savepoint.emplace(*transaction);
-                texts.push_back(run.processor(line));
-                if (savepoint) savepoint->Release();
-            } catch (...) {
-                if (!setAside->SetAsideRefused(number, line, std::current_exception())) throw;
-                boxes.Drop();
-                if (savepoint) savepoint->Undo();
-            }
-        }
+        if (!setAside) texts.push_back(run.processor(line));
+        else TryLine(*setAside, transaction ? &*transaction : nullptr, run.processor, number, line, texts);
         if (run.progress) {
             run.progress->LineApplied(run.fileName, number, std::max(total, number));
             if (run.progress->StopRequested()) throw SilentAbort{};
