@@ -5,7 +5,7 @@
  * Compiled with plain gcc, not winegcc: under winegcc ibase.h would declare
  * the Linux library's functions ms_abi. winebuild makes no calling-convention
  * wrappers on x86-64, so every export is ms_abi itself and named bridge_*,
- * aliased to the client's names in the .spec file. */
+ * aliased to the client's names in fbclient.def. */
 #define _GNU_SOURCE
 #include <dlfcn.h>
 #include <errno.h>
