@@ -12,6 +12,7 @@
 #include "db/firebird/fb_client.h"
 #include "support/recording_seams.h"
 #include "support/temp_dir.h"
+#include "support/test_database.h"
 
 namespace ligamor::test {
 
@@ -76,6 +77,23 @@ protected:
                             SettingsFilePath(dir.Path()),
                             MakeInputFileTable({Recorder("C"), Recorder("P"), Recorder("V"), Recorder("I")})};
     TextView view;
+};
+
+// An engine test whose suite shares one shop database, made once.
+class ShopDatabaseTest : public EngineTest {
+protected:
+    static void SetUpTestSuite()
+    {
+        folder = new TempDir;
+        database = CreateShopDatabase(folder->Path());
+    }
+    static void TearDownTestSuite()
+    {
+        delete folder;
+        folder = nullptr;
+    }
+    static inline TempDir* folder = nullptr;
+    static inline std::string database;
 };
 
 }  // namespace ligamor::test

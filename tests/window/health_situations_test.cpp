@@ -81,19 +81,8 @@ struct Row {
     int code;
 };
 
-class HealthSituations : public EngineTest {
+class HealthSituations : public ShopDatabaseTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        folder = new TempDir;
-        database = CreateShopDatabase(folder->Path());
-    }
-    static void TearDownTestSuite()
-    {
-        delete folder;
-        folder = nullptr;
-    }
-
     // Activation loads what this saves into settings: the folders are kept apart.
     void Save(const std::string& interval, const std::string& databasePath = database,
               const std::string& response = {})
@@ -117,15 +106,11 @@ protected:
         return seen;
     }
 
-    static TempDir* folder;
-    static std::string database;
     const std::string send = settings.SendDirectory;
     const std::string responses = settings.ResponseDirectory;
     const std::string logs = settings.LogDirectory;
     Surface surface;
 };
-TempDir* HealthSituations::folder = nullptr;
-std::string HealthSituations::database;
 
 TEST_F(HealthSituations, TheWindowTheStatusFileAndStatusTellTheRealCause)
 {

@@ -54,18 +54,8 @@ struct Row {
     HealthState health = HealthState::Normal;  // beside the banner afterwards
 };
 
-class WindowBehaviour : public EngineTest {
+class WindowBehaviour : public ShopDatabaseTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        folder = new TempDir;
-        database = CreateShopDatabase(folder->Path());
-    }
-    static void TearDownTestSuite()
-    {
-        delete folder;
-        folder = nullptr;
-    }
 
     int Count(const std::string& text) const
     {
@@ -74,11 +64,7 @@ protected:
         return n;
     }
 
-    static TempDir* folder;
-    static std::string database;
 };
-TempDir* WindowBehaviour::folder = nullptr;
-std::string WindowBehaviour::database;
 
 TEST_F(WindowBehaviour, EachItemIdleDuringACycleAndAfterAFailedActivation)
 {
