@@ -34,6 +34,15 @@ bool SameFile(const FileIdentity& a, const FileIdentity& b)
     return a.device == b.device && a.inode == b.inode;
 }
 
+// A recorded line of an input file, as the file it was set aside from (the
+// same file, not only the same name) and its number and bytes there.
+std::string RecordedKey(std::size_t row, const std::string& path, const FileIdentity& input, long long number,
+                        const std::string& bytes)
+{
+    return std::to_string(row) + '\n' + std::to_string(input.device) + '\n' + std::to_string(input.inode) + '\n' +
+           std::to_string(number) + '\n' + path + '\n' + bytes;
+}
+
 // "07/12/2026 15:30:12" as "20261207153012", so that entries compare by age.
 std::string Sortable(const std::string& since)
 {
@@ -69,13 +78,10 @@ void FileOnTrial::Claim(std::size_t number, const std::string& line, const std::
 
 bool FileOnTrial::SetAsideBeforeTrial(std::size_t number, const std::string& line)
 {
-    for (const SetAsideClaim& c : cycle_.claims_) {
-        if (c.row == row_ && c.path == path_ && SameFile(c.input, opened_) &&
-            c.line.lineNumber == static_cast<long long>(number) && c.line.bytes == line) {
-            const std::string own = KeysOfLine(row_, line).own;
-            if (!own.empty()) cycle_.keys_.insert(own);
-            return true;
-        }
+    if (cycle_.recorded_.count(RecordedKey(row_, path_, opened_, static_cast<long long>(number), line))) {
+        const std::string own = KeysOfLine(row_, line).own;
+        if (!own.empty()) cycle_.keys_.insert(own);
+        return true;
     }
     if (const std::string blocker = cycle_.Blocker(line, row_); !blocker.empty()) {
         Claim(number, line, WaitingFor(blocker));
@@ -178,6 +184,11 @@ void SetAsideCycle::Recover()
         changed = true;
     }
     if (changed) SaveSetAsideClaims(send, claims_);
+    // Looked up once per line of a file read again: thousands of refused
+    // lines must not make that quadratic.
+    recorded_.clear();
+    for (const SetAsideClaim& c : claims_)
+        recorded_.insert(RecordedKey(c.row, c.path, c.input, c.line.lineNumber, c.line.bytes));
 }
 
 // What the retry of one folder file leaves: the lines still set aside, the

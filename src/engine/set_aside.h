@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <exception>
 #include <set>
+#include <unordered_set>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,7 @@ private:
     Integration& integration_;
     std::string folder_;
     std::vector<SetAsideClaim> claims_;     // recorded, of files not yet moved
+    std::unordered_set<std::string> recorded_;  // claims_ as FileOnTrial looks them up
     std::vector<SetAsideClaim> newClaims_;  // this cycle's
     std::set<std::string> keys_;            // the records whose lines are set aside
 };
