@@ -47,8 +47,12 @@ Health NoteHealth(Integration& integration)
 {
     const Health health = IntegrationHealth(integration);
     if (integration.healthNoted) integration.healthNoted(health);
+    // The status file is the send directory's integration's: a window or a
+    // run refused because another one holds the directory must not overwrite
+    // what that one says.
     const std::string& logDirectory = integration.settings.LogDirectory;
-    if (logDirectory.empty() || !DirectoryExists(logDirectory)) return health;
+    if (!integration.state.sendDirectoryLock.Holds() || logDirectory.empty() || !DirectoryExists(logDirectory))
+        return health;
     const std::string line = HealthLine(health);
     const long long refreshNs = LateAfterMs(integration.state.health.intervalMs) * 1'000'000 / 2;
     if (line == integration.state.statusWritten &&

@@ -25,7 +25,8 @@ Health IntegrationHealth(const Integration& integration);
 // least every half of the late threshold while cycles end, so that a reader
 // never takes a stale end of cycle for a late one. A status file that cannot
 // be written fails nothing: the integration goes on, and asking says so.
-// Returns the health it worked out.
+// Only an integration that holds its send directory writes it. Returns the
+// health it worked out.
 Health NoteHealth(Integration& integration);
 
 // The front end stops the timer for a reason of its own ("&Desativar", the

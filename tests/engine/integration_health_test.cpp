@@ -21,6 +21,8 @@ protected:
 
 TEST_F(IntegrationHealthTest, TheStatusFileFollowsEachCycle)
 {
+    // As activation leaves it: the status file is the send directory's holder's.
+    ASSERT_EQ(integration.state.sendDirectoryLock.Acquire(Send(kSendDirectoryLockName)), InstanceLock::Outcome::Held);
     integration.state.health = {.polling = true, .intervalMs = 5000, .activatedNs = 1, .lastCycleEndNs = 0, .failure = {},
                           .setAsideLines = 0, .oldestSetAside = {}};
     test::WriteBytes(Send("PRODUTO.TXT"), "p1\r\np2\r\n");

@@ -214,6 +214,8 @@ TEST_F(Service, OnceTellsHowTheRunWent)
     EXPECT_EQ(Count("CLIENTE"), 1);
 }
 
+int Status(const std::vector<std::string>& args, std::string& out);
+
 TEST_F(Service, ASecondOneOnTheSameSendDirectoryStaysOut)
 {
     ServiceProcess first(Args(), err);
@@ -222,6 +224,9 @@ TEST_F(Service, ASecondOneOnTheSameSendDirectoryStaysOut)
     std::string text;
     EXPECT_EQ(RunService(Args({"--once"}), text), 3) << text;
     EXPECT_NE(text.find("INFO " + Utf8FromCp1252(AlreadyRunningMessage(send))), std::string::npos) << text;
+    // The one refused says nothing in the status file: that is the holder's.
+    std::string out;
+    EXPECT_EQ(Status(Args(), out), 0) << out;
 
     // The lock goes with the process that held it.
     first.Signal(SIGTERM);
