@@ -82,6 +82,9 @@ struct DialogState {
     // The fields' values at OK, saved once the dialog has closed, so that a
     // failure to write reaches the menu command.
     SystemSettings values{};
+    // The file's lines that no field shows (TRANSACAO, RECUSADAS, any other):
+    // written back in their place, or OK would switch those settings off.
+    std::vector<std::string> keptLines{};
 };
 
 std::wstring FieldText(HWND dialog, int id)
@@ -209,6 +212,7 @@ void FormShow(HWND dialog, DialogState& state)
         // Without a file every field is emptied, the initial texts included.
         const SystemSettings values = read.value_or(SystemSettings{});
         for (const auto& [member, id] : kSettingsFields) SetField(dialog, id, WideFromLocal(values.*member));
+        state.keptLines = values.OtherLines;
     });
 }
 
@@ -266,6 +270,7 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
         switch (LOWORD(wParam)) {
         case IDOK:
             for (const auto& [member, id] : kSettingsFields) state->values.*member = FieldValue(dialog, id);
+            state->values.OtherLines = state->keptLines;
             EndDialog(dialog, IDOK);
             return TRUE;
         case IDCANCEL:  // Cancelar, Escape and the close box
@@ -301,7 +306,7 @@ std::wstring IntervalDigits(const std::wstring& pasted)
 
 bool ShowConfigurationDialog(HWND owner, SettingsDialogServices& services)
 {
-    DialogState state{services, nullptr, {}, {}};
+    DialogState state{services, nullptr, {}, {}, {}};
     const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_FRMCONFIGURACAO), owner,
                                            DialogProcedure, reinterpret_cast<LPARAM>(&state));
     if (result != IDOK) return false;
