@@ -8,6 +8,10 @@ namespace ligamor {
 // Directory values end with it; file names are appended to them directly.
 extern const char kPathSeparator;
 
+// True where the file system does not tell letter case apart in names
+// (Windows): there a path may be shown and stored in upper case.
+extern const bool kFileNamesIgnoreLetterCase;
+
 // The length of the root that path begins with, separator included: what
 // exists by definition and is never created ("/" on Linux; "C:\", "C:",
 // "\\server\share\" and "\" on Windows); 0 for a relative path.

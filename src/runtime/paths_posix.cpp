@@ -4,6 +4,7 @@
 
 namespace ligamor {
 
+const bool kFileNamesIgnoreLetterCase = false;
 const char kPathSeparator = '/';
 
 std::size_t PathRootLength(const std::string& path)

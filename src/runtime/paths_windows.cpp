@@ -6,6 +6,7 @@
 
 namespace ligamor {
 
+const bool kFileNamesIgnoreLetterCase = true;
 const char kPathSeparator = '\\';
 
 std::size_t PathRootLength(const std::string& path)

@@ -5,15 +5,9 @@
 #include <QShowEvent>
 #include <QStyle>
 #include <QValidator>
-#include <array>
 #include <memory>
-#include <optional>
-#include <utility>
 
-#include "config/settings.h"
-#include "runtime/failures.h"
 #include "runtime/run_handler.h"
-#include "runtime/text1252.h"
 #include "ui/text_codec.h"
 
 namespace ligamor {
@@ -41,7 +35,7 @@ public:
         QString digits;
         int newPos = 0;
         for (int i = 0; i < input.size(); ++i) {
-            if (!input[i].isDigit() || input[i].unicode() > u'9') continue;
+            if (!IsIntervalDigit(input[i].unicode())) continue;
             digits += input[i];
             if (i < pos) ++newPos;
         }
@@ -77,46 +71,20 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, int left,
     return label;
 }
 
-QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect geometry, bool upperCase)
+// The widget; the form's table says which field it is.
+QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect geometry)
 {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setGeometry(geometry);
-    if (upperCase) edit->setValidator(new UpperCaseValidator(edit));
     return edit;
 }
 
-QString TextOf(const QLineEdit* edit)
-{
-    return dynamic_cast<const UpperCaseValidator*>(edit->validator()) ? edit->text().toUpper() : edit->text();
-}
-
-void SetField(QLineEdit* edit, const std::string& value)
-{
-    QString text = FromLocal(value);
-    edit->setText(dynamic_cast<const UpperCaseValidator*>(edit->validator()) ? text.toUpper() : text);
-}
-
-// The directory fields keep the letter case they are given: Linux tells
-// /home/loja/envio/ from /HOME/LOJA/ENVIO/, so upper-casing a typed path would
-// point the integration at a directory that is not the one the user chose.
-constexpr bool kDirectoryFieldsUpperCase = false;
-
 }  // namespace
 
-QString DefaultSendDirectory()
-{
-    return QDir::homePath() + QStringLiteral("/VELDOR SISTEMAS/MARBELO PAF-ECF/ENVIO/");
-}
-
-QString DefaultResponseDirectory()
-{
-    return QDir::homePath() + QStringLiteral("/VELDOR SISTEMAS/MARBELO PAF-ECF/RESPOSTA/");
-}
-
-TfrmConfiguracao::TfrmConfiguracao(ConfigurationDialogServices& services, QWidget* parent)
+TfrmConfiguracao::TfrmConfiguracao(SettingsForm& form, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
-      services_(services)
+      form_(form)
 {
     setObjectName(QStringLiteral("frmConfiguracao"));
     setWindowTitle(QString::fromUtf8("Configurações do Sistema"));
@@ -126,6 +94,7 @@ TfrmConfiguracao::TfrmConfiguracao(ConfigurationDialogServices& services, QWidge
     BuildDatabaseGroup();
     BuildDirectoryFields();
     BuildButtons();
+    ApplyFieldRules();
 
     OpenDlg = new QFileDialog(this);
     OpenDlg->setObjectName(QStringLiteral("OpenDlg"));
@@ -136,15 +105,6 @@ TfrmConfiguracao::TfrmConfiguracao(ConfigurationDialogServices& services, QWidge
                              QStringLiteral("Banco de Dados FireBird (*.fdb)")});
     OpenDlg->selectNameFilter(OpenDlg->nameFilters().first());
 
-    setTabOrder(edtservidor, edtcaminho);
-    setTabOrder(edtcaminho, edtusuario);
-    setTabOrder(edtusuario, edtsenha);
-    setTabOrder(edtsenha, edtcaminhoenvio);
-    setTabOrder(edtcaminhoenvio, edtcaminhoretorno);
-    setTabOrder(edtcaminhoretorno, edtempoverificacao);
-    setTabOrder(edtempoverificacao, edtcaminholog);
-    setTabOrder(edtcaminholog, BtnOK);
-    setTabOrder(BtnOK, BtnCancelar);
 }
 
 void TfrmConfiguracao::BuildDatabaseGroup()
@@ -154,9 +114,9 @@ void TfrmConfiguracao::BuildDatabaseGroup()
     GroupBox1->setGeometry(0, 2, 583, 135);
     QWidget* g = GroupBox1;
     Label1 = MakeLabel(g, "Label1", "Servidor.....:", 24, 32, 80);
-    edtservidor = MakeEdit(g, "edtservidor", {80, 24, 145, 21}, true);
+    edtservidor = MakeEdit(g, "edtservidor", {80, 24, 145, 21});
     Label2 = MakeLabel(g, "Label2", "Caminho....:", 24, 60, 80);
-    edtcaminho = MakeEdit(g, "edtcaminho", {80, 52, 377, 21}, false);
+    edtcaminho = MakeEdit(g, "edtcaminho", {80, 52, 377, 21});
 
     btnCaminho = new QToolButton(g);
     btnCaminho->setObjectName(QStringLiteral("btnCaminho"));
@@ -176,30 +136,22 @@ void TfrmConfiguracao::BuildDatabaseGroup()
     connect(btnTestar, &QToolButton::clicked, this, &TfrmConfiguracao::btnTestarClick);
 
     Label7 = MakeLabel(g, "Label7", "Usuário......:", 24, 84, 80);
-    edtusuario = MakeEdit(g, "edtusuario", {80, 76, 145, 21}, false);
+    edtusuario = MakeEdit(g, "edtusuario", {80, 76, 145, 21});
     Label8 = MakeLabel(g, "Label8", "Senha.......:", 24, 109, 80);
-    // Shown in clear, as the file keeps it.
-    edtsenha = MakeEdit(g, "edtsenha", {80, 101, 145, 21}, false);
+    edtsenha = MakeEdit(g, "edtsenha", {80, 101, 145, 21});
 }
 
 void TfrmConfiguracao::BuildDirectoryFields()
 {
     Label3 = MakeLabel(this, "Label3", "Diretório de Armazenamento de Arquivo de Envio..........:", 8, 152, 272);
-    edtcaminhoenvio = MakeEdit(this, "edtcaminhoenvio", {272, 144, 310, 21}, kDirectoryFieldsUpperCase);
+    edtcaminhoenvio = MakeEdit(this, "edtcaminhoenvio", {272, 144, 310, 21});
     Label4 = MakeLabel(this, "Label4", "Diretório de Armazenamento de Arquivo de Retorno......:", 8, 184, 272);
-    edtcaminhoretorno = MakeEdit(this, "edtcaminhoretorno", {272, 176, 310, 21}, kDirectoryFieldsUpperCase);
+    edtcaminhoretorno = MakeEdit(this, "edtcaminhoretorno", {272, 176, 310, 21});
     Label5 = MakeLabel(this, "Label5", "Tempo ( em MiliSegundos ) de Verificação do Diretório..:", 8, 216, 272);
-    edtempoverificacao = MakeEdit(this, "edtempoverificacao", {272, 208, 73, 21}, false);
-    edtempoverificacao->installEventFilter(this);
-    edtempoverificacao->setValidator(new DigitsOnlyValidator(edtempoverificacao));
+    edtempoverificacao = MakeEdit(this, "edtempoverificacao", {272, 208, 73, 21});
     Label6 = MakeLabel(this, "Label6", "Salvar Log de Transação na Pasta................................:", 8,
                        248, 272);
-    edtcaminholog = MakeEdit(this, "edtcaminholog", {272, 240, 310, 21}, kDirectoryFieldsUpperCase);
-
-    edtcaminhoenvio->setText(DefaultSendDirectory());
-    edtcaminhoretorno->setText(DefaultResponseDirectory());
-    edtcaminholog->setText(DefaultResponseDirectory());
-    edtempoverificacao->setText(QStringLiteral("5000"));
+    edtcaminholog = MakeEdit(this, "edtcaminholog", {272, 240, 310, 21});
 }
 
 void TfrmConfiguracao::BuildButtons()
@@ -228,6 +180,43 @@ void TfrmConfiguracao::BuildButtons()
     connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void TfrmConfiguracao::ApplyFieldRules()
+{
+    QWidget* previous = nullptr;  // the tab order is the table's
+    for (const SettingsFormField& field : kSettingsFormFields) {
+        QLineEdit* edit = Field(field);
+        if (previous) setTabOrder(previous, edit);
+        previous = edit;
+        if (field.input == FieldInput::Digits) {
+            edit->installEventFilter(this);
+            edit->setValidator(new DigitsOnlyValidator(edit));
+        } else if (ShownInUpperCase(field)) {
+            edit->setValidator(new UpperCaseValidator(edit));
+        }
+    }
+    setTabOrder(previous, BtnOK);
+    setTabOrder(BtnOK, BtnCancelar);
+}
+
+QLineEdit* TfrmConfiguracao::Field(const SettingsFormField& field) const
+{
+    auto* edit = findChild<QLineEdit*>(QString::fromLatin1(field.widget));
+    Q_ASSERT(edit);
+    return edit;
+}
+
+std::string TfrmConfiguracao::Text(const SettingsFormField& field) const
+{
+    const QString text = Field(field)->text();
+    return ToLocal(ShownInUpperCase(field) ? text.toUpper() : text);
+}
+
+void TfrmConfiguracao::SetText(const SettingsFormField& field, const std::string& text)
+{
+    const QString shown = FromLocal(text);
+    Field(field)->setText(ShownInUpperCase(field) ? shown.toUpper() : shown);
+}
+
 void TfrmConfiguracao::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
@@ -236,53 +225,18 @@ void TfrmConfiguracao::showEvent(QShowEvent* event)
     FormShow();
 }
 
-// Which field shows which setting.
-using SettingsField = std::pair<std::string SystemSettings::*, QLineEdit* TfrmConfiguracao::*>;
-const std::array<SettingsField, 8> kSettingsFields = {{
-    {&SystemSettings::Server, &TfrmConfiguracao::edtservidor},
-    {&SystemSettings::DatabasePath, &TfrmConfiguracao::edtcaminho},
-    {&SystemSettings::UserName, &TfrmConfiguracao::edtusuario},
-    {&SystemSettings::Password, &TfrmConfiguracao::edtsenha},
-    {&SystemSettings::SendDirectory, &TfrmConfiguracao::edtcaminhoenvio},
-    {&SystemSettings::ResponseDirectory, &TfrmConfiguracao::edtcaminhoretorno},
-    {&SystemSettings::IntervalText, &TfrmConfiguracao::edtempoverificacao},
-    {&SystemSettings::LogDirectory, &TfrmConfiguracao::edtcaminholog},
-}};
+void TfrmConfiguracao::FormShow() { form_.Show(*this); }
+void TfrmConfiguracao::btnTestarClick() { form_.Test(*this); }
 
-void TfrmConfiguracao::FormShow()
+void TfrmConfiguracao::accept()
 {
-    RunHandler(services_.messages, [this] {
-        std::optional<SystemSettings> read = ReadSettingsForDialog(services_.settingsPath);
-        if (!read) {
-            services_.messages.InformationBox(NotConfiguredMessage());
-            services_.timer.SetInterval(0);
-        }
-        // Without a file every field is emptied, the defaults included.
-        const SystemSettings values = read.value_or(SystemSettings{});
-        for (const auto& [member, field] : kSettingsFields) SetField(this->*field, values.*member);
-        keptLines_ = values.OtherLines;
-    });
-}
-
-void TfrmConfiguracao::btnTestarClick()
-{
-    RunHandler(services_.messages, [this] {
-        std::string name = ComposeDatabaseName(ToLocal(TextOf(edtservidor)), ToLocal(edtcaminho->text()));
-        try {
-            ConnectDatabase(services_.dtmain, name, ToLocal(edtusuario->text()), ToLocal(edtsenha->text()));
-            // "Coneão" is the text users know; deliberate, do not correct it.
-            services_.messages.PlainMessage(Cp1252("Coneão realizada com sucesso."));
-        } catch (...) {
-            // The connection layer's own text is not shown here.
-            services_.messages.ErrorBox(Cp1252("Erro de Conexão."));
-            throw SilentAbort{};
-        }
-    });
+    form_.Accept(*this);
+    QDialog::accept();
 }
 
 void TfrmConfiguracao::btnCaminhoClick()
 {
-    RunHandler(services_.messages, [this] {
+    RunHandler(form_.Services().messages, [this] {
         if (OpenDlg->exec() != QDialog::Accepted) return;
         const QStringList chosen = OpenDlg->selectedFiles();
         if (chosen.isEmpty() || chosen.first().isEmpty()) return;
@@ -292,32 +246,30 @@ void TfrmConfiguracao::btnCaminhoClick()
 
 bool TfrmConfiguracao::edtempoverificacaoKeyPress(const QString& typed)
 {
-    if (typed.isEmpty()) return true;  // a key that types nothing: arrows, Home, ...
-    const char16_t c = typed.front().unicode();
-    // Control characters are keys, not text: Tab and Shift+Tab move on, Escape
-    // cancels, Enter confirms, Backspace and Ctrl+V edit. Only characters are
-    // judged.
-    return c < 0x20 || c == 127 || (c >= u'0' && c <= u'9');
+    // A key that types nothing (arrows, Home, ...) is no character to judge.
+    return typed.isEmpty() || IntervalKeyAccepted(typed.front().unicode());
 }
 
 bool TfrmConfiguracao::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == edtempoverificacao && event->type() == QEvent::KeyPress) {
+    // Control characters are keys, not text: Tab and Shift+Tab move on, Escape
+    // cancels, Enter confirms, Backspace and Ctrl+V edit.
+    const auto* edit = qobject_cast<const QLineEdit*>(watched);
+    if (event->type() == QEvent::KeyPress && edit && dynamic_cast<const DigitsOnlyValidator*>(edit->validator())) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (!edtempoverificacaoKeyPress(key->text())) return true;
     }
     return QDialog::eventFilter(watched, event);
 }
 
-bool ShowConfigurationDialog(ConfigurationDialogServices& services)
+bool ShowConfigurationDialog(SettingsFormServices& services)
 {
-    auto frmConfiguracao = std::make_unique<TfrmConfiguracao>(services);
-    if (frmConfiguracao->exec() != QDialog::Accepted) return false;
-    SystemSettings values;
-    for (const auto& [member, field] : kSettingsFields) values.*member = ToLocal(TextOf((*frmConfiguracao).*field));
-    values.OtherLines = frmConfiguracao->KeptLines();
-    SaveSettings(services.settingsPath, values);
-    return true;
+    SettingsForm form(services, ToLocal(QDir::homePath()) + "/");
+    {
+        auto frmConfiguracao = std::make_unique<TfrmConfiguracao>(form);
+        frmConfiguracao->exec();
+    }
+    return form.Close();
 }
 
 }  // namespace ligamor

@@ -1,6 +1,7 @@
 #pragma once
-// frmConfiguracao: the dialog that edits the settings file, picks the database
-// file and tests a connection with the values on screen.
+// frmConfiguracao in Qt: the dialog that edits the settings file, picks the
+// database file and tests a connection with the values on screen. What it
+// does is the toolkit-free SettingsForm's: this class draws it.
 #include <QDialog>
 #include <QFileDialog>
 #include <QFrame>
@@ -10,25 +11,14 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <string>
-#include <vector>
 
-#include "db/dtmmain.h"
-#include "runtime/messages.h"
-#include "runtime/timer.h"
+#include "window/settings_form.h"
 
 namespace ligamor {
 
-// What the dialog works with; the main window hands over its own.
-struct ConfigurationDialogServices {
-    std::string settingsPath;  // the full path of ConfigLigamor.csi
-    Messages& messages;
-    Timer& timer;              // the polling timer: a missing file stops it
-    DataModule& dtmain;        // "Testar" connects conmain itself
-};
-
-class TfrmConfiguracao : public QDialog {
+class TfrmConfiguracao : public QDialog, private SettingsFormView {
 public:
-    explicit TfrmConfiguracao(ConfigurationDialogServices& services, QWidget* parent = nullptr);
+    explicit TfrmConfiguracao(SettingsForm& form, QWidget* parent = nullptr);
 
     QGroupBox* GroupBox1;
     QLabel* Label1;
@@ -59,8 +49,8 @@ public:
     void btnCaminhoClick();
     // True when the typed character may reach the field.
     static bool edtempoverificacaoKeyPress(const QString& typed);
-    // The file's lines that no field shows (TRANSACAO among them): saved back.
-    const std::vector<std::string>& KeptLines() const { return keptLines_; }
+    // OK, Enter: the form takes the values on screen.
+    void accept() override;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -70,18 +60,18 @@ private:
     void BuildDatabaseGroup();
     void BuildDirectoryFields();
     void BuildButtons();
+    // Each field's letter case and input, as the form's table gives them.
+    void ApplyFieldRules();
+    QLineEdit* Field(const SettingsFormField& field) const;
+    std::string Text(const SettingsFormField& field) const override;
+    void SetText(const SettingsFormField& field, const std::string& text) override;
 
-    ConfigurationDialogServices& services_;
+    SettingsForm& form_;
     bool shown_ = false;
-    std::vector<std::string> keptLines_;
 };
 
 // Shows the dialog modally; on OK writes the settings file and gives true.
 // Cancel, Escape and the close box write nothing and give false.
-bool ShowConfigurationDialog(ConfigurationDialogServices& services);
-
-// The initial texts of the directory fields, before the file is read.
-QString DefaultSendDirectory();
-QString DefaultResponseDirectory();
+bool ShowConfigurationDialog(SettingsFormServices& services);
 
 }  // namespace ligamor

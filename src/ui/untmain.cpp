@@ -161,7 +161,7 @@ void Tfrmmain::BringToFront()
 
 void Tfrmmain::RunConfigurationDialog()
 {
-    ConfigurationDialogServices services{integration_.settingsFile, integration_.messages, integration_.timer,
+    SettingsFormServices services{integration_.settingsFile, integration_.messages, integration_.timer,
                                          integration_.dtmain};
     ShowConfigurationDialog(services);
 }

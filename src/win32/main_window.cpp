@@ -211,7 +211,7 @@ void MainWindow::BringToFront()
 
 void MainWindow::RunConfigurationDialog()
 {
-    SettingsDialogServices services{integration_.settingsFile, integration_.messages, integration_.timer,
+    SettingsFormServices services{integration_.settingsFile, integration_.messages, integration_.timer,
                                     integration_.dtmain};
     ShowConfigurationDialog(window_, services);
 }

@@ -6,13 +6,11 @@
 
 #include <algorithm>
 #include <array>
-#include <optional>
+#include <string_view>
+#include <utility>
 #include <vector>
 
-#include "config/settings.h"
-#include "runtime/failures.h"
 #include "runtime/run_handler.h"
-#include "runtime/text1252.h"
 #include "win32/resource_ids.h"
 #include "win32/wide_text.h"
 
@@ -21,94 +19,81 @@ namespace ligamor {
 namespace {
 
 // Where each control stands in pixels (left, top, width, height; the first
-// group's relative to the dialog, as the group box starts at its top left).
+// group's relative to the dialog, as the group box starts at its top left);
+// a field also names its row of the form's table.
 struct Place {
     int id;
     RECT rect;  // left, top, width, height
+    const char* field = nullptr;
 };
 constexpr int kGroupTop = 2;
 const std::array<Place, 23> kPlaces = {{
     {IDC_GROUPBOX1, {0, 2, 583, 135}},
     {IDC_LABEL1, {24, kGroupTop + 32, 56, 14}},
-    {IDC_EDTSERVIDOR, {80, kGroupTop + 24, 145, 21}},
+    {IDC_EDTSERVIDOR, {80, kGroupTop + 24, 145, 21}, "edtservidor"},
     {IDC_LABEL2, {24, kGroupTop + 60, 56, 14}},
-    {IDC_EDTCAMINHO, {80, kGroupTop + 52, 377, 21}},
+    {IDC_EDTCAMINHO, {80, kGroupTop + 52, 377, 21}, "edtcaminho"},
     {IDC_BTNCAMINHO, {458, kGroupTop + 52, 23, 19}},
     {IDC_BTNTESTAR, {488, kGroupTop + 48, 89, 32}},
     {IDC_LABEL7, {24, kGroupTop + 84, 56, 14}},
-    {IDC_EDTUSUARIO, {80, kGroupTop + 76, 145, 21}},
+    {IDC_EDTUSUARIO, {80, kGroupTop + 76, 145, 21}, "edtusuario"},
     {IDC_LABEL8, {24, kGroupTop + 109, 56, 14}},
-    {IDC_EDTSENHA, {80, kGroupTop + 101, 145, 21}},
+    {IDC_EDTSENHA, {80, kGroupTop + 101, 145, 21}, "edtsenha"},
     {IDC_LABEL3, {8, 152, 264, 14}},
-    {IDC_EDTCAMINHOENVIO, {272, 144, 310, 21}},
+    {IDC_EDTCAMINHOENVIO, {272, 144, 310, 21}, "edtcaminhoenvio"},
     {IDC_LABEL4, {8, 184, 264, 14}},
-    {IDC_EDTCAMINHORETORNO, {272, 176, 310, 21}},
+    {IDC_EDTCAMINHORETORNO, {272, 176, 310, 21}, "edtcaminhoretorno"},
     {IDC_LABEL5, {8, 216, 264, 14}},
-    {IDC_EDTEMPOVERIFICACAO, {272, 208, 73, 21}},
+    {IDC_EDTEMPOVERIFICACAO, {272, 208, 73, 21}, "edtempoverificacao"},
     {IDC_LABEL6, {8, 248, 264, 14}},
-    {IDC_EDTCAMINHOLOG, {272, 240, 310, 21}},
+    {IDC_EDTCAMINHOLOG, {272, 240, 310, 21}, "edtcaminholog"},
     {IDC_BEVEL1, {0, 272, 583, 60}},
     {IDOK, {118, 285, 113, 33}},
     {IDCANCEL, {334, 285, 113, 33}},
     {0, {0, 0, 583, 332}},  // the client area
 }};
 
-// Which field shows which setting, in the file's order.
-using SettingsField = std::pair<std::string SystemSettings::*, int>;
-const std::array<SettingsField, 8> kSettingsFields = {{
-    {&SystemSettings::Server, IDC_EDTSERVIDOR},
-    {&SystemSettings::DatabasePath, IDC_EDTCAMINHO},
-    {&SystemSettings::UserName, IDC_EDTUSUARIO},
-    {&SystemSettings::Password, IDC_EDTSENHA},
-    {&SystemSettings::SendDirectory, IDC_EDTCAMINHOENVIO},
-    {&SystemSettings::ResponseDirectory, IDC_EDTCAMINHORETORNO},
-    {&SystemSettings::IntervalText, IDC_EDTEMPOVERIFICACAO},
-    {&SystemSettings::LogDirectory, IDC_EDTCAMINHOLOG},
-}};
-
-// Letters shown and stored in upper case. Windows paths do not tell letter
-// case apart, so the directory fields keep the upper case that the Linux
-// dialog gives up.
-bool UpperCase(int id)
+int FieldId(const SettingsFormField& field)
 {
-    return id == IDC_EDTSERVIDOR || id == IDC_EDTCAMINHOENVIO || id == IDC_EDTCAMINHORETORNO ||
-           id == IDC_EDTCAMINHOLOG;
+    for (const Place& p : kPlaces)
+        if (p.field && std::string_view(p.field) == field.widget) return p.id;
+    return 0;
 }
 
-struct DialogState {
-    SettingsDialogServices& services;
-    HFONT buttonFont = nullptr;
-    std::vector<HFONT> labelFonts;
-    // The fields' values at OK, saved once the dialog has closed, so that a
-    // failure to write reaches the menu command.
-    SystemSettings values{};
-    // The file's lines that no field shows (TRANSACAO, RECUSADAS, any other):
-    // written back in their place, or OK would switch those settings off.
-    std::vector<std::string> keptLines{};
-};
-
-std::wstring FieldText(HWND dialog, int id)
+std::wstring Shown(std::wstring text, const SettingsFormField& field)
 {
-    HWND field = GetDlgItem(dialog, id);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(field)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(field, text.data(), static_cast<int>(text.size()))));
-    if (UpperCase(id) && !text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
+    if (ShownInUpperCase(field) && !text.empty()) CharUpperBuffW(text.data(), static_cast<DWORD>(text.size()));
     return text;
 }
 
-std::string FieldValue(HWND dialog, int id)
-{
-    return LocalFromWide(FieldText(dialog, id));
-}
+// The dialog's fields as the form reads and fills them.
+class DialogFields : public SettingsFormView {
+public:
+    explicit DialogFields(HWND dialog) : dialog_(dialog) {}
 
-void SetField(HWND dialog, int id, const std::wstring& text)
-{
-    std::wstring shown = text;
-    if (UpperCase(id) && !shown.empty()) CharUpperBuffW(shown.data(), static_cast<DWORD>(shown.size()));
-    SetDlgItemTextW(dialog, id, shown.c_str());
-}
+    std::string Text(const SettingsFormField& field) const override
+    {
+        HWND edit = GetDlgItem(dialog_, FieldId(field));
+        std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+        text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+        return LocalFromWide(Shown(std::move(text), field));
+    }
+    void SetText(const SettingsFormField& field, const std::string& text) override
+    {
+        SetDlgItemTextW(dialog_, FieldId(field), Shown(WideFromLocal(text), field).c_str());
+    }
 
-// The interval field: typed characters pass IntervalKeyAccepted, pasted text
+private:
+    HWND dialog_;
+};
+
+struct DialogState {
+    SettingsForm& form;
+    HFONT buttonFont = nullptr;
+    std::vector<HFONT> labelFonts;
+};
+
+// A digits field (the interval): typed characters pass IntervalKeyAccepted, pasted text
 // keeps only its digits.
 LRESULT CALLBACK IntervalField(HWND field, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
 {
@@ -187,57 +172,17 @@ void Lay(HWND dialog, DialogState& state)
                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
     SendDlgItemMessageW(dialog, IDOK, WM_SETFONT, reinterpret_cast<WPARAM>(state.buttonFont), FALSE);
     SendDlgItemMessageW(dialog, IDCANCEL, WM_SETFONT, reinterpret_cast<WPARAM>(state.buttonFont), FALSE);
-    SetWindowSubclass(GetDlgItem(dialog, IDC_EDTEMPOVERIFICACAO), IntervalField, 1, 0);
-}
-
-// Before the file is read: what stays on screen when reading it fails.
-void InitialTexts(HWND dialog)
-{
-    const std::wstring response = L"C:\\VELDOR SISTEMAS\\MARBELO PAF-ECF\\RESPOSTA\\";
-    SetField(dialog, IDC_EDTCAMINHOENVIO, L"C:\\VELDOR SISTEMAS\\MARBELO PAF-ECF\\ENVIO\\");
-    SetField(dialog, IDC_EDTCAMINHORETORNO, response);
-    SetField(dialog, IDC_EDTCAMINHOLOG, response);
-    SetField(dialog, IDC_EDTEMPOVERIFICACAO, L"5000");
-}
-
-void FormShow(HWND dialog, DialogState& state)
-{
-    SettingsDialogServices& services = state.services;
-    RunHandler(services.messages, [&] {
-        std::optional<SystemSettings> read = ReadSettingsForDialog(services.settingsPath);
-        if (!read) {
-            services.messages.InformationBox(NotConfiguredMessage());
-            services.timer.SetInterval(0);
-        }
-        // Without a file every field is emptied, the initial texts included.
-        const SystemSettings values = read.value_or(SystemSettings{});
-        for (const auto& [member, id] : kSettingsFields) SetField(dialog, id, WideFromLocal(values.*member));
-        state.keptLines = values.OtherLines;
-    });
-}
-
-void btnTestarClick(HWND dialog, DialogState& state)
-{
-    SettingsDialogServices& services = state.services;
-    RunHandler(services.messages, [&] {
-        const std::string name =
-            ComposeDatabaseName(FieldValue(dialog, IDC_EDTSERVIDOR), FieldValue(dialog, IDC_EDTCAMINHO));
-        try {
-            ConnectDatabase(services.dtmain, name, FieldValue(dialog, IDC_EDTUSUARIO),
-                            FieldValue(dialog, IDC_EDTSENHA));
-            // "Coneão" is the text users know; deliberate, do not correct it.
-            services.messages.PlainMessage(Cp1252("Coneão realizada com sucesso."));
-        } catch (...) {
-            // The connection layer's own text is not shown here.
-            services.messages.ErrorBox(Cp1252("Erro de Conexão."));
-            throw SilentAbort{};
-        }
-    });
+    // Each field's letter case and input, as the form's table gives them.
+    for (const SettingsFormField& field : kSettingsFormFields) {
+        HWND edit = GetDlgItem(dialog, FieldId(field));
+        if (ShownInUpperCase(field)) SetWindowLongW(edit, GWL_STYLE, GetWindowLongW(edit, GWL_STYLE) | ES_UPPERCASE);
+        if (field.input == FieldInput::Digits) SetWindowSubclass(edit, IntervalField, 1, 0);
+    }
 }
 
 void btnCaminhoClick(HWND dialog, DialogState& state)
 {
-    RunHandler(state.services.messages, [&] {
+    RunHandler(state.form.Services().messages, [&] {
         std::vector<wchar_t> file(32768, L'\0');
         // "Banco de Dados InterBase|*.gdb|Banco de Dados FireBird|*.fdb"
         static const wchar_t filter[] = L"Banco de Dados InterBase\0*.gdb\0Banco de Dados FireBird\0*.fdb\0";
@@ -258,25 +203,25 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 {
     auto* state = reinterpret_cast<DialogState*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (message) {
-    case WM_INITDIALOG:
+    case WM_INITDIALOG: {
         state = reinterpret_cast<DialogState*>(lParam);
         SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         Lay(dialog, *state);
-        InitialTexts(dialog);
-        FormShow(dialog, *state);
+        DialogFields fields(dialog);
+        state->form.Show(fields);
         return TRUE;  // the focus on the first field, edtservidor
+    }
     case WM_COMMAND:
         if (!state || HIWORD(wParam) != BN_CLICKED) return FALSE;
         switch (LOWORD(wParam)) {
         case IDOK:
-            for (const auto& [member, id] : kSettingsFields) state->values.*member = FieldValue(dialog, id);
-            state->values.OtherLines = state->keptLines;
+            state->form.Accept(DialogFields(dialog));
             EndDialog(dialog, IDOK);
             return TRUE;
         case IDCANCEL:  // Cancelar, Escape and the close box
             EndDialog(dialog, IDCANCEL);
             return TRUE;
-        case IDC_BTNTESTAR: btnTestarClick(dialog, *state); return TRUE;
+        case IDC_BTNTESTAR: state->form.Test(DialogFields(dialog)); return TRUE;
         case IDC_BTNCAMINHO: btnCaminhoClick(dialog, *state); return TRUE;
         default: return FALSE;
         }
@@ -291,27 +236,15 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 }  // namespace
 
-bool IntervalKeyAccepted(wchar_t typed)
+bool ShowConfigurationDialog(HWND owner, SettingsFormServices& services)
 {
-    return typed < 0x20 || typed == 127 || (typed >= L'0' && typed <= L'9');
-}
-
-std::wstring IntervalDigits(const std::wstring& pasted)
-{
-    std::wstring digits;
-    for (wchar_t c : pasted)
-        if (c >= L'0' && c <= L'9') digits += c;
-    return digits;
-}
-
-bool ShowConfigurationDialog(HWND owner, SettingsDialogServices& services)
-{
-    DialogState state{services, nullptr, {}, {}, {}};
-    const INT_PTR result = DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_FRMCONFIGURACAO), owner,
-                                           DialogProcedure, reinterpret_cast<LPARAM>(&state));
-    if (result != IDOK) return false;
-    SaveSettings(services.settingsPath, state.values);
-    return true;
+    SettingsForm form(services, "C:\\");
+    DialogState state{form, nullptr, {}};
+    DialogBoxParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDD_FRMCONFIGURACAO), owner, DialogProcedure,
+                    reinterpret_cast<LPARAM>(&state));
+    // Saved once the dialog has closed: a failure to write then reaches the
+    // menu command, which reports it.
+    return form.Close();
 }
 
 }  // namespace ligamor

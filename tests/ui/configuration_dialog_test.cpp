@@ -37,7 +37,7 @@ protected:
         QTest::keyClicks(edit, typed);
     }
 
-    ConfigurationDialogServices services{settingsPath, messages, timer, dtmain};
+    SettingsFormServices services{settingsPath, messages, timer, dtmain};
 };
 
 TEST_F(ConfigurationDialogTest, FieldsComeFromTheFileAndCancelLeavesItAsItWas)
