@@ -15,12 +15,6 @@
 
 namespace ligamor {
 
-QString MakerBanner()
-{
-    return QStringLiteral("VELDOR SISTEMAS ") + QString::fromLatin1(kMakerPhone) +
-           QStringLiteral(" - Ligamor PAF-ECF");
-}
-
 Tfrmmain::Tfrmmain(Integration& integration, QtTimer& timer, QWidget* parent)
     : QMainWindow(parent,
                   Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -33,12 +27,12 @@ Tfrmmain::Tfrmmain(Integration& integration, QtTimer& timer, QWidget* parent)
       controller_(integration, *rce, *this)
 {
     setObjectName(QStringLiteral("frmmain"));
-    setWindowTitle(QString::fromUtf8("Ligamor Versão: 31/05/2012 10:42 Novo Layout"));
+    setWindowTitle(QString::fromUtf8(kWindowCaption));
     setWindowIcon(LigamorIcon());
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
 
     rce->setObjectName(QStringLiteral("rce"));
-    rce->setFixedSize(581, 522);
+    rce->setFixedSize(kWindowWidth, kLogViewHeight);
     rce->setFont(QFont(QStringLiteral("Arial"), 8));
     QPalette palette = rce->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
@@ -51,18 +45,18 @@ Tfrmmain::Tfrmmain(Integration& integration, QtTimer& timer, QWidget* parent)
     stbmain = new QStatusBar(this);
     stbmain->setObjectName(QStringLiteral("stbmain"));
     stbmain->setSizeGripEnabled(false);
-    stbmain->setFixedHeight(19);
-    stbmainPanel = new QLabel(MakerBanner(), stbmain);
+    stbmain->setFixedHeight(kStatusBarHeight);
+    stbmainPanel = new QLabel(QString::fromUtf8(MakerBanner()), stbmain);
     stbmainPanel->setAlignment(Qt::AlignCenter);
     stbmain->addWidget(stbmainPanel, 1);
     lblEstado = new QLabel(stbmain);
     lblEstado->setObjectName(QStringLiteral("lblEstado"));
     lblEstado->setAlignment(Qt::AlignCenter);
     lblEstado->setContentsMargins(4, 0, 4, 0);
-    lblEstado->setMaximumWidth(260);
+    lblEstado->setMaximumWidth(kCycleBarWidth);
     stbmain->addPermanentWidget(lblEstado);
     prbCiclo->setObjectName(QStringLiteral("prbCiclo"));
-    prbCiclo->setFixedSize(260, 15);
+    prbCiclo->setFixedSize(kCycleBarWidth, kCycleBarHeight);
     prbCiclo->setAlignment(Qt::AlignCenter);
     stbmain->addPermanentWidget(prbCiclo);
     setStatusBar(stbmain);
@@ -75,20 +69,24 @@ Tfrmmain::Tfrmmain(Integration& integration, QtTimer& timer, QWidget* parent)
 
     connect(&temporizador.Ticks(), &QTimer::timeout, this, &Tfrmmain::temporizadorTimer);
 
-    setFixedSize(581, 541);
+    setFixedSize(kWindowWidth, kWindowHeight);
 }
 
 void Tfrmmain::ShowHealth(HealthState state, const std::string& utf8Line)
 {
     // As much of the line as fits beside the banner, all of it as the tool
-    // tip; a failure in white on red, so that it is seen from across the room.
+    // tip.
     const QString line = QString::fromUtf8(utf8Line);
-    const char* style = "";
-    if (state == HealthState::Falha) style = "QLabel { background: #c62828; color: white; font-weight: bold; }";
-    else if (state == HealthState::Atrasada) style = "QLabel { background: #f9a825; color: black; }";
+    QString style;
+    if (const std::optional<HealthColours> colours = HealthColoursOf(state)) {
+        style = QStringLiteral("QLabel { background: #%1; color: #%2;%3 }")
+                    .arg(colours->background, 6, 16, QLatin1Char('0'))
+                    .arg(colours->text, 6, 16, QLatin1Char('0'))
+                    .arg(colours->bold ? QStringLiteral(" font-weight: bold;") : QString());
+    }
     // Styled first: a bold font is wider, and a text wider than the label
     // would be cut at both ends instead of ending in "...".
-    lblEstado->setStyleSheet(QString::fromLatin1(style));
+    lblEstado->setStyleSheet(style);
     lblEstado->ensurePolished();
     const QMargins margins = lblEstado->contentsMargins();
     const int room = lblEstado->maximumWidth() - margins.left() - margins.right() - 4;

@@ -14,15 +14,10 @@
 #include "ui/log_view_edit.h"
 #include "ui/qt_timer.h"
 #include "ui/window_progress.h"
+#include "window/window_appearance.h"
 #include "window/window_controller.h"
 
 namespace ligamor {
-
-// The maker's telephone number in the banner; a deployment value.
-inline constexpr const char* kMakerPhone = "(51) 0000-0000";
-
-// "VELDOR SISTEMAS (51) 0000-0000 - Ligamor PAF-ECF"
-QString MakerBanner();
 
 class Tfrmmain : public QMainWindow, private WindowSurface {
 public:

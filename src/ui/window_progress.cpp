@@ -1,21 +1,13 @@
 #include "ui/window_progress.h"
 
 #include <QCoreApplication>
-#include <QLocale>
 #include <algorithm>
 #include <climits>
 
 #include "ui/text_codec.h"
+#include "window/window_appearance.h"
 
 namespace ligamor {
-
-QString ProgressText(const std::string& fileName, std::size_t done, std::size_t total)
-{
-    // The point groups thousands, as the shop reads numbers.
-    const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
-    return FromCp1252(fileName) + QStringLiteral(": ") + brazil.toString(qulonglong(done)) + QStringLiteral(" de ") +
-           brazil.toString(qulonglong(total)) + QStringLiteral(" linhas");
-}
 
 WindowProgress::WindowProgress(QProgressBar& bar) : bar_(bar)
 {
@@ -34,7 +26,7 @@ void WindowProgress::Show(const std::string& fileName, std::size_t done, std::si
     bar_.setRange(0, static_cast<int>(total / scale));
     bar_.setValue(static_cast<int>(std::min(done, total) / scale));
     // The text is the format: a file name holds no "%".
-    bar_.setFormat(ProgressText(fileName, done, total));
+    bar_.setFormat(FromCp1252(ProgressText(fileName, done, total)));
     if (bar_.isHidden()) bar_.show();
 }
 

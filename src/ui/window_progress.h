@@ -3,16 +3,12 @@
 // linhas" in the status bar, and the event loop run between two lines, both
 // paced by PacedProgress.
 #include <QProgressBar>
-#include <QString>
 #include <cstddef>
 #include <string>
 
 #include "window/paced_progress.h"
 
 namespace ligamor {
-
-// "PRODUTO.TXT: 4.500 de 20.000 linhas"
-QString ProgressText(const std::string& fileName, std::size_t done, std::size_t total);
 
 class WindowProgress : public PacedProgress {
 public:

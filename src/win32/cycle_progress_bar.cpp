@@ -4,6 +4,7 @@
 
 #include "win32/status_bar_layout.h"
 #include "win32/wide_text.h"
+#include "window/window_appearance.h"
 
 namespace ligamor {
 
@@ -97,7 +98,7 @@ void CycleProgressBar::Show(const std::string& fileName, std::size_t done, std::
     if (!bar_) return;
     done_ = done;
     total_ = total;
-    SetWindowTextW(bar_, ProgressText(fileName, done, total).c_str());
+    SetWindowTextW(bar_, WideFromCp1252(ProgressText(fileName, done, total)).c_str());
     if (!IsWindowVisible(bar_)) {
         // The banner and the health move left to give the bar its part, as
         // the Linux window's labels give the bar its room.

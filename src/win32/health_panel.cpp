@@ -2,20 +2,25 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
+#include <optional>
 #include <utility>
 
 #include "win32/wide_text.h"
+#include "window/window_appearance.h"
 
 namespace ligamor {
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"LigamorHealth";
-// The Linux window's colours for the same states.
-constexpr COLORREF kFailureBack = RGB(0xc6, 0x28, 0x28);
-constexpr COLORREF kLateBack = RGB(0xf9, 0xa8, 0x25);
 // A failure's reason may be long: the tip wraps it instead of running off the screen.
 constexpr int kTipWidth = 420;
+
+COLORREF ColourRef(std::uint32_t rgb)
+{
+    return RGB((rgb >> 16) & 0xff, (rgb >> 8) & 0xff, rgb & 0xff);
+}
 
 }  // namespace
 
@@ -106,13 +111,10 @@ void HealthPanel::Paint()
     COLORREF back = GetSysColor(COLOR_BTNFACE);
     COLORREF text = GetSysColor(COLOR_BTNTEXT);
     HFONT font = font_;
-    if (state_ == HealthState::Falha) {
-        back = kFailureBack;
-        text = RGB(0xff, 0xff, 0xff);
-        if (bold_) font = bold_;
-    } else if (state_ == HealthState::Atrasada) {
-        back = kLateBack;
-        text = RGB(0, 0, 0);
+    if (const std::optional<HealthColours> colours = HealthColoursOf(state_)) {
+        back = ColourRef(colours->background);
+        text = ColourRef(colours->text);
+        if (colours->bold && bold_) font = bold_;
     }
     const HBRUSH brush = CreateSolidBrush(back);
     FillRect(dc, &all, brush);

@@ -8,15 +8,13 @@
 #include "win32/settings_dialog.h"
 #include "win32/status_bar_layout.h"
 #include "win32/wide_text.h"
+#include "window/window_appearance.h"
 
 namespace ligamor {
 
 namespace {
 
 constexpr wchar_t kClassName[] = L"Tfrmmain";
-constexpr int kClientWidth = 581;
-constexpr int kClientHeight = 541;
-constexpr int kStatusHeight = 19;
 constexpr int kViewId = 10;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
@@ -49,7 +47,7 @@ bool MainWindow::Create()
     wc.lpszClassName = kClassName;
     RegisterClassExW(&wc);
 
-    RECT frame{0, 0, kClientWidth, kClientHeight};
+    RECT frame{0, 0, kWindowWidth, kWindowHeight};
     AdjustWindowRectEx(&frame, kStyle, FALSE, 0);
     const int width = frame.right - frame.left;
     const int height = frame.bottom - frame.top;
@@ -58,7 +56,7 @@ bool MainWindow::Create()
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
     const int left = area.left + (area.right - area.left - width) / 2;
     const int top = area.top + (area.bottom - area.top - height) / 2;
-    window_ = CreateWindowExW(0, kClassName, WideFromUtf8("Ligamor Versão: 31/05/2012 10:42 Novo Layout").c_str(),
+    window_ = CreateWindowExW(0, kClassName, WideFromUtf8(kWindowCaption).c_str(),
                               kStyle, left, top, width, height, nullptr, nullptr, instance, this);
     if (!window_) return false;
     temporizador_.AttachTo(window_);
@@ -76,15 +74,15 @@ void MainWindow::CreateChildren()
     ReleaseDC(nullptr, screen);
     SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
 
-    rce_.Create(window_, kViewId, RECT{0, 0, kClientWidth, kClientHeight - kStatusHeight});
+    rce_.Create(window_, kViewId, RECT{0, 0, kWindowWidth, kLogViewHeight});
 
     // The banner's part first; a leading tab centres its text. No size grip:
     // the window keeps its size.
     stbmain_ = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | CCS_NOPARENTALIGN | CCS_NORESIZE,
-                               0, kClientHeight - kStatusHeight, kClientWidth, kStatusHeight, window_, nullptr,
+                               0, kLogViewHeight, kWindowWidth, kStatusBarHeight, window_, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
     SendMessageW(stbmain_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    const std::wstring banner = L"\tVELDOR SISTEMAS " + WideFromUtf8(kMakerPhone) + L" - Ligamor PAF-ECF";
+    const std::wstring banner = L"\t" + WideFromUtf8(MakerBanner());
     SendMessageW(stbmain_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(banner.c_str()));
     // The health beside it; the cycle's bar at the right end while a cycle runs.
     lblEstado_.Create(stbmain_, kHealthPanelId);

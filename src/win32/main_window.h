@@ -14,9 +14,6 @@
 
 namespace ligamor {
 
-// The maker's telephone number in the banner; a deployment value.
-inline constexpr const char* kMakerPhone = "(51) 0000-0000";
-
 class MainWindow : private WindowSurface {
 public:
     // temporizador must be the timer that integration drives. The window

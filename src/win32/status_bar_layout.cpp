@@ -5,14 +5,16 @@
 #include <algorithm>
 #include <string>
 
+#include "window/window_appearance.h"
+
 namespace ligamor {
 
 namespace {
 
-// The cycle's bar, 260 by 15 as in the Linux window, 4 pixels from the right
-// end, in a part of its own that starts 4 pixels before it.
-constexpr int kBarWidth = 260;
-constexpr int kBarHeight = 15;
+// The cycle's bar 4 pixels from the right end, in a part of its own that
+// starts 4 pixels before it.
+constexpr int kBarWidth = kCycleBarWidth;
+constexpr int kBarHeight = kCycleBarHeight;
 constexpr int kBarMargin = 4;
 // Between cycles the banner keeps the width of its text and the health has
 // the rest, never less than this; during a cycle the health keeps the width

@@ -35,21 +35,4 @@ std::string LocalFromWide(std::wstring_view text)
     return detail::Narrow(std::wstring(text));
 }
 
-std::string GroupThousands(std::size_t n)
-{
-    const std::string digits = std::to_string(n);
-    std::string grouped;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += '.';
-        grouped += digits[i];
-    }
-    return grouped;
-}
-
-std::wstring ProgressText(const std::string& fileName, std::size_t done, std::size_t total)
-{
-    return WideFromCp1252(fileName) + L": " + WideFromUtf8(GroupThousands(done)) + L" de " +
-           WideFromUtf8(GroupThousands(total)) + L" linhas";
-}
-
 }  // namespace ligamor

@@ -14,10 +14,4 @@ std::wstring WideFromUtf8(std::string_view utf8);
 std::wstring WideFromLocal(std::string_view text);
 std::string LocalFromWide(std::wstring_view text);
 
-// "4.500": the point groups thousands, as the shop reads numbers.
-std::string GroupThousands(std::size_t n);
-
-// "PRODUTO.TXT: 4.500 de 20.000 linhas"
-std::wstring ProgressText(const std::string& fileName, std::size_t done, std::size_t total);
-
 }  // namespace ligamor

@@ -126,11 +126,11 @@ TEST_F(LongCycleTest, TheBarCountsTheLinesAndTheCycleEndsAsOneWithoutIt)
     frmmain.temporizadorTimer();
 
     QStringList expected;
-    for (std::size_t done = 0; done <= kLines; ++done) expected << ProgressText("PRODUTO.TXT", done, kLines);
+    for (std::size_t done = 0; done <= kLines; ++done) expected << FromCp1252(ProgressText("PRODUTO.TXT", done, kLines));
     EXPECT_EQ(probe.shown, expected);
     EXPECT_EQ(ticksDone, 1);
     EXPECT_TRUE(frmmain.prbCiclo->isHidden());
-    EXPECT_EQ(frmmain.stbmainPanel->text(), MakerBanner());
+    EXPECT_EQ(frmmain.stbmainPanel->text(), QString::fromUtf8(MakerBanner()));
     EXPECT_EQ(Read(dtmain, dir.Path()), WithoutProgress());
     EXPECT_EQ(frmmain.rce->toPlainText(), FromCp1252(ReadBytes(IntegrationLogPath(dir / "LOG/"))).remove('\r'));
     EXPECT_TRUE(timer.Running());

@@ -6,15 +6,19 @@
 #include "runtime/text1252.h"
 #include "win32/settings_dialog.h"
 #include "win32/wide_text.h"
+#include "window/window_appearance.h"
 
 namespace ligamor {
 namespace {
 
 TEST(WindowTexts, ProgressGroupsThousandsWithAPoint)
 {
-    EXPECT_EQ(ProgressText("PRODUTO.TXT", 4500, 20000), L"PRODUTO.TXT: 4.500 de 20.000 linhas");
-    EXPECT_EQ(ProgressText("CLIENTE.TXT", 0, 999), L"CLIENTE.TXT: 0 de 999 linhas");
-    EXPECT_EQ(ProgressText("ITEM.TXT", 1234567, 1000000), L"ITEM.TXT: 1.234.567 de 1.000.000 linhas");
+    const auto shown = [](const char* name, std::size_t done, std::size_t total) {
+        return WideFromCp1252(ProgressText(name, done, total));
+    };
+    EXPECT_EQ(shown("PRODUTO.TXT", 4500, 20000), L"PRODUTO.TXT: 4.500 de 20.000 linhas");
+    EXPECT_EQ(shown("CLIENTE.TXT", 0, 999), L"CLIENTE.TXT: 0 de 999 linhas");
+    EXPECT_EQ(shown("ITEM.TXT", 1234567, 1000000), L"ITEM.TXT: 1.234.567 de 1.000.000 linhas");
 }
 
 TEST(WindowTexts, Windows1252BytesReachTheScreenAsTheirCharacters)
