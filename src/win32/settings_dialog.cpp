@@ -27,7 +27,7 @@ struct Place {
     const char* field = nullptr;
 };
 constexpr int kGroupTop = 2;
-const std::array<Place, 23> kPlaces = {{
+const auto kPlaces = std::to_array<Place>({
     {IDC_GROUPBOX1, {0, 2, 583, 135}},
     {IDC_LABEL1, {24, kGroupTop + 32, 56, 14}},
     {IDC_EDTSERVIDOR, {80, kGroupTop + 24, 145, 21}, "edtservidor"},
@@ -51,7 +51,7 @@ const std::array<Place, 23> kPlaces = {{
     {IDOK, {118, 285, 113, 33}},
     {IDCANCEL, {334, 285, 113, 33}},
     {0, {0, 0, 583, 332}},  // the client area
-}};
+});
 
 int FieldId(const SettingsFormField& field)
 {

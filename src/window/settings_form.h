@@ -42,7 +42,7 @@ struct SettingsFormField {
 };
 
 // The dialog's fields, in their order on screen, which is the tab order.
-inline constexpr std::array<SettingsFormField, 8> kSettingsFormFields = {{
+inline constexpr auto kSettingsFormFields = std::to_array<SettingsFormField>({
     {&SystemSettings::Server, "edtservidor", LetterCase::Upper},
     {&SystemSettings::DatabasePath, "edtcaminho"},
     {&SystemSettings::UserName, "edtusuario"},
@@ -55,7 +55,7 @@ inline constexpr std::array<SettingsFormField, 8> kSettingsFormFields = {{
     {&SystemSettings::IntervalText, "edtempoverificacao", LetterCase::AsTyped, FieldInput::Digits, "5000"},
     {&SystemSettings::LogDirectory, "edtcaminholog", LetterCase::UpperWhereNamesIgnoreCase, FieldInput::Text, "",
      "VELDOR SISTEMAS/MARBELO PAF-ECF/RESPOSTA/"},
-}};
+});
 
 // True when the field shows and stores its letters in upper case on this
 // platform. The dialog upper-cases them itself (case mapping is the
