@@ -142,10 +142,14 @@ void FitLabel(HWND label, int width, DialogState& state)
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(narrow), FALSE);
 }
 
-bool IsLabel(int id)
+// The labels are the dialog's static texts (the frame below is static too,
+// but draws no text).
+bool IsLabel(HWND control)
 {
-    return id == IDC_LABEL1 || id == IDC_LABEL2 || id == IDC_LABEL3 || id == IDC_LABEL4 || id == IDC_LABEL5 ||
-           id == IDC_LABEL6 || id == IDC_LABEL7 || id == IDC_LABEL8;
+    wchar_t name[16] = L"";
+    GetClassNameW(control, name, 16);
+    return lstrcmpiW(name, L"Static") == 0 &&
+           (static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE)) & SS_TYPEMASK) == SS_LEFTNOWORDWRAP;
 }
 
 void Lay(HWND dialog, DialogState& state)
@@ -164,8 +168,9 @@ void Lay(HWND dialog, DialogState& state)
                        area.top + (area.bottom - area.top - height) / 2, width, height, FALSE);
             continue;
         }
-        MoveWindow(GetDlgItem(dialog, p.id), p.rect.left, p.rect.top, p.rect.right, p.rect.bottom, FALSE);
-        if (IsLabel(p.id)) FitLabel(GetDlgItem(dialog, p.id), p.rect.right - 2, state);
+        HWND control = GetDlgItem(dialog, p.id);
+        MoveWindow(control, p.rect.left, p.rect.top, p.rect.right, p.rect.bottom, FALSE);
+        if (IsLabel(control)) FitLabel(control, p.rect.right - 2, state);
     }
     // OK and Cancelar in Arial, 16 pixels high.
     state.buttonFont = CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
