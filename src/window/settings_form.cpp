@@ -45,7 +45,9 @@ void SettingsForm::Show(SettingsFormView& view)
 {
     for (const SettingsFormField& field : kSettingsFormFields) view.SetText(field, InitialText(field));
     RunHandler(services_.messages, [&] {
+        readFailed_ = true;  // until the read below comes through
         std::optional<SystemSettings> read = ReadSettingsForDialog(services_.settingsPath);
+        readFailed_ = false;
         if (!read) {
             services_.messages.InformationBox(NotConfiguredMessage());
             services_.timer.SetInterval(0);
@@ -89,6 +91,12 @@ bool SettingsForm::Close()
 {
     if (!accepted_) return false;
     accepted_ = false;
+    // The fields never showed that file: OK would replace every setting and
+    // every kept line with the texts the dialog starts with.
+    if (readFailed_)
+        throw SettingsFailure(Cp1252("As configurações de ") + Cp1252FromLocal(services_.settingsPath) +
+                              Cp1252(" não puderam ser lidas quando esta janela abriu: o arquivo não foi "
+                                     "substituído, para que nada se perca."));
     SaveSettings(services_.settingsPath, values_);
     return true;
 }

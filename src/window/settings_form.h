@@ -98,7 +98,9 @@ public:
     // saved once the dialog has closed.
     void Accept(const SettingsFormView& view);
     // The dialog has closed: writes the file if OK closed it, and says
-    // whether it did. Cancel, Escape and the close box write nothing. A file
+    // whether it did. Cancel, Escape and the close box write nothing; nor
+    // does OK after a file that could not be read (that raises, and the file
+    // stays as it was). A file
     // that cannot be written raises here, outside any toolkit's handler, so
     // that the menu command reports it.
     bool Close();
@@ -111,6 +113,7 @@ private:
     SettingsFormServices& services_;
     std::string initialFolder_;
     std::vector<std::string> keptLines_;
+    bool readFailed_ = false;
     bool accepted_ = false;
     SystemSettings values_{};  // what OK took from the screen
 };

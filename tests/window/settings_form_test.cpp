@@ -121,6 +121,12 @@ INSTANTIATE_TEST_SUITE_P(
             {{Shown::Information, NotConfiguredMessage()}}, true, false, nullptr},
         Row{"AfterAFailedRead", File::Unreadable, Then::Cancel, kInitialTexts,
             {{Shown::Report, "File access denied."}}, false, false, nullptr},
+        // The fields never showed the file: OK must not replace it with them.
+        Row{"OkAfterAFailedRead", File::Unreadable, Then::Ok, kInitialTexts,
+            {{Shown::Report, "File access denied."},
+             {Shown::Report, Cp1252("As configurações de /proc/self/mem não puderam ser lidas quando esta janela "
+                                    "abriu: o arquivo não foi substituído, para que nada se perca.")}},
+            false, false, nullptr},
         Row{"WithKeptLines", File::WithOtherLines, Then::Ok, kFileValues, {}, false, true, kEightAndOthers.c_str()},
         Row{"WithAFailingTestConnection", File::Eight, Then::TestOtherDatabaseThenCancel, kFileValues,
             {{Shown::Error, Cp1252("Erro de Conexão.")}}, false, false, kEight.c_str()},
