@@ -25,21 +25,39 @@ void AppendToIntegrationLog(const std::string& logDirectory, const std::vector<s
 namespace {
 
 constexpr std::size_t kTailSize = 4096;
+// A year's log is a hundred megabytes: it reaches the view a piece at a time.
+constexpr std::size_t kPieceSize = std::size_t{1} << 20;
 
 [[noreturn]] void ThrowCannotOpen(const std::string& path, const std::string& reason)
 {
     throw Failure("Cannot open file \"" + Cp1252FromLocal(path) + "\". " + Cp1252FromLocal(reason));
 }
 
-// From offset to the end of the file as it is while reading.
-std::string ReadFrom(const ReadOnlyFile& file, std::size_t offset)
+void KeepLastBytes(std::string& tail, std::string_view added)
 {
-    return file.Read(static_cast<long long>(offset), std::string::npos);
+    if (added.size() >= kTailSize) {
+        tail.assign(added.substr(added.size() - kTailSize));
+        return;
+    }
+    tail.append(added);
+    if (tail.size() > kTailSize) tail.erase(0, tail.size() - kTailSize);
 }
 
-std::string LastBytes(const std::string& bytes)
+// From the fill state's size to the end of the file as it is while reading,
+// a piece at a time, the first one the whole content when whole; the state's
+// size and tail follow each piece, so that they always say what the view got.
+void FillFrom(const ReadOnlyFile& file, LogView& view, bool whole)
 {
-    return bytes.size() <= kTailSize ? bytes : bytes.substr(bytes.size() - kTailSize);
+    LogFillState& state = view.FillState();
+    for (;;) {
+        const std::string piece = file.Read(static_cast<long long>(state.size), kPieceSize);
+        if (whole) view.SetWhole(piece);
+        else if (!piece.empty()) view.AppendTail(piece);
+        whole = false;
+        state.size += piece.size();
+        KeepLastBytes(state.tail, piece);
+        if (piece.size() < kPieceSize) return;
+    }
 }
 
 }  // namespace
@@ -68,24 +86,19 @@ void ReloadLogView(LogView& view, const std::string& path)
                        file.Read(static_cast<long long>(state.size - state.tail.size()), state.tail.size()) ==
                            state.tail;
     if (grown) {
-        std::string added = ReadFrom(file, state.size);
-        if (!added.empty()) {
-            view.AppendTail(added);
-            state.size += added.size();
-            state.tail = LastBytes(state.tail + added);
-        }
+        FillFrom(file, view, false);
         return;
     }
 
     state = {};
-    std::string whole = ReadFrom(file, 0);
     view.Clear();
-    view.SetWhole(whole);
-    state.filled = true;
+    state.path = path;
     state.device = id.device;
     state.inode = id.inode;
-    state.size = whole.size();
-    state.tail = LastBytes(whole);
+    FillFrom(file, view, true);
+    // Only a fill that reached the end can be continued by appending; one
+    // that failed half way is done again whole.
+    state.filled = true;
 }
 
 }  // namespace ligamor

@@ -67,14 +67,23 @@ std::string Cp1252(std::string_view utf8)
     return detail::FromUtf8(utf8, false);
 }
 
+namespace {
+
+char32_t CodePointOf(char byte)
+{
+    const auto b = static_cast<std::uint8_t>(byte);
+    if (b < 0x80 || b >= 0xA0) return b;
+    return kHighControls[b - 0x80] ? kHighControls[b - 0x80] : 0xFFFD;
+}
+
+}  // namespace
+
 std::string Utf8FromCp1252(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size());
     for (const char c : bytes) {
-        const auto b = static_cast<std::uint8_t>(c);
-        char32_t cp = b;
-        if (b >= 0x80 && b < 0xA0) cp = kHighControls[b - 0x80] ? kHighControls[b - 0x80] : 0xFFFD;
+        const char32_t cp = CodePointOf(c);
         if (cp < 0x80) {
             out += static_cast<char>(cp);
         } else if (cp < 0x800) {
@@ -111,6 +120,14 @@ std::string Utf8Repaired(std::string_view text)
         out.append(text.substr(i, length));
         i += length;
     }
+    return out;
+}
+
+std::u16string Utf16FromCp1252(std::string_view bytes)
+{
+    std::u16string out(bytes.size(), u'\0');
+    // Every Windows-1252 character lies in the Basic Multilingual Plane.
+    for (std::size_t i = 0; i < bytes.size(); ++i) out[i] = static_cast<char16_t>(CodePointOf(bytes[i]));
     return out;
 }
 

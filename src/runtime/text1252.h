@@ -36,4 +36,8 @@ std::string Utf8FromCp1252(std::string_view bytes);
 // files are in), so a reader that insists on UTF-8 never refuses it.
 std::string Utf8Repaired(std::string_view text);
 
+// Windows-1252 bytes as UTF-16, one unit per byte, for a window that draws
+// them; the five bytes without a character become U+FFFD.
+std::u16string Utf16FromCp1252(std::string_view bytes);
+
 }  // namespace ligamor

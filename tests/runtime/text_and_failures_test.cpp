@@ -13,6 +13,7 @@ TEST(Text1252, PortugueseLettersBecomeSingleBytesAndBack)
 {
     EXPECT_EQ(Cp1252("INSERÇÃO"), "INSER\xC7\xC3O");
     EXPECT_EQ(Cp1252("Não é €"), "N\xE3o \xE9 \x80");
+    EXPECT_EQ(Utf16FromCp1252("N\xE3o \xE9 \x80\x81"), u"Não é €\uFFFD");
 }
 
 TEST(Failures, IoMessagesFollowTheTable)
