@@ -103,7 +103,7 @@ int main(int argc, char* argv[])
     app.processEvents();
     const double hundred = Seconds(start);
 
-    std::printf("log: %d lines, %.1f MB, view holds %d lines\n", lines, megabytes, view.blockCount());
+    std::printf("log: %d lines, %.1f MB, view holds %zu lines\n", lines, megabytes, view.Lines().Count());
     std::printf("first full load:        %9.3f s\n", full);
     std::printf("refill, nothing added:  %9.6f s (%.4f%% of the full load)\n", nothing, 100 * nothing / full);
     std::printf("refill, 100 lines added:%9.6f s (%.4f%% of the full load)\n", hundred, 100 * hundred / full);

@@ -1,42 +1,42 @@
 #pragma once
-// rce: the window's view of the integration log. The engine fills it whole or
-// appends what the log gained; the user may type into it, which the next fill
-// undoes.
-#include <QPlainTextEdit>
-#include <optional>
+// rce: the window's view of the integration log, a widget of our own that
+// draws only the lines on screen from the shared LogPane. A text edit would
+// hold the whole log as UTF-16 with its layout and lay out every line on each
+// fill; a year's log took seconds and hundreds of megabytes. The view is
+// read-only (what it shows is always the log file); lines are selected with
+// the mouse or Shift and the arrow keys, and Ctrl+C copies them.
+#include <QAbstractScrollArea>
+#include <QString>
 
-#include "engine/log_view.h"
+#include "window/log_pane.h"
 
 namespace ligamor {
 
-class LogViewEdit : public QPlainTextEdit, public LogView {
+class LogViewEdit : public QAbstractScrollArea, public LogPane {
 public:
     explicit LogViewEdit(QWidget* parent = nullptr);
 
-    void Clear() override;
-    void SetWhole(std::string_view bytes) override;
-    void AppendTail(std::string_view bytes) override;
-    bool EditedSinceFill() const override { return edited_; }
+    // The whole text as shown, lines ended by "\n".
+    QString toPlainText() const;
+    // Puts the selected lines on the clipboard, as Ctrl+C does.
+    void copy() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void scrollContentsBy(int dx, int dy) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    // Where the caret and the scroll bars stand, kept across a fill so that
-    // a refill and an append look the same to the reader.
-    struct Place {
-        int cursor = 0;
-        int vertical = 0;
-        int horizontal = 0;
-        bool atBottom = false;
-    };
-    Place SavePlace() const;
-    void RestorePlace(const Place& place);
-    void OnContentsChange(int from, int removed, int added);
-
-    std::optional<Place> placeBeforeClear_;
-    bool filling_ = false;
-    bool edited_ = false;
-    // The last byte of the last fill was a CR: a tail that starts with LF
-    // completes that CR LF, which already ended the line.
-    bool endsWithCr_ = false;
+    void Refilled(std::size_t firstChanged, std::size_t oldTop) override;
+    void Moved();
+    void UpdateScrollBars();
+    int LineHeight() const;
+    int TextWidth() const;
+    std::size_t LineAt(int y) const;
 };
 
 }  // namespace ligamor

@@ -37,7 +37,6 @@ Tfrmmain::Tfrmmain(Integration& integration, QtTimer& timer, QWidget* parent)
     QPalette palette = rce->palette();
     palette.setColor(QPalette::Base, palette.color(QPalette::ToolTipBase));
     rce->setPalette(palette);
-    rce->setLineWrapMode(QPlainTextEdit::NoWrap);
     rce->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     rce->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setCentralWidget(rce);

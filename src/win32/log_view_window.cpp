@@ -3,8 +3,8 @@
 #include <windowsx.h>
 
 #include <algorithm>
-
-#include "win32/wide_text.h"
+#include <string>
+#include <vector>
 
 namespace ligamor {
 
@@ -12,6 +12,13 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"LigamorLogView";
 constexpr int kMargin = 2;  // pixels between the frame and the text
+
+// Windows' wide characters are UTF-16 units.
+static_assert(sizeof(wchar_t) == sizeof(char16_t));
+const wchar_t* Wide(const std::u16string& text)
+{
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
 
 void RegisterOnce()
 {
@@ -60,7 +67,7 @@ HWND LogViewWindow::Create(HWND parent, int id, RECT place)
     if (!window_) return nullptr;
     SetWindowLongPtrW(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
     SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&LogViewWindow::Procedure));
-    UpdateScrollBars();
+    Resized();
     return window_;
 }
 
@@ -71,96 +78,46 @@ LRESULT CALLBACK LogViewWindow::Procedure(HWND window, UINT message, WPARAM wPar
     return view->OnMessage(message, wParam, lParam);
 }
 
-void LogViewWindow::Clear()
+void LogViewWindow::Refilled(std::size_t firstChanged, std::size_t oldTop)
 {
-    if (!cleared_) {
-        cleared_ = true;
-        atEndBeforeClear_ = AtEnd();
-        topBeforeClear_ = top_;
-    }
-    lines_.Clear();
-    Filled(false);
-}
-
-void LogViewWindow::SetWhole(std::string_view bytes)
-{
-    bool followEnd = AtEnd();
-    if (cleared_) {
-        followEnd = atEndBeforeClear_;
-        top_ = topBeforeClear_;
-        cleared_ = false;
-    }
-    lines_.SetWhole(bytes);
-    Filled(followEnd);
-}
-
-void LogViewWindow::AppendTail(std::string_view bytes)
-{
-    cleared_ = false;
-    const bool followEnd = AtEnd();
-    const std::size_t openLine = lines_.Count() - 1;
-    lines_.Append(bytes);
-    Filled(followEnd, openLine);
-}
-
-void LogViewWindow::Filled(bool followEnd, std::size_t firstChanged)
-{
-    // A reader at the end keeps following the log; anyone else keeps the line
-    // they were reading.
-    const std::size_t oldTop = top_;
-    if (followEnd) top_ = MaxTop();
-    if (!cleared_) top_ = std::min(top_, MaxTop());
     UpdateScrollBars();
     if (!window_) return;
-    if (top_ != oldTop || firstChanged <= top_) {
+    const std::size_t top = TopLine();
+    if (top != oldTop || firstChanged <= top) {
         InvalidateRect(window_, nullptr, TRUE);
         return;
     }
     // Lines added below the screen cost no drawing.
-    const std::size_t row = firstChanged - top_;
-    if (row > static_cast<std::size_t>(VisibleLines())) return;
+    const std::size_t row = firstChanged - top;
+    if (row > Rows()) return;
     RECT client{};
     GetClientRect(window_, &client);
     client.top = static_cast<LONG>(row) * lineHeight_;
     InvalidateRect(window_, &client, TRUE);
 }
 
-int LogViewWindow::VisibleLines() const
+void LogViewWindow::Resized()
 {
     RECT client{};
     if (window_) GetClientRect(window_, &client);
-    return std::max(1, static_cast<int>(client.bottom - client.top) / lineHeight_);
-}
-
-std::size_t LogViewWindow::MaxTop() const
-{
-    const std::size_t visible = static_cast<std::size_t>(VisibleLines());
-    return lines_.Count() > visible ? lines_.Count() - visible : 0;
-}
-
-bool LogViewWindow::AtEnd() const
-{
-    return top_ > 0 && top_ == MaxTop();
+    SetRows(static_cast<std::size_t>(std::max(1, static_cast<int>(client.bottom - client.top) / lineHeight_)));
+    UpdateScrollBars();
+    if (window_) InvalidateRect(window_, nullptr, TRUE);
 }
 
 int LogViewWindow::TextWidth() const
 {
-    const std::size_t longest = lines_.Longest();
-    const std::string_view line = lines_.Line(longest);
-    if (longest == measuredLine_ && line.size() == measuredBytes_) return measuredWidth_;
-    measuredLine_ = longest;
-    measuredBytes_ = line.size();
-    measuredWidth_ = static_cast<int>(line.size()) * charWidth_;
-    if (window_) {
+    return LongestWidth([this](const std::u16string& text) {
+        int width = static_cast<int>(text.size()) * charWidth_;
+        if (!window_) return width;
         HDC dc = GetDC(window_);
         HGDIOBJ old = SelectObject(dc, font_);
-        const std::wstring text = WideFromCp1252(line);
         SIZE size{};
-        if (GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size)) measuredWidth_ = size.cx;
+        if (GetTextExtentPoint32W(dc, Wide(text), static_cast<int>(text.size()), &size)) width = size.cx;
         SelectObject(dc, old);
         ReleaseDC(window_, dc);
-    }
-    return measuredWidth_;
+        return width;
+    });
 }
 
 void LogViewWindow::UpdateScrollBars()
@@ -172,9 +129,9 @@ void LogViewWindow::UpdateScrollBars()
     // set, and drawn, only when it changed: drawing a bar costs more than
     // appending a hundred lines.
     SCROLLINFO v{sizeof v, SIF_ALL | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
-    v.nMax = static_cast<int>(std::max<std::size_t>(lines_.Count(), 1) - 1);
-    v.nPage = static_cast<UINT>(VisibleLines());
-    v.nPos = static_cast<int>(top_);
+    v.nMax = static_cast<int>(std::max<std::size_t>(Lines().Count(), 1) - 1);
+    v.nPage = static_cast<UINT>(Rows());
+    v.nPos = static_cast<int>(TopLine());
     SCROLLINFO h{sizeof h, SIF_ALL | SIF_DISABLENOSCROLL, 0, 0, 0, 0, 0};
     h.nMax = TextWidth() + 2 * kMargin;
     h.nPage = static_cast<UINT>(client.right - client.left);
@@ -190,15 +147,14 @@ void LogViewWindow::UpdateScrollBars()
     barsSet_ = true;
 }
 
-void LogViewWindow::ScrollTo(long long line, int left)
+void LogViewWindow::MoveTo(long long line, int left)
 {
-    const long long top = std::clamp<long long>(line, 0, static_cast<long long>(MaxTop()));
     RECT client{};
     GetClientRect(window_, &client);
     const int maxLeft = std::max(0, TextWidth() + 2 * kMargin - static_cast<int>(client.right - client.left) + 1);
     left = std::clamp(left, 0, maxLeft);
-    if (static_cast<std::size_t>(top) == top_ && left == left_) return;
-    top_ = static_cast<std::size_t>(top);
+    const bool moved = ScrollTo(line);
+    if (!moved && left == left_) return;
     left_ = left;
     UpdateScrollBars();
     InvalidateRect(window_, nullptr, TRUE);
@@ -223,8 +179,38 @@ void LogViewWindow::Scrolled(int bar, int request)
     case SB_THUMBPOSITION: pos = info.nTrackPos; break;
     default: return;
     }
-    if (bar == SB_VERT) ScrollTo(pos, left_);
-    else ScrollTo(static_cast<long long>(top_), static_cast<int>(std::clamp<long long>(pos, 0, info.nMax)));
+    const auto top = static_cast<long long>(TopLine());
+    if (bar == SB_VERT) MoveTo(pos, left_);
+    else MoveTo(top, static_cast<int>(std::clamp<long long>(pos, 0, info.nMax)));
+}
+
+std::size_t LogViewWindow::LineAt(int y) const
+{
+    const auto row = static_cast<std::size_t>(std::max(0, y) / lineHeight_);
+    return std::min(TopLine() + row, Lines().Count() - 1);
+}
+
+void LogViewWindow::Selected(std::size_t line, bool extend)
+{
+    Select(line, extend);
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
+void LogViewWindow::Copy() const
+{
+    if (!HasSelection() || !OpenClipboard(window_)) return;
+    const std::u16string text = SelectedText(u"\r\n");
+    EmptyClipboard();
+    const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+    if (HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
+        auto* target = static_cast<wchar_t*>(GlobalLock(memory));
+        std::copy(text.begin(), text.end(), target);
+        target[text.size()] = L'\0';
+        GlobalUnlock(memory);
+        // The clipboard owns the memory once it took it.
+        if (!SetClipboardData(CF_UNICODETEXT, memory)) GlobalFree(memory);
+    }
+    CloseClipboard();
 }
 
 void LogViewWindow::Paint()
@@ -232,19 +218,24 @@ void LogViewWindow::Paint()
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(window_, &ps);
     HGDIOBJ old = SelectObject(dc, font_);
-    SetBkColor(dc, GetSysColor(COLOR_INFOBK));
-    SetTextColor(dc, GetSysColor(COLOR_INFOTEXT));
     RECT client{};
     GetClientRect(window_, &client);
-    const int visible = VisibleLines() + 1;
-    for (int row = 0; row < visible; ++row) {
-        const std::size_t line = top_ + static_cast<std::size_t>(row);
+    const int firstRow = std::max(0, static_cast<int>(ps.rcPaint.top)) / lineHeight_;
+    const int lastRow = std::max(0, static_cast<int>(ps.rcPaint.bottom) - 1) / lineHeight_;
+    const std::size_t top = TopLine();
+    const std::vector<std::u16string> lines =
+        Lines().Shown(top + static_cast<std::size_t>(firstRow), static_cast<std::size_t>(lastRow - firstRow + 1));
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const std::size_t line = top + static_cast<std::size_t>(row);
+        const auto index = static_cast<std::size_t>(row - firstRow);
+        const bool selected = IsSelected(line);
+        SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_INFOBK));
+        SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_INFOTEXT));
         RECT band{client.left, row * lineHeight_, client.right, (row + 1) * lineHeight_};
-        if (band.top >= ps.rcPaint.bottom) break;
-        if (band.bottom <= ps.rcPaint.top) continue;
-        const std::wstring text = line < lines_.Count() ? WideFromCp1252(lines_.Line(line)) : std::wstring();
+        const std::u16string empty;
+        const std::u16string& text = index < lines.size() ? lines[index] : empty;
         // Opaque, so that the band's background and its text are one draw.
-        ExtTextOutW(dc, kMargin - left_, band.top, ETO_OPAQUE | ETO_CLIPPED, &band, text.c_str(),
+        ExtTextOutW(dc, kMargin - left_, band.top, ETO_OPAQUE | ETO_CLIPPED, &band, Wide(text),
                     static_cast<UINT>(text.size()), nullptr);
     }
     SelectObject(dc, old);
@@ -254,14 +245,37 @@ void LogViewWindow::Paint()
 LRESULT LogViewWindow::GetText(WPARAM size, wchar_t* buffer) const
 {
     // The whole log, as an edit control answers: the first size - 1
-    // characters, each byte one character.
+    // characters, lines ended by CR LF.
     if (size == 0 || !buffer) return 0;
-    const std::string& bytes = lines_.Bytes();
-    const std::size_t n = std::min<std::size_t>(bytes.size(), size - 1);
-    const std::wstring text = WideFromCp1252(std::string_view(bytes).substr(0, n));
+    const std::u16string text = Lines().Text(0, Lines().Count() - 1, u"\r\n", size - 1);
     std::copy(text.begin(), text.end(), buffer);
     buffer[text.size()] = L'\0';
     return static_cast<LRESULT>(text.size());
+}
+
+bool LogViewWindow::OnKey(WPARAM key)
+{
+    const long long top = static_cast<long long>(TopLine());
+    const long long page = static_cast<long long>(Rows());
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    if (shift && (key == VK_UP || key == VK_DOWN || key == VK_PRIOR || key == VK_NEXT)) {
+        MoveCaret(key == VK_UP ? -1 : key == VK_DOWN ? 1 : key == VK_PRIOR ? -page : page);
+        UpdateScrollBars();
+        InvalidateRect(window_, nullptr, TRUE);
+        return true;
+    }
+    switch (key) {
+    case VK_UP: MoveTo(top - 1, left_); return true;
+    case VK_DOWN: MoveTo(top + 1, left_); return true;
+    case VK_PRIOR: MoveTo(top - page, left_); return true;
+    case VK_NEXT: MoveTo(top + page, left_); return true;
+    case VK_HOME: MoveTo(control ? 0 : top, 0); return true;
+    case VK_END: MoveTo(control ? static_cast<long long>(MaxTop()) : top, control ? 0 : TextWidth()); return true;
+    case VK_LEFT: MoveTo(top, left_ - charWidth_ * 4); return true;
+    case VK_RIGHT: MoveTo(top, left_ + charWidth_ * 4); return true;
+    default: return false;
+    }
 }
 
 LRESULT LogViewWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -269,38 +283,56 @@ LRESULT LogViewWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_PAINT: Paint(); return 0;
     case WM_ERASEBKGND: return 1;  // every band is painted opaque
-    case WM_SIZE: Filled(false); return 0;
+    case WM_SIZE: Resized(); return 0;
     case WM_VSCROLL: Scrolled(SB_VERT, LOWORD(wParam)); return 0;
     case WM_HSCROLL: Scrolled(SB_HORZ, LOWORD(wParam)); return 0;
     case WM_MOUSEWHEEL: {
         UINT lines = 3;
         SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
         const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
-        ScrollTo(static_cast<long long>(top_) - static_cast<long long>(notches) * lines, left_);
+        MoveTo(static_cast<long long>(TopLine()) - static_cast<long long>(notches) * lines, left_);
         return 0;
     }
-    case WM_LBUTTONDOWN: SetFocus(window_); return 0;
-    case WM_GETDLGCODE: return DLGC_WANTARROWS;
-    case WM_KEYDOWN: {
-        const long long top = static_cast<long long>(top_);
-        const long long page = VisibleLines();
-        const bool control = GetKeyState(VK_CONTROL) < 0;
-        switch (wParam) {
-        case VK_UP: ScrollTo(top - 1, left_); return 0;
-        case VK_DOWN: ScrollTo(top + 1, left_); return 0;
-        case VK_PRIOR: ScrollTo(top - page, left_); return 0;
-        case VK_NEXT: ScrollTo(top + page, left_); return 0;
-        case VK_HOME: ScrollTo(control ? 0 : top, 0); return 0;
-        case VK_END: ScrollTo(control ? static_cast<long long>(MaxTop()) : top, control ? 0 : TextWidth()); return 0;
-        case VK_LEFT: ScrollTo(top, left_ - charWidth_ * 4); return 0;
-        case VK_RIGHT: ScrollTo(top, left_ + charWidth_ * 4); return 0;
-        default: break;
+    case WM_LBUTTONDOWN:
+        SetFocus(window_);
+        SetCapture(window_);
+        Selected(LineAt(GET_Y_LPARAM(lParam)), (wParam & MK_SHIFT) != 0);
+        return 0;
+    case WM_MOUSEMOVE:
+        if ((wParam & MK_LBUTTON) && GetCapture() == window_) {
+            // Dragging past an edge scrolls a line at a time.
+            const int y = GET_Y_LPARAM(lParam);
+            const auto top = static_cast<long long>(TopLine());
+            if (y < 0) MoveTo(top - 1, left_);
+            else if (y >= static_cast<int>(Rows()) * lineHeight_) MoveTo(top + 1, left_);
+            Selected(LineAt(y), true);
         }
+        return 0;
+    case WM_LBUTTONUP:
+        if (GetCapture() == window_) ReleaseCapture();
+        return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_KEYDOWN:
+        if (OnKey(wParam)) return 0;
         break;
-    }
-    case WM_GETTEXTLENGTH: return static_cast<LRESULT>(lines_.Bytes().size());
+    // Ctrl+C and Ctrl+A as an edit control takes them; nothing typed
+    // reaches the view.
+    case WM_CHAR:
+        if (wParam == 0x03) Copy();
+        if (wParam == 0x01) {
+            SelectAll();
+            InvalidateRect(window_, nullptr, TRUE);
+        }
+        return 0;
+    case WM_COPY: Copy(); return 0;
+    case WM_GETTEXTLENGTH:
+        // At most: a line end may become CR LF.
+        return static_cast<LRESULT>(Lines().Size() + Lines().Count());
     case WM_GETTEXT: return GetText(wParam, reinterpret_cast<wchar_t*>(lParam));
-    case WM_SETTEXT: return FALSE;  // read-only: the log file decides what it shows
+    case WM_SETTEXT:
+    case WM_PASTE:
+    case WM_CUT:
+    case WM_CLEAR: return FALSE;  // read-only: the log file decides what it shows
     case WM_NCDESTROY: {
         HWND self = window_;
         SetWindowLongPtrW(self, GWLP_USERDATA, 0);

@@ -1,5 +1,7 @@
 // The window's log view, refilled by the cycle's ReloadLogView: whatever path
 // the refill takes, the view shows what a full reload of the file shows.
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -84,22 +86,43 @@ TEST_F(LogViewTest, ARewrittenLogIsShownAsItIsNow)
     EXPECT_EQ(view.toPlainText(), "");
 }
 
-TEST_F(LogViewTest, TypedTextIsGoneAfterTheNextRefill)
+// Read-only: what the original view took was lost at the next refill anyway.
+TEST_F(LogViewTest, TypedTextNeverReachesTheViewAndTheNextRefillStillAppends)
 {
     Append("one");
     ReloadLogView(view, path);
     EXPECT_FALSE(view.EditedSinceFill());
 
-    view.moveCursor(QTextCursor::End);
+    QTest::mouseClick(view.viewport(), Qt::LeftButton);
     QTest::keyClicks(&view, "typed by the user");
-    EXPECT_TRUE(view.EditedSinceFill());
+    QTest::keyClick(&view, Qt::Key_Backspace);
+    QTest::keyClick(&view, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(view.toPlainText(), FullReload());
+    EXPECT_FALSE(view.EditedSinceFill());
     Append("two");
     ReloadLogView(view, path);
 
     EXPECT_FALSE(view.toPlainText().contains("typed"));
     EXPECT_EQ(view.toPlainText(), FullReload());
-    EXPECT_FALSE(view.EditedSinceFill());
-    EXPECT_FALSE(view.isReadOnly());
+    EXPECT_EQ(view.wholeLoads, 1);
+}
+
+TEST_F(LogViewTest, SelectedLinesAreCopiedWithCtrlC)
+{
+    for (const char* line : {"um", "dois", "três", "quatro"}) Append(line);
+    view.resize(300, 200);
+    ReloadLogView(view, path);
+
+    // A click on the second line, Shift and the down arrow take the third.
+    const int height = view.fontMetrics().height();
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(20, 4 + height + height / 2));
+    QTest::keyClick(&view, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("dois\ntrês"));
+
+    QTest::keyClick(&view, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(&view, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), FullReload());
 }
 
 }  // namespace

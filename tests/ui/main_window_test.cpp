@@ -143,7 +143,7 @@ TEST_F(MainWindowTest, ATickShowsTheLogAndTakesAwayWhatWasTyped)
     EXPECT_EQ(frmmain.rce->toPlainText(), QString::fromUtf8(" INSERÇÃO - CLIENTE -  Data: 06/12/2026\n"));
     EXPECT_TRUE(timer.Running());
 
-    frmmain.rce->moveCursor(QTextCursor::End);
+    QTest::mouseClick(frmmain.rce->viewport(), Qt::LeftButton);
     QTest::keyClicks(frmmain.rce, "nota");
     frmmain.temporizadorTimer();
     EXPECT_EQ(frmmain.rce->toPlainText(), QString::fromUtf8(" INSERÇÃO - CLIENTE -  Data: 06/12/2026\n"));
