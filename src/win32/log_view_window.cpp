@@ -12,6 +12,7 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"LigamorLogView";
 constexpr int kMargin = 2;  // pixels between the frame and the text
+constexpr UINT kUpdateBars = WM_APP + 1;
 
 // Windows' wide characters are UTF-16 units.
 static_assert(sizeof(wchar_t) == sizeof(char16_t));
@@ -80,8 +81,13 @@ LRESULT CALLBACK LogViewWindow::Procedure(HWND window, UINT message, WPARAM wPar
 
 void LogViewWindow::Refilled(std::size_t firstChanged, std::size_t oldTop)
 {
-    UpdateScrollBars();
     if (!window_) return;
+    // The bars follow once the fill is over: a year's log comes in a hundred
+    // pieces, and drawing the bars for each cost more than reading the log.
+    if (!barsStale_) {
+        barsStale_ = true;
+        PostMessageW(window_, kUpdateBars, 0, 0);
+    }
     const std::size_t top = TopLine();
     if (top != oldTop || firstChanged <= top) {
         InvalidateRect(window_, nullptr, TRUE);
@@ -122,6 +128,7 @@ int LogViewWindow::TextWidth() const
 
 void LogViewWindow::UpdateScrollBars()
 {
+    barsStale_ = false;
     if (!window_) return;
     RECT client{};
     GetClientRect(window_, &client);
@@ -162,6 +169,7 @@ void LogViewWindow::MoveTo(long long line, int left)
 
 void LogViewWindow::Scrolled(int bar, int request)
 {
+    if (barsStale_) UpdateScrollBars();
     SCROLLINFO info{sizeof info, SIF_ALL, 0, 0, 0, 0, 0};
     GetScrollInfo(window_, bar, &info);
     const int page = static_cast<int>(info.nPage);
@@ -281,7 +289,13 @@ bool LogViewWindow::OnKey(WPARAM key)
 LRESULT LogViewWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_PAINT: Paint(); return 0;
+    case WM_PAINT:
+        if (barsStale_) UpdateScrollBars();
+        Paint();
+        return 0;
+    case kUpdateBars:
+        if (barsStale_) UpdateScrollBars();
+        return 0;
     case WM_ERASEBKGND: return 1;  // every band is painted opaque
     case WM_SIZE: Resized(); return 0;
     case WM_VSCROLL: Scrolled(SB_VERT, LOWORD(wParam)); return 0;

@@ -51,8 +51,10 @@ private:
     int lineHeight_ = 13;
     int charWidth_ = 5;
     int left_ = 0;  // pixels scrolled to the right
-    // What the scroll bars were last given.
+    // What the scroll bars were last given, and whether a fill changed
+    // what they should show since.
     bool barsSet_ = false;
+    bool barsStale_ = false;
     SCROLLINFO vertical_{};
     SCROLLINFO horizontal_{};
 };
