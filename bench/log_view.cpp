@@ -12,9 +12,8 @@
 #include <fstream>
 #include <string>
 
+#include "bench_log_lines.h"
 #include "engine/integration_log.h"
-#include "runtime/text1252.h"
-#include "runtime/text_file.h"
 #include "support/temp_dir.h"
 #include "ui/log_view_edit.h"
 
@@ -41,32 +40,6 @@ long RssMb()
     return resident * (sysconf(_SC_PAGESIZE) / 1024) / 1024;
 }
 
-std::string LogLine(int n)
-{
-    // About 100 bytes, as the record processors write them, accents included.
-    char number[16];
-    std::snprintf(number, sizeof number, "%07d", n);
-    return ligamor::Cp1252(" INSERÇÃO - CLIENTE -  Data: 06/12/2026 Hora: 14:37:01 Código: ") + number +
-           " Nome: JOAO DA SILVA LTDA\r\n";
-}
-
-// Lines first .. first + count - 1 appended to the log, a megabyte at a time;
-// their size in bytes.
-std::size_t WriteLines(const std::string& path, int first, int count)
-{
-    std::size_t written = 0;
-    std::string piece;
-    for (int i = first; i < first + count; ++i) {
-        piece += LogLine(i);
-        if (piece.size() >= (1 << 20) || i + 1 == first + count) {
-            ligamor::AppendToFile(path, piece);
-            written += piece.size();
-            piece.clear();
-        }
-    }
-    return written;
-}
-
 }  // namespace
 
 int main(int argc, char* argv[])
@@ -77,7 +50,7 @@ int main(int argc, char* argv[])
 
     ligamor::test::TempDir dir;
     const std::string path = ligamor::IntegrationLogPath(dir.Path());
-    const double megabytes = static_cast<double>(WriteLines(path, 0, lines)) / 1e6;
+    const double megabytes = static_cast<double>(ligamor::bench::WriteLines(path, 0, lines)) / 1e6;
 
     ligamor::LogViewEdit view;
     view.resize(581, 522);
@@ -97,7 +70,7 @@ int main(int argc, char* argv[])
     app.processEvents();
     const double nothing = Seconds(start);
 
-    WriteLines(path, lines, 100);
+    ligamor::bench::WriteLines(path, lines, 100);
     start = Clock::now();
     ligamor::ReloadLogView(view, path);
     app.processEvents();
