@@ -66,7 +66,10 @@ public:
     void Released();
 
 private:
-    [[noreturn]] void Cut() const { throw RecordFileFailure(RecordFileFailure::Kind::Cut, path_, line_, {}, std::string(kStop)); }
+    [[noreturn]] void Cut() const
+    {
+        throw RecordFileFailure(RecordFileFailure::Kind::Cut, path_, line_, {}, std::string(kStop));
+    }
     [[noreturn]] void Damaged(const std::string& detail) const
     {
         throw RecordFileFailure(RecordFileFailure::Kind::Damaged, path_, line_, detail, std::string(kStop));

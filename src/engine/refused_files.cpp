@@ -41,12 +41,13 @@ struct ReasonsEntry {
 constexpr std::string_view kUnknownFile = "arquivo desconhecido";
 
 // "Linha 3 de CLIENTE_....TXT, separada em 07/12/2026 15:30:12: reason"; false
-// for any other line. Saved by a technician's editor in UTF-8 or not, the
-// header reads the same.
-bool ParseHeader(const std::string& raw, RefusedLine& line)
+// for any other line. Read as written, in Windows-1252: a file that an editor
+// saved in UTF-8 keeps its entries, and its accents look odd until the lines
+// are tried again and get their reasons anew.
+bool ParseHeader(std::string raw, RefusedLine& line)
 {
-    std::string text = Utf8Repaired(raw);
-    if (text.rfind("\xEF\xBB\xBF", 0) == 0) text.erase(0, 3);  // an editor's byte order mark
+    if (raw.rfind("\xEF\xBB\xBF", 0) == 0) raw.erase(0, 3);  // an editor's byte order mark
+    const std::string text = Utf8FromCp1252(raw);
     const std::string linha = "Linha ", de = " de ", em = ", separada em ";
     const std::size_t deAt = text.find(de);
     const std::size_t emAt = text.find(em);

@@ -1,6 +1,7 @@
 // The status file EstadoLigamor.txt: KEY=value lines that a person or a
-// monitoring agent can read, in a fixed order, and last the CRC-32 of all the
-// bytes before it. Read as strictly as our record files (record_file.h).
+// monitoring agent can read, in a fixed order, between VERSAO=2 and the CRC-32
+// of all the bytes before it. Read as strictly as our record files
+// (record_file.h): a file that stops before its check is cut.
 #include <array>
 #include <cstdint>
 #include <string_view>
@@ -13,12 +14,13 @@ namespace ligamor {
 
 namespace {
 
-// In the order written. The released version wrote the first seven and no
-// check: DESLIGADA and VERIFICACAO may be missing, never out of order.
+// In the order written. The released version wrote the first seven alone,
+// without version or check; DESLIGADA came later.
 constexpr std::array<std::string_view, 8> kKeys = {"LEITURA",   "INTERVALO_MS", "ATIVADA_NS", "ULTIMO_CICLO_NS",
                                                    "FALHA",     "SEPARADAS",    "SEPARADA_MAIS_ANTIGA",
                                                    "DESLIGADA"};
 constexpr std::size_t kRequiredKeys = 7;
+constexpr std::string_view kVersionLine = "VERSAO=2\r\n";
 constexpr std::string_view kCheckKey = "VERIFICACAO";
 
 const char* SwitchedOffKey(PollingOff off)
@@ -65,7 +67,8 @@ void Take(std::size_t key, std::string_view value, HealthFacts& facts)
 std::string HealthFactsText(const HealthFacts& facts)
 {
     const std::string text =
-        "LEITURA=" + std::string(facts.polling ? "1" : "0") + "\r\nINTERVALO_MS=" + std::to_string(facts.intervalMs) +
+        std::string(kVersionLine) + "LEITURA=" + std::string(facts.polling ? "1" : "0") +
+        "\r\nINTERVALO_MS=" + std::to_string(facts.intervalMs) +
         "\r\nATIVADA_NS=" + std::to_string(facts.activatedNs) + "\r\nULTIMO_CICLO_NS=" +
         std::to_string(facts.lastCycleEndNs) + "\r\nFALHA=" + InOneLine(facts.failure) +
         "\r\nSEPARADAS=" + std::to_string(facts.setAsideLines) +
@@ -79,7 +82,8 @@ HealthFacts ParseHealthFacts(const std::string& bytes, const std::string& path)
     std::string_view text(bytes);
     while (!text.empty() && text.back() == '\0') text.remove_suffix(1);
     HealthFacts facts;
-    std::size_t at = 0, line = 0, key = 0;
+    const bool current = text.substr(0, kVersionLine.size()) == kVersionLine;
+    std::size_t at = current ? kVersionLine.size() : 0, line = current ? 1 : 0, key = 0;
     bool checked = false;
     const auto fail = [&](RecordFileFailure::Kind kind, const std::string& detail) {
         throw RecordFileFailure(kind, path, line, detail, {});
@@ -96,7 +100,7 @@ HealthFacts ParseHealthFacts(const std::string& bytes, const std::string& path)
         const std::string_view name = content.substr(0, eq), value = content.substr(eq + 1);
         if (eq == std::string_view::npos) {
             fail(RecordFileFailure::Kind::Damaged, "linha sem =");
-        } else if (name == kCheckKey && key >= kRequiredKeys) {
+        } else if (current && name == kCheckKey && key == kKeys.size()) {
             if (value != ChecksumText(text.substr(0, at)))
                 fail(RecordFileFailure::Kind::Damaged, "soma de verificação errada");
             checked = true;
@@ -111,7 +115,7 @@ HealthFacts ParseHealthFacts(const std::string& bytes, const std::string& path)
         }
         at = lf + 1;
     }
-    if (key < kRequiredKeys) {
+    if (current ? !checked : key < kRequiredKeys) {
         ++line;
         fail(RecordFileFailure::Kind::Cut, {});
     }

@@ -35,9 +35,9 @@ std::vector<std::string> Described(const ReadInputFiles& files)
 
 std::vector<SetAsideClaim> Claims()
 {
-    SetAsideClaim a{0, "/loja/ENVIO/CLIENTE.TXT", {2049, 131}, {"I#26#PADARIA\xC7", "CLIENTE_06122026_143701.TXT", 2,
-                                                                "06/12/2026 14:37:01", "O campo Tipo Cpf fora dos padrões."},
-                    true, {2049, 140, 10, 5, 6}};
+    const RefusedLine line{"I#26#PADARIA\xC7", "CLIENTE_06122026_143701.TXT", 2, "06/12/2026 14:37:01",
+                           "O campo Tipo Cpf fora dos padrões."};
+    SetAsideClaim a{0, "/loja/ENVIO/CLIENTE.TXT", {2049, 131}, line, true, {2049, 140, 10, 5, 6}};
     SetAsideClaim b = a;
     b.row = 3;
     b.inFolder = false;
@@ -138,8 +138,9 @@ TEST_F(RecordFile, WhatIsReadOrRefusedForEachShapeOfFile)
     const std::string claims2 = SetAsideClaimsText(Claims());
     const std::string status = HealthFactsText(Facts());
     const std::size_t lastRecord = claims2.rfind("\r\n", claims2.size() - 3) - 5;  // inside its checksum
-    const std::string releasedStatus = "LEITURA=1\r\nINTERVALO_MS=5000\r\nATIVADA_NS=1\r\nULTIMO_CICLO_NS=2\r\nFALHA=\r\n"
-                                       "SEPARADAS=0\r\nSEPARADA_MAIS_ANTIGA=\r\n";
+    const std::string releasedStatus =
+        "LEITURA=1\r\nINTERVALO_MS=5000\r\nATIVADA_NS=1\r\nULTIMO_CICLO_NS=2\r\nFALHA=\r\nSEPARADAS=0\r\n"
+        "SEPARADA_MAIS_ANTIGA=\r\n";
     struct Row {
         const char* what;
         File file;
@@ -165,7 +166,7 @@ TEST_F(RecordFile, WhatIsReadOrRefusedForEachShapeOfFile)
         {"empty", File::Aplicados, "", {}, Kind::Cut, 1},
         {"empty", File::Separadas, std::string(512, '\0'), {}, Kind::Cut, 1},
         {"empty", File::Estado, "", {}, Kind::Cut, 1},
-        {"cut", File::Estado, status.substr(0, status.find("SEPARADAS")), {}, Kind::Cut, 6},
+        {"cut", File::Estado, status.substr(0, status.find("SEPARADAS")), {}, Kind::Cut, 7},
         {"the released shape cut in its path", File::Aplicados, "0 2049 131 4 5 6 /loja/ENV", {}, Kind::Cut, 1},
         {"a byte changed in a record", File::Separadas, Changed(claims2, claims2.find("\r\n") + 10, '7'), {},
          Kind::Damaged, 2},
@@ -182,7 +183,7 @@ TEST_F(RecordFile, WhatIsReadOrRefusedForEachShapeOfFile)
         {"a huge interval", File::Estado, Replaced(releasedStatus, "=5000", "=99999999999"), {}, Kind::Damaged, 2},
         {"a very negative time", File::Estado, Replaced(releasedStatus, "_NS=1", "_NS=-99999999999999999999"), {},
          Kind::Damaged, 3},
-        {"a wrong checksum", File::Estado, Replaced(status, "=5000", "=6000"), {}, Kind::Damaged, 9},
+        {"a wrong checksum", File::Estado, Replaced(status, "=5000", "=6000"), {}, Kind::Damaged, 10},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -217,12 +218,12 @@ TEST_F(RecordFile, TheFailureSaysWhichFileAndWhetherItWasCutOrDamaged)
     const std::string whole = SetAsideClaimsText(Claims());
     EXPECT_EQ(Utf8FromCp1252(Read(File::Separadas, whole.substr(0, whole.size() - 40)).message),
               "O arquivo \"" + path +
-                  "\" foi cortado na linha 3 (a gravação foi interrompida, como numa queda de energia); a integração "
-                  "fica parada, sem adivinhar o que ele dizia, até que alguém o confira");
+                  "\" foi cortado na linha 3 (a gravação foi interrompida, como numa queda de energia); a "
+                  "integração fica parada, sem adivinhar o que ele dizia, até que alguém o confira");
     EXPECT_EQ(Utf8FromCp1252(Read(File::Separadas, Changed(whole, whole.find("\r\n") + 10, '7')).message),
               "O arquivo \"" + path +
-                  "\" está danificado na linha 2: soma de verificação errada; a integração fica parada, sem adivinhar o "
-                  "que ele dizia, até que alguém o confira");
+                  "\" está danificado na linha 2: soma de verificação errada; a integração fica parada, sem "
+                  "adivinhar o que ele dizia, até que alguém o confira");
 }
 
 // A shop upgrading with a file applied but not moved: the cycle only moves it.

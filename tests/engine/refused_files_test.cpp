@@ -66,7 +66,8 @@ TEST(RefusedFiles, EachLineKeepsItsReasonAfterATechniciansEdits)
         {"the reasons with LF alone", kA + "\r\n" + kB + "\r\n" + kC + "\r\n",
          [](const std::string& r) { return Replaced(r, "\r\n", "\n"); }, {a, b, c}},
         {"the reasons saved again in UTF-8 by an editor", kA + "\r\n" + kB + "\r\n" + kC + "\r\n",
-         [](const std::string& r) { return "\xEF\xBB\xBF" + Utf8FromCp1252(r); }, {a, b, c}},
+         [](const std::string& r) { return "\xEF\xBB\xBF" + Utf8FromCp1252(r); },
+         {a, kB + "|2|motivo b: padrÃµes", c}},
         {"the reasons deleted", kA + "\r\n" + kB + "\r\n", [](const std::string&) { return ""; },
          {none(kA), none(kB)}},
         {"an entry's header spoiled", kA + "\r\n" + kB + "\r\n" + kC + "\r\n",
@@ -107,7 +108,8 @@ TEST(RefusedFiles, AReasonNamingACodeKeepsItsAccents)
     const std::string item = "I#70#1#CAF\xC9#1#1#1";
     const std::string reason = WaitingFor(KeysOfLine(3, item).needs.at(1));
     EXPECT_EQ(reason, "aguardando o produto CAFÉ");
-    SaveRefusedLines(dir.Path(), "ITEMPREVENDA.TXT", {{item, "ITEMPREVENDA07122026_090000.TXT", 1, "07/12/2026 09:00:00", reason}});
+    SaveRefusedLines(dir.Path(), "ITEMPREVENDA.TXT",
+                     {{item, "ITEMPREVENDA07122026_090000.TXT", 1, "07/12/2026 09:00:00", reason}});
     EXPECT_NE(test::ReadBytes(dir / "ITEMPREVENDA_MOTIVOS.TXT").find(Cp1252(": aguardando o produto CAFÉ\r\n")),
               std::string::npos);
     EXPECT_EQ(LoadRefusedLines(dir.Path(), "ITEMPREVENDA.TXT").at(0).reason, reason);
