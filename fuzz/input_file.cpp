@@ -6,8 +6,8 @@
 #include <string>
 
 #include "engine/cycle_progress.h"
+#include "engine/input_files.h"
 #include "engine/integration_log.h"
-#include "engine/untfuncoes.h"
 #include "fuzz_support.h"
 #include "runtime/text_file.h"
 
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     };
     Counted progress;
     FileIdentity identity;
-    const bool any = ProcessInputFile(path, processor, folder, identity, &progress, "PRODUTO.TXT");
+    const bool any = ProcessInputFile({path, processor, folder, &progress, "PRODUTO.TXT"}, {}, identity);
 
     const std::vector<std::string> lines = fuzz::ModelLines(bytes);
     FUZZ_EXPECT(handed == lines);

@@ -1,8 +1,7 @@
 #include "engine/applied_not_moved.h"
 
-#include <tuple>
-
 #include "engine/record_file.h"
+#include "engine/record_kinds.h"
 
 namespace ligamor {
 
@@ -30,7 +29,7 @@ ReadInputFiles ParseAppliedNotMoved(std::string_view bytes, const std::string& p
     ParseRecordFile(bytes, path, kAppliedNotMovedName, kFieldsBeforePath, [&files](RecordFields& fields) {
         ReadInputFile file{};
         FileIdentity& id = file.identity;
-        file.row = fields.Unsigned(std::tuple_size_v<InputFileTable> - 1);
+        file.row = fields.Unsigned(kRecordKindCount - 1);
         id.device = fields.Unsigned();
         id.inode = fields.Unsigned();
         id.size = fields.Signed(0);

@@ -1,9 +1,7 @@
 #include "engine/set_aside_claims.h"
 
-#include <tuple>
-
-#include "engine/input_file_table.h"
 #include "engine/record_file.h"
+#include "engine/record_kinds.h"
 
 namespace ligamor {
 
@@ -34,7 +32,7 @@ std::vector<SetAsideClaim> ParseSetAsideClaims(std::string_view bytes, const std
     ParseRecordFile(bytes, path, kSetAsideClaimsName, kFieldsBeforePath, [&claims](RecordFields& fields) {
         SetAsideClaim c;
         FileIdentity& id = c.folderBefore;
-        c.row = fields.Unsigned(std::tuple_size_v<InputFileTable> - 1);
+        c.row = fields.Unsigned(kRecordKindCount - 1);
         c.inFolder = fields.Flag();
         c.line.lineNumber = fields.Signed(1);
         c.input.device = fields.Unsigned();

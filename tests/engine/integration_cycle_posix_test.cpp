@@ -109,8 +109,8 @@ TEST_F(IntegrationCycleOnLinux, AFileDatedAfter2262IsReadAndNeverLate)
     test::WriteBytes(Send("PRODUTO.TXT"), "p1\r\n");
     const timespec year2286[2] = {{10'000'000'000, 0}, {10'000'000'000, 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, Send("PRODUTO.TXT").c_str(), year2286, 0), 0);
-    integration.health.polling = true;
-    integration.health.intervalMs = 5000;
+    integration.state.health.polling = true;
+    integration.state.health.intervalMs = 5000;
     timer.SetInterval(5000);
 
     const Health health = IntegrationHealth(integration);
