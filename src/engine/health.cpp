@@ -1,10 +1,8 @@
 #include "engine/health.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdio>
 #include <limits>
-#include <sstream>
 
 #include "runtime/blanks.h"
 #include "runtime/text1252.h"
@@ -76,16 +74,6 @@ std::string SwitchedOffReason(const HealthFacts& facts)
     if (facts.switchedOff == PollingOff::Configuracoes)
         return "a leitura dos arquivos foi desligada para as Configurações" + back;
     return "a leitura dos arquivos foi desligada no menu (Desativar)" + back;
-}
-
-const char* SwitchedOffKey(PollingOff off)
-{
-    switch (off) {
-    case PollingOff::Desativar: return "DESATIVAR";
-    case PollingOff::Configuracoes: return "CONFIGURACOES";
-    case PollingOff::None: break;
-    }
-    return "";
 }
 
 std::string JsonOrNull(const std::string& text) { return text.empty() ? "null" : Json(text); }
@@ -213,45 +201,6 @@ std::string HealthJson(const Health& h)
            ", \"falha\": " + JsonOrNull(h.facts.failure) +
            ", \"linhas_separadas\": " + std::to_string(h.facts.setAsideLines) +
            ", \"separada_mais_antiga\": " + JsonOrNull(h.facts.oldestSetAside) + ", \"agora\": " + SecondsOrNull(h.nowNs) + "}\n";
-}
-
-std::string HealthFactsText(const HealthFacts& facts)
-{
-    return "LEITURA=" + std::string(facts.polling ? "1" : "0") + "\r\nINTERVALO_MS=" +
-           std::to_string(facts.intervalMs) + "\r\nATIVADA_NS=" + std::to_string(facts.activatedNs) +
-           "\r\nULTIMO_CICLO_NS=" + std::to_string(facts.lastCycleEndNs) + "\r\nFALHA=" + InOneLine(facts.failure) +
-           "\r\nSEPARADAS=" + std::to_string(facts.setAsideLines) +
-           "\r\nSEPARADA_MAIS_ANTIGA=" + InOneLine(facts.oldestSetAside) + "\r\nDESLIGADA=" +
-           SwitchedOffKey(facts.switchedOff) + "\r\n";
-}
-
-HealthFacts ParseHealthFacts(const std::string& text)
-{
-    HealthFacts facts;
-    std::istringstream lines(text);
-    std::string line;
-    const auto number = [](const std::string& value, long long& out) {
-        std::from_chars(value.data(), value.data() + value.size(), out);
-    };
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::size_t eq = line.find('=');
-        if (eq == std::string::npos) continue;
-        const std::string key = line.substr(0, eq);
-        const std::string value = line.substr(eq + 1);
-        if (key == "LEITURA") facts.polling = value == "1";
-        else if (key == "INTERVALO_MS") number(value, facts.intervalMs);
-        else if (key == "ATIVADA_NS") number(value, facts.activatedNs);
-        else if (key == "ULTIMO_CICLO_NS") number(value, facts.lastCycleEndNs);
-        else if (key == "FALHA") facts.failure = value;
-        else if (key == "SEPARADAS") number(value, facts.setAsideLines);
-        else if (key == "SEPARADA_MAIS_ANTIGA") facts.oldestSetAside = value;
-        else if (key == "DESLIGADA")
-            facts.switchedOff = value == "DESATIVAR"       ? PollingOff::Desativar
-                                : value == "CONFIGURACOES" ? PollingOff::Configuracoes
-                                                           : PollingOff::None;
-    }
-    return facts;
 }
 
 }  // namespace ligamor

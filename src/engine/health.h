@@ -83,8 +83,9 @@ std::string OneUtf8Line(const std::string& text);
 // An interval as a person reads it: "0,5 s", "5 s", "1 min", "1 min 30 s".
 std::string IntervalText(long long ms);
 
-// The status file's text and back; unknown or damaged lines are skipped.
+// The status file's text and back (status_file.cpp). A text that is cut or
+// damaged raises RecordFileFailure (record_file.h) naming path.
 std::string HealthFactsText(const HealthFacts& facts);
-HealthFacts ParseHealthFacts(const std::string& text);
+HealthFacts ParseHealthFacts(const std::string& text, const std::string& path = "EstadoLigamor.txt");
 
 }  // namespace ligamor

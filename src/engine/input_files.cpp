@@ -31,7 +31,7 @@ bool SameIgnoringCase(const std::string& a, const std::string& b)
 // A file changed within the quiet time may still be being written.
 bool StillBeingWritten(const FileIdentity& id, std::chrono::milliseconds quietTime)
 {
-    const long long age = WallClockNs() - id.ctimeNs;
+    const long long age = ElapsedNs(id.ctimeNs, WallClockNs());
     return age >= 0 && age < std::chrono::duration_cast<std::chrono::nanoseconds>(quietTime).count();
 }
 

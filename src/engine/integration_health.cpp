@@ -1,6 +1,7 @@
 #include "engine/integration_health.h"
 
 #include "engine/input_files.h"
+#include "engine/record_file.h"
 #include "engine/set_aside.h"
 #include "runtime/clock.h"
 #include "runtime/failures.h"
@@ -56,7 +57,7 @@ Health NoteHealth(Integration& integration)
     const std::string line = HealthLine(health);
     const long long refreshNs = LateAfterMs(integration.state.health.intervalMs) * 1'000'000 / 2;
     if (line == integration.state.statusWritten &&
-        integration.state.health.lastCycleEndNs - integration.state.statusWrittenCycleNs < refreshNs)
+        ElapsedNs(integration.state.statusWrittenCycleNs, integration.state.health.lastCycleEndNs) < refreshNs)
         return health;
     const std::string path = StatusFilePath(logDirectory);
     const std::string text = HealthFactsText(health.facts);
@@ -86,11 +87,9 @@ void SwitchPollingOff(Integration& integration, PollingOff why)
 bool ReadStatusFile(const std::string& logDirectory, HealthFacts& facts)
 {
     const std::string path = StatusFilePath(logDirectory);
-    if (!FileExists(path)) return false;
-    TextFileReader reader(path);
-    std::string text, line;
-    while (reader.ReadLine(line)) text += line + "\n";
-    facts = ParseHealthFacts(text);
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) return false;
+    facts = ParseHealthFacts(bytes, path);
     return true;
 }
 

@@ -35,6 +35,8 @@ Health NoteHealth(Integration& integration);
 void SwitchPollingOff(Integration& integration, PollingOff why);
 
 // The facts of the status file in the log directory; false when there is none.
+// Raises RecordFileFailure when it is cut or damaged, IoFailure when it
+// cannot be read.
 bool ReadStatusFile(const std::string& logDirectory, HealthFacts& facts);
 
 }  // namespace ligamor

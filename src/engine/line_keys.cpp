@@ -3,15 +3,17 @@
 #include "engine/record_kinds.h"
 #include "engine/record_line.h"
 #include "runtime/blanks.h"
+#include "runtime/text1252.h"
 
 namespace ligamor {
 
 namespace {
 
+// The line's codes are Windows-1252 bytes; the keys go into reasons as UTF-8.
 std::string Key(std::string_view what, const std::string& code)
 {
     const std::string trimmed = TrimBlanks(code);
-    return what.empty() || trimmed.empty() ? std::string() : std::string(what) + trimmed;
+    return what.empty() || trimmed.empty() ? std::string() : std::string(what) + Utf8FromCp1252(trimmed);
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 #include "engine/refused_files.h"
 
+#include <algorithm>
 #include <charconv>
+#include <deque>
+#include <map>
+#include <string_view>
 
 #include "runtime/failures.h"
 #include "runtime/paths.h"
@@ -30,31 +34,93 @@ std::vector<std::string> ReadLines(const std::string& path)
 // so that the entry can still be told when the technician edits or reorders.
 struct ReasonsEntry {
     RefusedLine line;
+    bool hasText = false;
     bool used = false;
 };
+
+constexpr std::string_view kUnknownFile = "arquivo desconhecido";
+
+// "Linha 3 de CLIENTE_....TXT, separada em 07/12/2026 15:30:12: reason"; false
+// for any other line. Read as written, in Windows-1252: a file that an editor
+// saved in UTF-8 keeps its entries, and its accents look odd until the lines
+// are tried again and get their reasons anew.
+bool ParseHeader(std::string raw, RefusedLine& line)
+{
+    if (raw.rfind("\xEF\xBB\xBF", 0) == 0) raw.erase(0, 3);  // an editor's byte order mark
+    const std::string text = Utf8FromCp1252(raw);
+    const std::string linha = "Linha ", de = " de ", em = ", separada em ";
+    const std::size_t deAt = text.find(de);
+    const std::size_t emAt = text.find(em);
+    const std::size_t colon = emAt == std::string::npos ? std::string::npos : text.find(": ", emAt);
+    if (text.rfind(linha, 0) != 0 || deAt == std::string::npos || colon == std::string::npos || deAt > emAt)
+        return false;
+    const char* first = text.data() + linha.size();
+    const char* last = text.data() + deAt;
+    const auto [end, error] = std::from_chars(first, last, line.lineNumber);
+    if (first == last || end != last || error != std::errc{} || line.lineNumber < 0) return false;
+    line.fromFile = text.substr(deAt + de.size(), emAt - deAt - de.size());
+    if (line.fromFile == kUnknownFile) line.fromFile.clear();
+    line.since = text.substr(emAt + em.size(), colon - emAt - em.size());
+    line.reason = text.substr(colon + 2);
+    return true;
+}
 
 std::vector<ReasonsEntry> ParseReasons(const std::vector<std::string>& lines)
 {
     std::vector<ReasonsEntry> entries;
-    const std::string linha = "Linha ", de = " de ", em = ", separada em ";
+    bool afterHeader = false;
     for (const std::string& raw : lines) {
-        if (raw.rfind("    ", 0) == 0) {
-            if (!entries.empty()) entries.back().line.bytes = raw.substr(4);
+        if (afterHeader && raw.rfind("    ", 0) == 0) {
+            entries.back().line.bytes = raw.substr(4);
+            entries.back().hasText = true;
+            afterHeader = false;
             continue;
         }
-        const std::string text = Utf8FromCp1252(raw);
         ReasonsEntry entry;
-        const std::size_t deAt = text.find(de);
-        const std::size_t emAt = text.find(em);
-        const std::size_t colon = emAt == std::string::npos ? std::string::npos : text.find(": ", emAt);
-        if (text.rfind(linha, 0) != 0 || deAt == std::string::npos || colon == std::string::npos) continue;
-        std::from_chars(text.data() + linha.size(), text.data() + deAt, entry.line.lineNumber);
-        entry.line.fromFile = text.substr(deAt + de.size(), emAt - deAt - de.size());
-        entry.line.since = text.substr(emAt + em.size(), colon - emAt - em.size());
-        entry.line.reason = text.substr(colon + 2);
-        entries.push_back(entry);
+        afterHeader = ParseHeader(raw, entry.line);
+        if (afterHeader) entries.push_back(entry);
     }
     return entries;
+}
+
+// The entry of each line, or none. By text first: the k-th line of a text takes
+// the k-th entry of that text, so a line added, deleted, duplicated or moved
+// elsewhere shifts no other line's reason. Then a line the technician changed
+// in place keeps its entry: where the lines between two lines matched by text
+// are as many as the entries between theirs, all unmatched, they pair in order.
+std::vector<const ReasonsEntry*> MatchReasons(const std::vector<std::string>& texts,
+                                              std::vector<ReasonsEntry>& entries)
+{
+    const std::size_t none = static_cast<std::size_t>(-1);
+    std::vector<std::size_t> of(texts.size(), none);
+    std::map<std::string_view, std::deque<std::size_t>> byText;
+    for (std::size_t e = 0; e < entries.size(); ++e)
+        if (entries[e].hasText) byText[entries[e].line.bytes].push_back(e);
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const auto found = byText.find(texts[i]);
+        if (found == byText.end() || found->second.empty()) continue;
+        of[i] = found->second.front();
+        found->second.pop_front();
+        entries[of[i]].used = true;
+    }
+    std::size_t gapLine = 0, gapEntry = 0;  // the first line and entry after the last match
+    for (std::size_t i = 0; i <= texts.size(); ++i) {
+        if (i < texts.size() && of[i] == none) continue;
+        const std::size_t entryEnd = i < texts.size() ? of[i] : entries.size();
+        if (entryEnd >= gapEntry && entryEnd - gapEntry == i - gapLine &&
+            std::none_of(entries.begin() + static_cast<long>(gapEntry), entries.begin() + static_cast<long>(entryEnd),
+                         [](const ReasonsEntry& e) { return e.used; }))
+            for (std::size_t k = 0; k < i - gapLine; ++k) {
+                of[gapLine + k] = gapEntry + k;
+                entries[gapEntry + k].used = true;
+            }
+        gapLine = i + 1;
+        gapEntry = entryEnd + 1;
+    }
+    std::vector<const ReasonsEntry*> matched(texts.size(), nullptr);
+    for (std::size_t i = 0; i < texts.size(); ++i)
+        if (of[i] != none) matched[i] = &entries[of[i]];
+    return matched;
 }
 
 // The technician's user may be in the folder's group only; a folder whose
@@ -89,7 +155,7 @@ std::string ReasonsFileName(const std::string& inputFileName)
 
 std::string RefusedLineEntry(const RefusedLine& line)
 {
-    const std::string from = line.fromFile.empty() ? "arquivo desconhecido" : line.fromFile;
+    const std::string from = line.fromFile.empty() ? std::string(kUnknownFile) : line.fromFile;
     return "Linha " + std::to_string(line.lineNumber) + " de " + from + ", separada em " + line.since + ": " +
            line.reason;
 }
@@ -98,20 +164,10 @@ std::vector<RefusedLine> LoadRefusedLines(const std::string& folder, const std::
 {
     const std::vector<std::string> texts = ReadLines(folder + inputFileName);
     std::vector<ReasonsEntry> entries = ParseReasons(ReadLines(folder + ReasonsFileName(inputFileName)));
+    const std::vector<const ReasonsEntry*> matched = MatchReasons(texts, entries);
     std::vector<RefusedLine> lines;
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        ReasonsEntry* found = nullptr;
-        for (ReasonsEntry& e : entries)
-            if (!e.used && e.line.bytes == texts[i]) {
-                found = &e;
-                break;
-            }
-        if (!found && i < entries.size() && !entries[i].used) found = &entries[i];
-        RefusedLine line;
-        if (found) {
-            found->used = true;
-            line = found->line;
-        }
+        RefusedLine line = matched[i] ? matched[i]->line : RefusedLine{};
         line.bytes = texts[i];
         lines.push_back(line);
     }

@@ -26,10 +26,11 @@ struct RefusedLine {
     bool operator==(const RefusedLine&) const = default;
 };
 
-// The set-aside lines of one input file, each with its reasons' entry: an
-// entry is found by the line's text, or by its place when the technician
-// changed the text. None when the folder has no such file. Raises IoFailure
-// when a file is there but cannot be read.
+// The set-aside lines of one input file, each with its reasons' entry, found
+// by the line's text (equal texts in their order), or, for a line the
+// technician changed in place, between two lines found by text. A line with
+// no entry has none (lineNumber 0, no reason). None when the folder has no
+// such file. Raises IoFailure when a file is there but cannot be read.
 std::vector<RefusedLine> LoadRefusedLines(const std::string& folder, const std::string& inputFileName);
 
 // Replaces both files whole, the lines first; no lines removes both.

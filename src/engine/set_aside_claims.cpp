@@ -1,84 +1,74 @@
 #include "engine/set_aside_claims.h"
 
-#include <sstream>
-
-#include "runtime/failures.h"
+#include "engine/record_file.h"
+#include "engine/record_kinds.h"
 
 namespace ligamor {
 
 namespace {
 
-// Texts go as hexadecimal: a line may hold any byte but its terminator.
-std::string Hex(const std::string& bytes)
-{
-    static const char digits[] = "0123456789abcdef";
-    std::string out = "x";
-    for (const unsigned char c : bytes) {
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
-}
+// One record a claim: where it stands, its input file's identity, that of the
+// folder's file before it, its line's texts, then the input file's path.
+constexpr std::size_t kFieldsBeforePath = 14;
 
-std::string Unhex(const std::string& text)
+RecordFileWriter Writer(const std::vector<SetAsideClaim>& claims)
 {
-    std::string out;
-    const auto value = [](char c) { return c <= '9' ? c - '0' : c - 'a' + 10; };
-    for (std::size_t i = 1; i + 1 < text.size(); i += 2)
-        out += static_cast<char>(value(text[i]) * 16 + value(text[i + 1]));
-    return out;
+    RecordFileWriter writer(kSetAsideClaimsName);
+    for (const SetAsideClaim& c : claims) {
+        const FileIdentity& id = c.folderBefore;
+        writer.Unsigned(c.row).Flag(c.inFolder).Signed(c.line.lineNumber).Unsigned(c.input.device);
+        writer.Unsigned(c.input.inode).Unsigned(id.device).Unsigned(id.inode).Signed(id.size).Signed(id.mtimeNs);
+        writer.Signed(id.ctimeNs).Text(c.line.bytes).Text(c.line.fromFile).Text(c.line.since).Text(c.line.reason);
+        writer.Text(c.path).EndRecord();
+    }
+    return writer;
 }
 
 }  // namespace
 
-// One line a claim; its path last, because it may hold blanks.
-std::vector<SetAsideClaim> LoadSetAsideClaims(const std::string& sendDirectory)
+std::vector<SetAsideClaim> ParseSetAsideClaims(std::string_view bytes, const std::string& path)
 {
     std::vector<SetAsideClaim> claims;
-    const std::string path = sendDirectory + kSetAsideClaimsName;
-    if (!FileExists(path)) return claims;
-    TextFileReader reader(path);
-    std::string text;
-    while (reader.ReadLine(text)) {
-        std::istringstream fields(text);
+    ParseRecordFile(bytes, path, kSetAsideClaimsName, kFieldsBeforePath, [&claims](RecordFields& fields) {
         SetAsideClaim c;
         FileIdentity& id = c.folderBefore;
-        std::string bytes, from, since, reason;
-        int inFolder = 0;
-        if (!(fields >> c.row >> inFolder >> c.line.lineNumber >> c.input.device >> c.input.inode >> id.device >> id.inode >> id.size >> id.mtimeNs >>
-              id.ctimeNs >> bytes >> from >> since >> reason))
-            continue;
-        c.inFolder = inFolder != 0;
-        c.line.bytes = Unhex(bytes);
-        c.line.fromFile = Unhex(from);
-        c.line.since = Unhex(since);
-        c.line.reason = Unhex(reason);
-        fields.get();
-        std::getline(fields, c.path);
-        if (!c.path.empty()) claims.push_back(c);
-    }
+        c.row = fields.Unsigned(kRecordKindCount - 1);
+        c.inFolder = fields.Flag();
+        c.line.lineNumber = fields.Signed(1);
+        c.input.device = fields.Unsigned();
+        c.input.inode = fields.Unsigned();
+        id.device = fields.Unsigned();
+        id.inode = fields.Unsigned();
+        id.size = fields.Signed(0);
+        id.mtimeNs = fields.Signed();
+        id.ctimeNs = fields.Signed();
+        c.line.bytes = fields.Text();
+        c.line.fromFile = fields.Text();
+        c.line.since = fields.Text();
+        c.line.reason = fields.Text();
+        c.path = fields.Path();
+        claims.push_back(std::move(c));
+    });
     return claims;
+}
+
+std::string SetAsideClaimsText(const std::vector<SetAsideClaim>& claims)
+{
+    return Writer(claims).Bytes();
+}
+
+std::vector<SetAsideClaim> LoadSetAsideClaims(const std::string& sendDirectory)
+{
+    const std::string path = sendDirectory + kSetAsideClaimsName;
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes)) return {};
+    return ParseSetAsideClaims(bytes, path);
 }
 
 void SaveSetAsideClaims(const std::string& sendDirectory, const std::vector<SetAsideClaim>& claims)
 {
-    const std::string path = sendDirectory + kSetAsideClaimsName;
-    if (claims.empty()) {
-        if (const int error = RemoveFileIfPresent(path); error != 0) throw IoFailure(OsErrorCode(error));
-        return;
-    }
-    std::string bytes;
-    for (const SetAsideClaim& c : claims) {
-        const FileIdentity& id = c.folderBefore;
-        bytes += std::to_string(c.row) + " " + (c.inFolder ? "1" : "0") + " " + std::to_string(c.line.lineNumber) +
-                 " " + std::to_string(c.input.device) + " " + std::to_string(c.input.inode) + " " +
-                 std::to_string(id.device) + " " + std::to_string(id.inode) + " " + std::to_string(id.size) +
-                 " " + std::to_string(id.mtimeNs) + " " + std::to_string(id.ctimeNs) + " " + Hex(c.line.bytes) +
-                 " " + Hex(c.line.fromFile) + " " + Hex(c.line.since) + " " + Hex(c.line.reason) + " " + c.path +
-                 "\r\n";
-    }
     // Only the integration holding the send directory's lock reads or writes it.
-    ReplaceWholeFile(path, bytes, FileAccess::Owner);
+    SaveRecordFile(sendDirectory + kSetAsideClaimsName, Writer(claims));
 }
 
 }  // namespace ligamor

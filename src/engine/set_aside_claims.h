@@ -6,6 +6,7 @@
 // lines was being written is finished at the next start.
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "engine/refused_files.h"
@@ -26,11 +27,16 @@ struct SetAsideClaim {
 };
 
 // The claims recorded for the send directory; none when there is no record.
-// An unreadable record raises IoFailure: guessing "none" could set lines
-// aside twice.
+// A record that is cut or damaged raises RecordFileFailure (record_file.h),
+// one that cannot be read IoFailure: guessing "none" could set lines aside
+// twice, or lose them.
 std::vector<SetAsideClaim> LoadSetAsideClaims(const std::string& sendDirectory);
 
 // Replaces the record whole; no claims removes it. Raises IoFailure.
 void SaveSetAsideClaims(const std::string& sendDirectory, const std::vector<SetAsideClaim>& claims);
+
+// The record's bytes and back; path names the file in a failure.
+std::string SetAsideClaimsText(const std::vector<SetAsideClaim>& claims);
+std::vector<SetAsideClaim> ParseSetAsideClaims(std::string_view bytes, const std::string& path);
 
 }  // namespace ligamor

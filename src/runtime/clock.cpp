@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <limits>
 #include <vector>
 
 #include "runtime/failures.h"
@@ -33,6 +34,23 @@ int DaysIn(int y, int m)
 }
 
 }  // namespace
+
+long long NsSince1970(long long seconds, long long nanoseconds)
+{
+    constexpr long long kMost = std::numeric_limits<long long>::max(), kLeast = std::numeric_limits<long long>::min();
+    long long ns = 0;
+    if (__builtin_mul_overflow(seconds, 1'000'000'000LL, &ns)) return seconds < 0 ? kLeast : kMost;
+    if (__builtin_add_overflow(ns, nanoseconds, &ns)) return nanoseconds < 0 ? kLeast : kMost;
+    return ns;
+}
+
+long long ElapsedNs(long long from, long long to)
+{
+    long long d = 0;
+    if (__builtin_sub_overflow(to, from, &d))
+        return to < from ? std::numeric_limits<long long>::min() : std::numeric_limits<long long>::max();
+    return d;
+}
 
 std::string FormatDate(const DateTime& t, char sep)
 {

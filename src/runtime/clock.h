@@ -25,6 +25,14 @@ public:
 // Nanoseconds since 1970 on the wall clock, the scale of file times.
 long long WallClockNs();
 
+// Seconds and nanoseconds since 1970 on that scale. 64 bits of nanoseconds
+// reach from 1677 to 2262; a time outside (a file dated 2300, as a file system
+// allows) is held at the nearest end instead of overflowing.
+long long NsSince1970(long long seconds, long long nanoseconds);
+
+// to - from, held at the ends of 64 bits.
+long long ElapsedNs(long long from, long long to);
+
 enum class DateOrder { DayMonthYear, MonthDayYear, YearMonthDay };
 
 struct RegionalSettings {

@@ -23,7 +23,7 @@ long long WallClockNs()
 {
     timespec ts{};
     clock_gettime(CLOCK_REALTIME, &ts);
-    return static_cast<long long>(ts.tv_sec) * 1000000000LL + ts.tv_nsec;
+    return NsSince1970(ts.tv_sec, ts.tv_nsec);
 }
 
 namespace {

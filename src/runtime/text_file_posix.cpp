@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "runtime/clock.h"
 #include "runtime/failures.h"
 #include "runtime/paths.h"
 #include "runtime/text1252.h"
@@ -37,8 +38,8 @@ FileIdentity IdentityOf(const struct stat& st)
     id.device = st.st_dev;
     id.inode = st.st_ino;
     id.size = st.st_size;
-    id.mtimeNs = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
-    id.ctimeNs = static_cast<long long>(st.st_ctim.tv_sec) * 1000000000LL + st.st_ctim.tv_nsec;
+    id.mtimeNs = NsSince1970(st.st_mtim.tv_sec, st.st_mtim.tv_nsec);
+    id.ctimeNs = NsSince1970(st.st_ctim.tv_sec, st.st_ctim.tv_nsec);
     return id;
 }
 

@@ -1,6 +1,8 @@
 // Conversions shared by the Windows files of the runtime.
 #include "runtime/win32_support.h"
 
+#include "runtime/clock.h"
+
 namespace ligamor::detail {
 
 std::wstring Wide(const std::string& ansi, UINT codePage)
@@ -27,8 +29,9 @@ std::string Narrow(const std::wstring& wide, UINT codePage)
 
 long long UnixNsFromFileTime(long long ticksSince1601)
 {
-    constexpr long long kTicksFrom1601To1970 = 116444736000000000LL;
-    return (ticksSince1601 - kTicksFrom1601To1970) * 100;
+    // Whole seconds first: a file dated after 2262 stays within 64 bits.
+    constexpr long long kSecondsFrom1601To1970 = 11644473600LL;
+    return NsSince1970(ticksSince1601 / 10'000'000 - kSecondsFrom1601To1970, ticksSince1601 % 10'000'000 * 100);
 }
 
 namespace {

@@ -294,8 +294,11 @@ private:
                 FileIdentity id;
                 if (!FindInputFile(integration_.settings.SendDirectory, row.fileName, path) || !StatFile(path, id))
                     continue;
+                // As the cycle counts it: a change dated in the future (another
+                // computer's clock, a date after 2262) is no write going on.
                 const long long quiet = std::chrono::nanoseconds(integration_.quietTime).count();
-                wait = std::max(wait, id.ctimeNs + quiet - WallClockNs());
+                const long long age = ElapsedNs(id.ctimeNs, WallClockNs());
+                if (age >= 0 && age < quiet) wait = std::max(wait, quiet - age);
             }
             if (wait <= 0) return;
             if (Wait(std::chrono::milliseconds(wait / 1'000'000 + 1)) == ServiceEvent::Stop) return;

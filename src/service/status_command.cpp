@@ -2,6 +2,7 @@
 
 #include "config/settings.h"
 #include "engine/integration_health.h"
+#include "engine/record_file.h"
 #include "engine/untfuncoes.h"
 #include "runtime/clock.h"
 #include "runtime/console.h"
@@ -52,6 +53,11 @@ int ShowStatus(const std::string& settingsFile, bool json)
     bool read = false;
     try {
         read = ReadStatusFile(settings.LogDirectory, facts);
+    } catch (const RecordFileFailure& f) {
+        // Told, never guessed from what could be read of it.
+        std::string why = Utf8FromCp1252(f.Message());
+        if (why.rfind("O ", 0) == 0) why[0] = 'o';
+        return WithoutHealth("Estado desconhecido: " + why + ".", kStatusUnknown, json);
     } catch (const Failure&) {
     }
     if (!read)

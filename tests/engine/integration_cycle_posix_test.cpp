@@ -1,10 +1,14 @@
 // Cycles that need Linux: another file system for the response directory,
 // and a user without the right to write there (the move to another volume on
 // Windows is tested in tests/runtime).
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <limits>
+
+#include "engine/integration_health.h"
 #include "engine_fixture.h"
 #include "runtime/failures.h"
 #include "runtime/text1252.h"
@@ -96,6 +100,25 @@ TEST_F(IntegrationCycleOnLinux, FileThatCannotBeMovedStopsPollingNamingTheFileAn
     EXPECT_EQ(ListDir(settings.SendDirectory), Names{});
     EXPECT_EQ(ListDir(unwritable), Names{});
     EXPECT_EQ(ListDir(writable.Path()), Names{"PRODUTO_06122026_143701.TXT"});
+}
+
+// A file dated past what 64 bits of nanoseconds hold (Linux allows 2446): it
+// is read and moved as any other, and the health does not take it for late.
+TEST_F(IntegrationCycleOnLinux, AFileDatedAfter2262IsReadAndNeverLate)
+{
+    test::WriteBytes(Send("PRODUTO.TXT"), "p1\r\n");
+    const timespec year2286[2] = {{10'000'000'000, 0}, {10'000'000'000, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, Send("PRODUTO.TXT").c_str(), year2286, 0), 0);
+    integration.state.health.polling = true;
+    integration.state.health.intervalMs = 5000;
+    timer.SetInterval(5000);
+
+    const Health health = IntegrationHealth(integration);
+    EXPECT_EQ(health.oldest.sinceNs, std::numeric_limits<long long>::max());
+    EXPECT_EQ(health.state, HealthState::Normal);
+    RunIntegrationCycle(integration, view);
+    EXPECT_EQ(seen, Strings{"P:p1"});
+    EXPECT_EQ(ListDir(settings.ResponseDirectory), Names{"PRODUTO_06122026_143701.TXT"});
 }
 
 }  // namespace

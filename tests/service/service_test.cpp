@@ -282,6 +282,7 @@ TEST_F(Service, StatusExitsByTheMonitoringConvention)
         std::string running;  // what the running service says first; empty: none runs
         int code;
         std::string line;  // its start
+        std::function<void()> whileRunning{};
     };
     const std::string directory = dir / "PASTA.csi";
     std::filesystem::create_directories(directory);
@@ -297,6 +298,14 @@ TEST_F(Service, StatusExitsByTheMonitoringConvention)
         {"none running", {}, [] {}, "", 2, "Nenhuma integração em execução no diretório de envio " + send},
         {"settings that cannot be read", {}, [] {}, "", 3, "Estado desconhecido: "},
         {"a wrong argument", {}, [] {}, "", 3, "Estado desconhecido: opção desconhecida: --bogus."},
+        {"a damaged status file", {}, [] {}, "Integração ativa", 3,
+         "Estado desconhecido: o arquivo \"" + dir / "LOG/EstadoLigamor.txt" +
+             "\" está danificado na linha 2: número fora do limite.",
+         [this] {
+             WriteBytes(dir / "LOG/EstadoLigamor.txt", "LEITURA=1\r\nINTERVALO_MS=99999999999999999999\r\n"
+                                                       "ATIVADA_NS=1\r\nULTIMO_CICLO_NS=0\r\nFALHA=\r\nSEPARADAS=0\r\n"
+                                                       "SEPARADA_MAIS_ANTIGA=\r\n");
+         }},
     };
     const std::string settings = ReadBytes(settingsFile);
     for (const Row& row : rows) {
@@ -315,8 +324,9 @@ TEST_F(Service, StatusExitsByTheMonitoringConvention)
             service.emplace(Args(), err);
             ASSERT_TRUE(service->WaitForText(row.running)) << service->Err();
         }
+        if (row.whileRunning) row.whileRunning();
         std::vector<std::string> args = Args();
-        if (row.code == 3) args = std::string(row.what)[0] == 's' ? std::vector<std::string>{"--config", directory}
+        if (row.code == 3 && !service) args = std::string(row.what)[0] == 's' ? std::vector<std::string>{"--config", directory}
                                                                   : Args({"--bogus"});
         std::string out;
         EXPECT_EQ(Status(args, out), row.code) << out;

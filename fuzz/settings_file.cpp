@@ -1,0 +1,53 @@
+// The settings file as a person may leave it: every line read by one of the
+// eight keys or kept, once, in its order; saved and read again it gives the
+// same settings, so a save never loses a line the dialog does not show.
+#include <cstdint>
+#include <string>
+
+#include "config/settings.h"
+#include "fuzz_support.h"
+
+using namespace ligamor;
+
+namespace {
+
+bool Same(const SystemSettings& a, const SystemSettings& b)
+{
+    for (const auto& [key, member] : kSettingsKeys)
+        if (a.*member != b.*member) return false;
+    return a.Transaction == b.Transaction && a.RefusedLines == b.RefusedLines && a.OtherLines == b.OtherLines;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    const std::string path = fuzz::ScratchFolder() + kSettingsFileName;
+    fuzz::WriteFile(path, bytes);
+    SystemSettings read;
+    LoadSettings(path, read);
+
+    // The model: a line whose part before its first "=" holds a key word sets
+    // that key (the last such line wins); any other line but an empty one is kept.
+    SystemSettings model;
+    for (const std::string& line : fuzz::ModelLines(bytes)) {
+        const std::size_t eq = line.find('=');
+        const std::string keyPart = line.substr(0, eq);
+        bool known = false;
+        for (const auto& [key, member] : kSettingsKeys) {
+            if (keyPart.find(key) == std::string::npos) continue;
+            model.*member = eq == std::string::npos ? line : line.substr(eq + 1);
+            known = true;
+        }
+        if (!known && !line.empty()) model.OtherLines.push_back(line);
+    }
+    for (const auto& [key, member] : kSettingsKeys) FUZZ_EXPECT(read.*member == model.*member);
+    FUZZ_EXPECT(read.OtherLines == model.OtherLines);
+
+    SaveSettings(path, read);
+    SystemSettings again;
+    LoadSettings(path, again);
+    FUZZ_EXPECT(Same(again, read));
+    return 0;
+}
