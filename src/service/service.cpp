@@ -175,6 +175,15 @@ private:
 
     void ShowHealth() { notifier_.Status(HealthLine(HealthNow())); }
 
+    // The reload is done once the settings were read again, well or not:
+    // a failure is retried by the service itself, as after a start.
+    void DoneReloading()
+    {
+        if (!reloading_) return;
+        reloading_ = false;
+        notifier_.Ready();
+    }
+
     // After a failure: the next activation after the back-off. False when a
     // stop came meanwhile.
     bool WaitBeforeRetry()
@@ -183,6 +192,8 @@ private:
         Say(Severity::Warning, "Nova ativação em " + Seconds(wait) + ".");
         const ServiceEvent event = Wait(wait);
         if (event == ServiceEvent::Reload) {
+            notifier_.Reloading();
+            reloading_ = true;
             backOff_.Reset();
             settings_ = SystemSettings{};
         }
@@ -247,6 +258,7 @@ private:
         for (;;) {
             if (activate) {
                 const Activation outcome = Activate();
+                DoneReloading();
                 if (outcome != Activation::Polling) {
                     if (!WaitBeforeRetry()) break;
                     continue;
@@ -258,6 +270,8 @@ private:
             const ServiceEvent event = Wait(interval > 0 ? std::chrono::milliseconds(interval) : kWaitForever);
             if (event == ServiceEvent::Stop) break;
             if (event == ServiceEvent::Reload) {
+                notifier_.Reloading();
+                reloading_ = true;
                 Say(Severity::Info, "Lendo as configurações de novo.");
                 backOff_.Reset();
                 settings_ = SystemSettings{};  // as a new start: no value of the old file survives
@@ -362,6 +376,7 @@ private:
     NoLogView view_;
     BackOff backOff_;
     bool stoppedInCycle_ = false;
+    bool reloading_ = false;
 };
 
 }  // namespace
