@@ -61,6 +61,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, FrontEnd fron
             line.status = true;
         } else if (service && name == "--json") {
             line.json = true;
+        } else if (service && name == "--prometheus") {
+            line.prometheus = true;
         } else if (service && name == "--retry-first") {
             line.retryFirst = Milliseconds(name, value);
         } else if (service && name == "--retry-max") {
@@ -70,6 +72,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, FrontEnd fron
         }
     }
     if (line.json && !line.status) throw UsageError("--json só vale com --status");
+    if (line.prometheus && (!line.status || line.json))
+        throw UsageError("--prometheus só vale com --status, sem --json");
     if (line.retryMost < line.retryFirst) line.retryMost = line.retryFirst;
     return line;
 }
@@ -101,6 +105,7 @@ std::string UsageText(FrontEnd frontEnd)
                 "                     2 com falha, parada ou nenhuma integração em execução, 3 o estado\n"
                 "                     não pode ser dito (configurações ilegíveis, uso errado)\n"
                 "  --json             com --status: o estado inteiro em JSON\n"
+                "  --prometheus       com --status: as métricas no formato de texto do Prometheus\n"
                 "  --retry-first MS   primeira espera antes de ativar de novo após uma falha (" +
                 std::to_string(kRetryFirstDefault.count()) + ")\n" +
                 "  --retry-max MS     espera mais longa; cada falha seguida dobra a espera (" +

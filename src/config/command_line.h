@@ -23,6 +23,7 @@ struct CommandLine {
     bool once = false;
     bool status = false;  // --status: how the running integration is doing
     bool json = false;    // with --status: the whole status as JSON
+    bool prometheus = false;  // with --status: metrics in Prometheus' text format
     std::chrono::milliseconds retryFirst{kRetryFirstDefault};
     std::chrono::milliseconds retryMost{kRetryMostDefault};
 };

@@ -222,7 +222,8 @@ std::string HealthFactsText(const HealthFacts& facts)
            "\r\nULTIMO_CICLO_NS=" + std::to_string(facts.lastCycleEndNs) + "\r\nFALHA=" + InOneLine(facts.failure) +
            "\r\nSEPARADAS=" + std::to_string(facts.setAsideLines) +
            "\r\nSEPARADA_MAIS_ANTIGA=" + InOneLine(facts.oldestSetAside) + "\r\nDESLIGADA=" +
-           SwitchedOffKey(facts.switchedOff) + "\r\n";
+           SwitchedOffKey(facts.switchedOff) + "\r\nULTIMA_FALHA_NS=" + std::to_string(facts.lastFailureNs) +
+           "\r\nLINHAS_APLICADAS=" + std::to_string(facts.linesApplied) + "\r\n";
 }
 
 HealthFacts ParseHealthFacts(const std::string& text)
@@ -250,6 +251,8 @@ HealthFacts ParseHealthFacts(const std::string& text)
             facts.switchedOff = value == "DESATIVAR"       ? PollingOff::Desativar
                                 : value == "CONFIGURACOES" ? PollingOff::Configuracoes
                                                            : PollingOff::None;
+        else if (key == "ULTIMA_FALHA_NS") number(value, facts.lastFailureNs);
+        else if (key == "LINHAS_APLICADAS") number(value, facts.linesApplied);
     }
     return facts;
 }

@@ -69,6 +69,7 @@ void NoteActivationFailure(Integration& integration, const std::string& utf8)
 {
     integration.state.activationFailure = utf8;
     integration.state.health.failure = utf8;
+    integration.state.health.lastFailureNs = WallClockNs();
     NoteHealth(integration);
 }
 
@@ -133,7 +134,16 @@ void Activate(Integration& integration)
     interval = std::max<std::int32_t>(interval, 0);
     settings.IntervalMs = interval;
     integration.timer.SetInterval(interval);
-    integration.state.health = HealthFacts{interval > 0, interval, WallClockNs(), 0, {}, 0, {}, PollingOff::None};
+    integration.state.health = HealthFacts{interval > 0,
+                                           interval,
+                                           WallClockNs(),
+                                           0,
+                                           {},
+                                           0,
+                                           {},
+                                           PollingOff::None,
+                                           integration.state.health.lastFailureNs,
+                                           integration.state.health.linesApplied};
     integration.state.activationFailure.clear();
 }
 
@@ -177,12 +187,14 @@ void RunIntegrationCycle(Integration& integration, LogView& rce)
         // A stop asked for between lines is no failure of the integration.
         if (!integration.progress || !integration.progress->StopRequested()) {
             integration.state.health.failure = FailureText(integration, std::current_exception(), kLineRefused);
+            integration.state.health.lastFailureNs = WallClockNs();
             NoteHealth(integration);
         }
         boxes.Show();
         throw;
     } catch (...) {
         integration.state.health.failure = FailureText(integration, std::current_exception(), kLineRefused);
+        integration.state.health.lastFailureNs = WallClockNs();
         NoteHealth(integration);
         boxes.Show();
         throw;

@@ -29,7 +29,7 @@ int main(int argc, char* argv[])
         WriteText(StandardStream::Output, line.help ? UsageText(FrontEnd::Service) : VersionText(FrontEnd::Service) + "\n");
         return kExitDone;
     }
-    if (line.status) return ShowStatus(SettingsFileOf(line, ExecutableDirectory()), line.json);
+    if (line.status) return ShowStatus(SettingsFileOf(line, ExecutableDirectory()), line.json, line.prometheus);
     const ServiceOptions options{.settingsFile = SettingsFileOf(line, ExecutableDirectory()),
                                  .once = line.once,
                                  .retryFirst = line.retryFirst,
