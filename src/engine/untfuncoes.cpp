@@ -4,6 +4,7 @@
 #include <exception>
 #include <limits>
 
+#include "engine/connection_reason.h"
 #include "engine/directories.h"
 #include "engine/input_files.h"
 #include "engine/integration_health.h"
@@ -114,7 +115,7 @@ void Activate(Integration& integration)
         ConnectDatabase(integration.dtmain, ComposeDatabaseName(settings.Server, settings.DatabasePath),
                         settings.UserName, settings.Password);
     } catch (const std::exception& e) {
-        FailConnection(integration, e.what());
+        FailConnection(integration, ConnectionFailureReason(settings.Server, e));
     } catch (...) {
         FailConnection(integration, "");
     }
