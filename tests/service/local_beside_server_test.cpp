@@ -32,14 +32,7 @@ TEST(LocalBesideServer, TheMessageNamesTheFixAndTheServiceRetries)
 {
     TempDir dir;
     const std::string database = CreateDatabase(dir.Path(), "LOJA.FDB", 3, ReadBytes(LIGAMOR_SCHEMA_SQL));
-    SaveSettings(dir / "ConfigLigamor.csi", {.Server = "LOCAL",
-                                             .DatabasePath = database,
-                                             .UserName = "SYSDBA",
-                                             .Password = "masterkey",
-                                             .SendDirectory = dir / "ENVIO/",
-                                             .ResponseDirectory = dir / "RESPOSTA/",
-                                             .LogDirectory = dir / "LOG/",
-                                             .IntervalText = "200"});
+    SaveSettings(dir / "ConfigLigamor.csi", ShopSettings(dir.Path(), database));
     // The point of sale's server holds the file, as at a shop.
     FbClientLoader loader;
     DataModule held{loader};

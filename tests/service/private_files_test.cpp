@@ -68,14 +68,7 @@ protected:
     {
         static const std::string script = ReadBytes(LIGAMOR_SCHEMA_SQL) + ReadBytes(LIGAMOR_DEMO_SQL);
         const std::string database = CreateDatabase(dir.Path(), "LOJA.FDB", 3, script);
-        SystemSettings settings{.Server = "LOCAL",
-                                .DatabasePath = database,
-                                .UserName = "SYSDBA",
-                                .Password = "masterkey",
-                                .SendDirectory = dir / "ENVIO/",
-                                .ResponseDirectory = dir / "RESPOSTA/",
-                                .LogDirectory = dir / "LOG/",
-                                .IntervalText = "200"};
+        SystemSettings settings = ShopSettings(dir.Path(), database);
         settings.OtherLines.push_back("RECUSADAS=SEPARAR");
         SaveSettings(dir / "ConfigLigamor.csi", settings);
         std::filesystem::create_directories(dir / "ENVIO");

@@ -74,14 +74,7 @@ int StatusMetrics(const std::string& settingsFile, Exposition& metrics)
 
 SystemSettings Settings(const TempDir& dir, const std::string& database)
 {
-    SystemSettings settings{.Server = "LOCAL",
-                            .DatabasePath = database,
-                            .UserName = "SYSDBA",
-                            .Password = "masterkey",
-                            .SendDirectory = dir / "ENVIO/",
-                            .ResponseDirectory = dir / "RESPOSTA/",
-                            .LogDirectory = dir / "LOG/",
-                            .IntervalText = "200"};
+    SystemSettings settings = ShopSettings(dir.Path(), database);
     settings.OtherLines.push_back("RECUSADAS=SEPARAR");
     return settings;
 }

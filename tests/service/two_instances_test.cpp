@@ -38,14 +38,7 @@ TEST(TwoInstances, EachIntegratesItsOwnSendDirectoryAndTellsItsOwnStatus)
         const std::string folder = dir / shop;
         std::filesystem::create_directories(folder + "/ENVIO");
         databases.push_back(CreateDatabase(folder + "/", "LOJA.FDB", 3, script));
-        SystemSettings settings{.Server = "LOCAL",
-                                .DatabasePath = databases.back(),
-                                .UserName = "SYSDBA",
-                                .Password = "masterkey",
-                                .SendDirectory = folder + "/ENVIO/",
-                                .ResponseDirectory = folder + "/RESPOSTA/",
-                                .LogDirectory = folder + "/LOG/",
-                                .IntervalText = "200"};
+        SystemSettings settings = ShopSettings(folder, databases.back());
         settings.OtherLines.push_back("RECUSADAS=SEPARAR");
         settingsFiles.push_back(dir / (shop + ".csi"));
         SaveSettings(settingsFiles.back(), settings);
