@@ -8,7 +8,7 @@ if(TARGET ligamor)
 endif()
 # systemd's own place for a package's units below the prefix, not the library
 # folder (which is lib/<multiarch> on Debian).
-install(FILES packaging/ligamor.service DESTINATION lib/systemd/system)
+install(FILES packaging/ligamor.service packaging/ligamor@.service DESTINATION lib/systemd/system)
 # The settings directory, absolute whatever the prefix: the programs look for
 # it there (/etc/ligamor). postinst gives it to the service's group.
 install(DIRECTORY DESTINATION /etc/ligamor)

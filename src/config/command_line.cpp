@@ -41,7 +41,9 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, FrontEnd fron
         // "--config=FILE" or "--config FILE".
         const std::size_t equals = arg.find('=');
         const std::string name = arg.rfind("--", 0) == 0 ? arg.substr(0, equals) : arg;
-        const bool takesValue = name == "--config" || (service && (name == "--retry-first" || name == "--retry-max"));
+        const bool takesValue = name == "--config" || (service && (name == "--retry-first" || name == "--retry-max" ||
+                                                                   name == "--servico" || name == "--instalar" ||
+                                                                   name == "--remover"));
         std::string value;
         if (takesValue) {
             if (equals != std::string::npos) value = arg.substr(equals + 1);
@@ -61,6 +63,14 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, FrontEnd fron
             line.status = true;
         } else if (service && name == "--json") {
             line.json = true;
+        } else if (service && name == "--prometheus") {
+            line.prometheus = true;
+        } else if (service && name == "--servico") {
+            line.serviceName = value;
+        } else if (service && name == "--instalar") {
+            line.install = value;
+        } else if (service && name == "--remover") {
+            line.remove = value;
         } else if (service && name == "--retry-first") {
             line.retryFirst = Milliseconds(name, value);
         } else if (service && name == "--retry-max") {
@@ -70,6 +80,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, FrontEnd fron
         }
     }
     if (line.json && !line.status) throw UsageError("--json só vale com --status");
+    if (line.prometheus && (!line.status || line.json))
+        throw UsageError("--prometheus só vale com --status, sem --json");
+    if (!line.install.empty() && line.settingsFile.empty())
+        throw UsageError("--instalar precisa de --config com o arquivo de configurações do serviço");
     if (line.retryMost < line.retryFirst) line.retryMost = line.retryFirst;
     return line;
 }
@@ -101,6 +115,11 @@ std::string UsageText(FrontEnd frontEnd)
                 "                     2 com falha, parada ou nenhuma integração em execução, 3 o estado\n"
                 "                     não pode ser dito (configurações ilegíveis, uso errado)\n"
                 "  --json             com --status: o estado inteiro em JSON\n"
+                "  --prometheus       com --status: as métricas no formato de texto do Prometheus\n"
+                "  --instalar NOME    (Windows) cria o serviço NOME, automático, para o arquivo de --config,\n"
+                "                     com a origem de eventos NOME: uma integração por diretório de envio\n"
+                "  --remover NOME     (Windows) para e remove o serviço NOME e a sua origem de eventos\n"
+                "  --servico NOME     roda como o serviço NOME (o que --instalar grava no serviço)\n"
                 "  --retry-first MS   primeira espera antes de ativar de novo após uma falha (" +
                 std::to_string(kRetryFirstDefault.count()) + ")\n" +
                 "  --retry-max MS     espera mais longa; cada falha seguida dobra a espera (" +

@@ -23,6 +23,12 @@ struct CommandLine {
     bool once = false;
     bool status = false;  // --status: how the running integration is doing
     bool json = false;    // with --status: the whole status as JSON
+    bool prometheus = false;  // with --status: metrics in Prometheus' text format
+    // A service of its own name (Windows): --servico runs as it, --instalar
+    // adds it for the settings file, --remover takes it away.
+    std::string serviceName;
+    std::string install;
+    std::string remove;
     std::chrono::milliseconds retryFirst{kRetryFirstDefault};
     std::chrono::milliseconds retryMost{kRetryMostDefault};
 };

@@ -32,6 +32,9 @@ struct HealthFacts {
     long long setAsideLines = 0;   // lines in the folder of refused lines
     std::string oldestSetAside;    // "CLIENTE.TXT: Linha 3 de ..." of the oldest of them
     PollingOff switchedOff = PollingOff::None;
+    // For the metrics; kept across activations while the program runs.
+    long long lastFailureNs = 0;  // when an activation or a cycle last failed; 0: never
+    long long linesApplied = 0;   // lines in the log blocks written since the program started
     bool operator==(const HealthFacts&) const = default;
 };
 

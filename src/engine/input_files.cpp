@@ -182,11 +182,19 @@ bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
         const LinePolicy policy{
             integration.settings.Transaction == TransactionMode::Arquivo ? &integration.dtmain.conmain : nullptr,
             lines ? &*lines : nullptr};
+        // Counted once the file's block is in the log: a line refused, set
+        // aside or rolled back with its file is no line applied.
+        long long applied = 0;
+        const RecordProcessor counted = [&](const std::string& line) {
+            std::string text = entry.processor(line);
+            ++applied;
+            return text;
+        };
         FileIdentity opened;
-        if (ProcessInputFile({path, entry.processor, integration.settings.LogDirectory, integration.progress,
-                              entry.fileName},
+        if (ProcessInputFile({path, counted, integration.settings.LogDirectory, integration.progress, entry.fileName},
                              policy, opened))
             result = true;
+        integration.state.health.linesApplied += applied;
         read.push_back({row, path, opened, lines ? lines->Target() : std::string()});
     }
     if (setAside) setAside->Finish();

@@ -54,7 +54,8 @@ Health NoteHealth(Integration& integration)
     const std::string& logDirectory = integration.settings.LogDirectory;
     if (!integration.state.sendDirectoryLock.Holds() || logDirectory.empty() || !DirectoryExists(logDirectory))
         return health;
-    const std::string line = HealthLine(health);
+    // New lines applied are news for the metrics too, not only a new state.
+    const std::string line = HealthLine(health) + "\n" + std::to_string(health.facts.linesApplied);
     const long long refreshNs = LateAfterMs(integration.state.health.intervalMs) * 1'000'000 / 2;
     if (line == integration.state.statusWritten &&
         ElapsedNs(integration.state.statusWrittenCycleNs, integration.state.health.lastCycleEndNs) < refreshNs)
@@ -63,9 +64,10 @@ Health NoteHealth(Integration& integration)
     const std::string text = HealthFactsText(health.facts);
     try {
         // The folder's group too, where a monitoring agent's user may be; a
-        // user outside that group keeps the file to itself.
+        // user outside that group keeps the file to itself. On Windows the
+        // folder's inherited access, as the log and the refused lines have.
         try {
-            ReplaceWholeFile(path, text, FileAccess::OwnerAndFolderGroup);
+            ReplaceWholeFile(path, text, FileAccess::FolderDefault);
         } catch (const IoFailure&) {
             ReplaceWholeFile(path, text, FileAccess::Owner);
         }

@@ -15,10 +15,10 @@ namespace ligamor {
 namespace {
 
 // In the order written. The released version wrote the first seven alone,
-// without version or check; DESLIGADA came later.
-constexpr std::array<std::string_view, 8> kKeys = {"LEITURA",   "INTERVALO_MS", "ATIVADA_NS", "ULTIMO_CICLO_NS",
-                                                   "FALHA",     "SEPARADAS",    "SEPARADA_MAIS_ANTIGA",
-                                                   "DESLIGADA"};
+// without version or check; the others came with the version line.
+constexpr std::array<std::string_view, 10> kKeys = {
+    "LEITURA",   "INTERVALO_MS",         "ATIVADA_NS", "ULTIMO_CICLO_NS", "FALHA",
+    "SEPARADAS", "SEPARADA_MAIS_ANTIGA", "DESLIGADA",  "ULTIMA_FALHA_NS", "LINHAS_APLICADAS"};
 constexpr std::size_t kRequiredKeys = 7;
 constexpr std::string_view kVersionLine = "VERSAO=2\r\n";
 constexpr std::string_view kCheckKey = "VERIFICACAO";
@@ -53,12 +53,14 @@ void Take(std::size_t key, std::string_view value, HealthFacts& facts)
     case 4: facts.failure = value; break;
     case 5: facts.setAsideLines = Number(value, 0, INT64_MAX); break;
     case 6: facts.oldestSetAside = value; break;
-    default:
+    case 7:
         if (value == "DESATIVAR") facts.switchedOff = PollingOff::Desativar;
         else if (value == "CONFIGURACOES") facts.switchedOff = PollingOff::Configuracoes;
         else if (value.empty()) facts.switchedOff = PollingOff::None;
         else throw BadField{"DESLIGADA desconhecida"};
         break;
+    case 8: facts.lastFailureNs = Number(value, INT64_MIN, INT64_MAX); break;
+    default: facts.linesApplied = Number(value, 0, INT64_MAX); break;
     }
 }
 
@@ -73,7 +75,8 @@ std::string HealthFactsText(const HealthFacts& facts)
         std::to_string(facts.lastCycleEndNs) + "\r\nFALHA=" + InOneLine(facts.failure) +
         "\r\nSEPARADAS=" + std::to_string(facts.setAsideLines) +
         "\r\nSEPARADA_MAIS_ANTIGA=" + InOneLine(facts.oldestSetAside) + "\r\nDESLIGADA=" +
-        SwitchedOffKey(facts.switchedOff) + "\r\n";
+        SwitchedOffKey(facts.switchedOff) + "\r\nULTIMA_FALHA_NS=" + std::to_string(facts.lastFailureNs) +
+        "\r\nLINHAS_APLICADAS=" + std::to_string(facts.linesApplied) + "\r\n";
     return text + std::string(kCheckKey) + "=" + ChecksumText(text) + "\r\n";
 }
 

@@ -4,6 +4,7 @@
 #include <exception>
 #include <limits>
 
+#include "engine/connection_reason.h"
 #include "engine/directories.h"
 #include "engine/input_files.h"
 #include "engine/integration_health.h"
@@ -69,6 +70,7 @@ void NoteActivationFailure(Integration& integration, const std::string& utf8)
 {
     integration.state.activationFailure = utf8;
     integration.state.health.failure = utf8;
+    integration.state.health.lastFailureNs = WallClockNs();
     NoteHealth(integration);
 }
 
@@ -113,7 +115,7 @@ void Activate(Integration& integration)
         ConnectDatabase(integration.dtmain, ComposeDatabaseName(settings.Server, settings.DatabasePath),
                         settings.UserName, settings.Password);
     } catch (const std::exception& e) {
-        FailConnection(integration, e.what());
+        FailConnection(integration, ConnectionFailureReason(settings.Server, e));
     } catch (...) {
         FailConnection(integration, "");
     }
@@ -133,7 +135,16 @@ void Activate(Integration& integration)
     interval = std::max<std::int32_t>(interval, 0);
     settings.IntervalMs = interval;
     integration.timer.SetInterval(interval);
-    integration.state.health = HealthFacts{interval > 0, interval, WallClockNs(), 0, {}, 0, {}, PollingOff::None};
+    integration.state.health = HealthFacts{interval > 0,
+                                           interval,
+                                           WallClockNs(),
+                                           0,
+                                           {},
+                                           0,
+                                           {},
+                                           PollingOff::None,
+                                           integration.state.health.lastFailureNs,
+                                           integration.state.health.linesApplied};
     integration.state.activationFailure.clear();
 }
 
@@ -177,12 +188,14 @@ void RunIntegrationCycle(Integration& integration, LogView& rce)
         // A stop asked for between lines is no failure of the integration.
         if (!integration.progress || !integration.progress->StopRequested()) {
             integration.state.health.failure = FailureText(integration, std::current_exception(), kLineRefused);
+            integration.state.health.lastFailureNs = WallClockNs();
             NoteHealth(integration);
         }
         boxes.Show();
         throw;
     } catch (...) {
         integration.state.health.failure = FailureText(integration, std::current_exception(), kLineRefused);
+        integration.state.health.lastFailureNs = WallClockNs();
         NoteHealth(integration);
         boxes.Show();
         throw;

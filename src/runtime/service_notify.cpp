@@ -9,6 +9,16 @@ void ServiceNotifier::Ready()
     Send("READY=1");
 }
 
+void ServiceNotifier::Reloading()
+{
+    // The manager pairs the notice with the reload it asked for by the time:
+    // CLOCK_MONOTONIC in microseconds, which steady_clock is where the
+    // manager listens.
+    const auto now = std::chrono::duration_cast<std::chrono::microseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+    Send("RELOADING=1\nMONOTONIC_USEC=" + std::to_string(now.count()));
+}
+
 void ServiceNotifier::Stopping()
 {
     Send("STOPPING=1");

@@ -15,6 +15,8 @@ public:
     ServiceNotifier();
 
     void Ready();
+    // Reading the settings again has begun; Ready() says when it is done.
+    void Reloading();
     void Stopping();
     void Status(const std::string& utf8Text);
     // The integration's health changed to another state, at the given level;

@@ -18,7 +18,7 @@ ServiceNotifier::ServiceNotifier() = default;
 // monitor of a first state on every run.
 void ServiceNotifier::HealthChanged(SystemLogLevel level, const std::string& utf8Line)
 {
-    if (detail::HostedByServiceManager()) WriteSystemLog(level, utf8Line);
+    if (detail::HostedByServiceManager()) WriteSystemLog(level, utf8Line, SystemLogEvent::HealthChanged);
 }
 
 void ServiceNotifier::Send(const std::string& state)

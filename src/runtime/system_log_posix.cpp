@@ -4,6 +4,8 @@
 
 namespace ligamor {
 
-void WriteSystemLog(SystemLogLevel, const std::string&) {}
+void WriteSystemLog(SystemLogLevel, const std::string&, SystemLogEvent) {}
+
+void SetSystemLogSource(const std::string&) {}
 
 }  // namespace ligamor

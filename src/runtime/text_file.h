@@ -118,7 +118,10 @@ int SyncDirectory(const std::string& directory);
 // Removes the file; 0 when it is gone or was never there, or the OS error code.
 int RemoveFileIfPresent(const std::string& path);
 
-// Appends the bytes at the file's end, creating it when missing.
+// Appends the bytes at the file's end, creating it when missing: on Linux
+// 0660 with the folder's group (0600 where that group cannot be given),
+// whatever the umask; on Windows with the access the folder gives its files.
+// An existing file keeps its mode.
 void AppendToFile(const std::string& path, const std::string& bytes);
 
 // The names in a folder ("." and ".." included); false when it cannot be read.

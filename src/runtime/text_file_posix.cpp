@@ -216,9 +216,31 @@ void ReplaceWholeFile(const std::string& path, const std::string& bytes, FileAcc
     (void)SyncDirectory(directory);
 }
 
+namespace {
+
+// A new file for appending: the log holds customers' personal data, so it is
+// born readable by its owner alone and then opened to the folder's group
+// (0660), whatever the umask; where the group cannot be given it stays 0600.
+int CreateForAppending(const std::string& path)
+{
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600);
+    if (fd < 0) return fd;
+    struct stat folder {};
+    if (::stat(DirectoryOf(path).c_str(), &folder) == 0 && ::fchown(fd, static_cast<uid_t>(-1), folder.st_gid) == 0)
+        (void)::fchmod(fd, 0660);
+    return fd;
+}
+
+}  // namespace
+
 void AppendToFile(const std::string& path, const std::string& bytes)
 {
-    int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+    // An existing file keeps the mode and group it has.
+    int fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0 && errno == ENOENT) {
+        fd = CreateForAppending(path);
+        if (fd < 0 && errno == EEXIST) fd = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    }
     if (fd < 0) ThrowErrno();
     WriteAll(fd, bytes);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "config/settings.h"
 #include "runtime/console.h"
 #include "runtime/system_log.h"
 #include "runtime/text1252.h"
@@ -50,10 +51,13 @@ std::string OneLine(const std::string& text)
 
 void ConsoleMessages::Write(Severity severity, const std::string& cp1252Text)
 {
-    WriteUtf8(severity, Utf8FromCp1252(cp1252Text));
+    SystemLogEvent event = doing_;
+    if (cp1252Text == Cp1252("Erro ao Conectar em Banco de Dados.")) event = SystemLogEvent::ConnectionFailed;
+    else if (cp1252Text == NotConfiguredMessage()) event = SystemLogEvent::SettingsUnusable;
+    WriteUtf8(severity, Utf8FromCp1252(cp1252Text), event);
 }
 
-void ConsoleMessages::WriteUtf8(Severity severity, const std::string& utf8Text)
+void ConsoleMessages::WriteUtf8(Severity severity, const std::string& utf8Text, SystemLogEvent event)
 {
     // The journal stamps each line itself.
     std::string line;
@@ -69,7 +73,7 @@ void ConsoleMessages::WriteUtf8(Severity severity, const std::string& utf8Text)
     if (severity == Severity::Error) ++errors_;
     WriteErrorLine(line + TextOf(severity).word + " " + OneLine(utf8Text));
     // The event log keeps its own time and level: the text alone, its lines kept.
-    WriteSystemLog(TextOf(severity).systemLog, utf8Text);
+    WriteSystemLog(TextOf(severity).systemLog, utf8Text, event);
 }
 
 }  // namespace ligamor

@@ -8,6 +8,7 @@
 
 #include "runtime/clock.h"
 #include "runtime/messages.h"
+#include "runtime/system_log.h"
 
 namespace ligamor {
 
@@ -23,10 +24,16 @@ public:
     void PlainMessage(const std::string& text) override { Write(Severity::Warning, text); }
     void ErrorReport(const std::string& text) override { Write(Severity::Error, text); }
 
-    // A Windows-1252 text, as the core's messages are.
+    // A Windows-1252 text, as the core's messages are. Its kind of event: the
+    // one its fixed text says (the failed connection, no settings file), or
+    // else what the service is doing (SetDoing).
     void Write(Severity severity, const std::string& cp1252Text);
     // A text of the service's own, already UTF-8.
-    void WriteUtf8(Severity severity, const std::string& utf8Text);
+    void WriteUtf8(Severity severity, const std::string& utf8Text, SystemLogEvent event = SystemLogEvent::Other);
+
+    // The kind of event of the core's messages from now on: a failed cycle
+    // while a cycle runs, unusable settings while activation reads them.
+    void SetDoing(SystemLogEvent event) { doing_ = event; }
 
     // How many error messages were written so far.
     std::size_t ErrorsWritten() const { return errors_; }
@@ -35,6 +42,7 @@ private:
     const Clock& clock_;
     bool journal_;
     std::size_t errors_ = 0;
+    SystemLogEvent doing_ = SystemLogEvent::Other;
 };
 
 // The text on one line: line ends (CR LF, LF or CR, empty lines among them)

@@ -7,6 +7,8 @@
 #include "config/command_line.h"
 #include "runtime/console.h"
 #include "runtime/service_host.h"
+#include "runtime/service_install.h"
+#include "runtime/system_log.h"
 #include "runtime/text_file.h"
 #include "service/service.h"
 #include "service/status_command.h"
@@ -29,11 +31,21 @@ int main(int argc, char* argv[])
         WriteText(StandardStream::Output, line.help ? UsageText(FrontEnd::Service) : VersionText(FrontEnd::Service) + "\n");
         return kExitDone;
     }
-    if (line.status) return ShowStatus(SettingsFileOf(line, ExecutableDirectory()), line.json);
+    if (!line.install.empty() || !line.remove.empty()) {
+        const std::string failure = line.install.empty() ? RemoveNamedService(line.remove)
+                                                         : InstallNamedService(line.install, line.settingsFile);
+        if (failure.empty()) return kExitDone;
+        WriteText(StandardStream::Error, "ligamor-service: " + failure + "\n");
+        return kExitFailed;
+    }
+    if (line.status) return ShowStatus(SettingsFileOf(line, ExecutableDirectory()), line.json, line.prometheus);
     const ServiceOptions options{.settingsFile = SettingsFileOf(line, ExecutableDirectory()),
                                  .once = line.once,
                                  .retryFirst = line.retryFirst,
                                  .retryMost = line.retryMost};
-    // The name the installer gives the service; the manager runs one per process.
-    return RunHosted("ligamor", [&options] { return RunService(options); });
+    // The name the installer gives the service, or the one --instalar gave;
+    // the manager runs one per process. Its events go to the source of that name.
+    const std::string name = line.serviceName.empty() ? "ligamor" : line.serviceName;
+    if (!line.serviceName.empty()) SetSystemLogSource(name);
+    return RunHosted(name, [&options] { return RunService(options); });
 }

@@ -118,14 +118,18 @@ private:
                 throw;
             } catch (const SettingsFailure&) {
                 outcome = Activation::UnusableSettings;
+                console_.SetDoing(SystemLogEvent::SettingsUnusable);  // the report that follows
                 throw;
             } catch (...) {
                 outcome = Activation::Failed;
                 if (!integration_.state.connectionFailure.empty())
-                    console_.Write(Severity::Error, Cp1252("Motivo: ") + integration_.state.connectionFailure);
+                    console_.WriteUtf8(Severity::Error,
+                                       "Motivo: " + Utf8FromCp1252(integration_.state.connectionFailure),
+                                       SystemLogEvent::ConnectionFailed);
                 throw;
             }
         });
+        console_.SetDoing(SystemLogEvent::Other);
         if (outcome == Activation::Polling && !configured) outcome = Activation::NotConfigured;
         return outcome;
     }
@@ -134,7 +138,10 @@ private:
     bool Cycle()
     {
         progress_.files.clear();
-        return RunHandler(console_, [this] { RunIntegrationCycle(integration_, view_); });
+        console_.SetDoing(SystemLogEvent::CycleFailed);
+        const bool clean = RunHandler(console_, [this] { RunIntegrationCycle(integration_, view_); });
+        console_.SetDoing(SystemLogEvent::Other);
+        return clean;
     }
 
     // Waits like events_.Wait, telling the watchdog meanwhile that all is well.
@@ -166,14 +173,23 @@ private:
     }
 
     // The manager's status line starts with the health, as --status gives it.
-    void Say(Severity severity, const std::string& utf8Text)
+    void Say(Severity severity, const std::string& utf8Text, SystemLogEvent event = SystemLogEvent::Other)
     {
         const Health health = HealthNow();
-        console_.WriteUtf8(severity, utf8Text);
+        console_.WriteUtf8(severity, utf8Text, event);
         notifier_.Status(HealthLine(health) + " " + utf8Text);
     }
 
     void ShowHealth() { notifier_.Status(HealthLine(HealthNow())); }
+
+    // The reload is done once the settings were read again, well or not:
+    // a failure is retried by the service itself, as after a start.
+    void DoneReloading()
+    {
+        if (!reloading_) return;
+        reloading_ = false;
+        notifier_.Ready();
+    }
 
     // After a failure: the next activation after the back-off. False when a
     // stop came meanwhile.
@@ -183,6 +199,8 @@ private:
         Say(Severity::Warning, "Nova ativação em " + Seconds(wait) + ".");
         const ServiceEvent event = Wait(wait);
         if (event == ServiceEvent::Reload) {
+            notifier_.Reloading();
+            reloading_ = true;
             backOff_.Reset();
             settings_ = SystemSettings{};
         }
@@ -207,7 +225,7 @@ private:
         for (std::size_t i = 0; i < progress_.files.size(); ++i)
             text += (i ? ", " : " ") + progress_.files[i].first + " (" +
                     ServiceProgress::Lines(progress_.files[i].second) + ")";
-        Say(Severity::Info, text + ".");
+        Say(Severity::Info, text + ".", SystemLogEvent::CycleDone);
     }
 
     // Lines set aside or released show nowhere else on the console: it says
@@ -220,11 +238,12 @@ private:
         setAsideSaid_ = lines;
         const std::string folder = Utf8FromLocal(RefusedFolder(integration_.settings.ResponseDirectory));
         if (lines == 0) {
-            Say(Severity::Info, "Nenhuma linha separada em " + folder + ".");
+            Say(Severity::Info, "Nenhuma linha separada em " + folder + ".", SystemLogEvent::LinesSetAside);
             return;
         }
         Say(Severity::Warning, std::to_string(lines) + (lines == 1 ? " linha separada em " : " linhas separadas em ") +
-                                   folder + "; a mais antiga: " + health.facts.oldestSetAside);
+                                   folder + "; a mais antiga: " + health.facts.oldestSetAside,
+            SystemLogEvent::LinesSetAside);
     }
 
     void SayStopped()
@@ -233,12 +252,12 @@ private:
         std::string text = "Parado a pedido";
         if (stoppedInCycle_ && !progress_.files.empty())
             text += "; " + progress_.files.back().first + " fica no diretório de envio e será lido de novo, inteiro";
-        console_.WriteUtf8(Severity::Info, text + ".");
+        console_.WriteUtf8(Severity::Info, text + ".", SystemLogEvent::Stopped);
     }
 
     int Daemon()
     {
-        console_.WriteUtf8(Severity::Info, VersionLine());
+        console_.WriteUtf8(Severity::Info, VersionLine(), SystemLogEvent::Started);
         // Ready before the first connection, which may hang until the client's
         // connect timeout on a host that does not answer: the service retries
         // by itself, there is nothing for the manager to wait for.
@@ -247,6 +266,7 @@ private:
         for (;;) {
             if (activate) {
                 const Activation outcome = Activate();
+                DoneReloading();
                 if (outcome != Activation::Polling) {
                     if (!WaitBeforeRetry()) break;
                     continue;
@@ -258,6 +278,8 @@ private:
             const ServiceEvent event = Wait(interval > 0 ? std::chrono::milliseconds(interval) : kWaitForever);
             if (event == ServiceEvent::Stop) break;
             if (event == ServiceEvent::Reload) {
+                notifier_.Reloading();
+                reloading_ = true;
                 Say(Severity::Info, "Lendo as configurações de novo.");
                 backOff_.Reset();
                 settings_ = SystemSettings{};  // as a new start: no value of the old file survives
@@ -365,6 +387,7 @@ private:
     NoLogView view_;
     BackOff backOff_;
     bool stoppedInCycle_ = false;
+    bool reloading_ = false;
 };
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include "service/status_command.h"
 
 #include "config/settings.h"
+#include "engine/health_metrics.h"
+#include "engine/health_metrics.h"
 #include "engine/integration_health.h"
 #include "engine/record_file.h"
 #include "engine/untfuncoes.h"
@@ -16,8 +18,12 @@ namespace ligamor {
 namespace {
 
 // A status without a health: none runs (critical), or none can be told.
-int WithoutHealth(const std::string& utf8Line, int code, bool json)
+int WithoutHealth(const std::string& utf8Line, int code, bool json, bool prometheus = false, bool running = false)
 {
+    if (prometheus) {
+        WriteText(StandardStream::Output, NoHealthMetrics(running, code));
+        return code;
+    }
     const char* state = code == kStatusUnknown ? "desconhecido" : "nenhuma";
     WriteText(StandardStream::Output,
               json ? StatusWithoutHealthJson(state, code, utf8Line) : OneUtf8Line(utf8Line) + "\n");
@@ -31,24 +37,24 @@ int StatusUsageError(const std::string& utf8Reason, bool json)
     return WithoutHealth("Estado desconhecido: " + utf8Reason + ".", kStatusUnknown, json);
 }
 
-int ShowStatus(const std::string& settingsFile, bool json)
+int ShowStatus(const std::string& settingsFile, bool json, bool prometheus)
 {
     const std::string file = Utf8FromLocal(settingsFile);
     if (!FileExists(settingsFile))
         return WithoutHealth("Estado desconhecido: o arquivo de configurações " + file + " não existe.",
-                             kStatusUnknown, json);
+                             kStatusUnknown, json, prometheus);
     SystemSettings settings;
     try {
         LoadSettings(settingsFile, settings);
     } catch (const Failure&) {
         return WithoutHealth("Estado desconhecido: as configurações " + file + " não podem ser lidas.",
-                             kStatusUnknown, json);
+                             kStatusUnknown, json, prometheus);
     }
     const std::string send = Utf8FromLocal(settings.SendDirectory);
     // Asked, never taken: see HeldByAnyone.
     if (!InstanceLock::HeldByAnyone(settings.SendDirectory + kSendDirectoryLockName))
         return WithoutHealth("Nenhuma integração em execução no diretório de envio " + send + ".", kStatusCritical,
-                             json);
+                             json, prometheus);
     HealthFacts facts;
     bool read = false;
     try {
@@ -64,10 +70,12 @@ int ShowStatus(const std::string& settingsFile, bool json)
         return WithoutHealth("Estado desconhecido: integração em execução no diretório de envio " + send +
                                  ", sem arquivo de estado legível em " +
                                  Utf8FromLocal(StatusFilePath(settings.LogDirectory)) + ".",
-                             kStatusUnknown, json);
+                             kStatusUnknown, json, prometheus, true);
     const Health health =
         WorkOutHealth(facts, OldestWaitingFile(settings.SendDirectory, MakeInputFileTable({})), WallClockNs());
-    WriteText(StandardStream::Output, json ? HealthJson(health) : HealthLine(health) + "\n");
+    WriteText(StandardStream::Output, prometheus ? HealthMetrics(health, HealthExitCode(health.state))
+                                      : json     ? HealthJson(health)
+                                                 : HealthLine(health) + "\n");
     return HealthExitCode(health.state);
 }
 

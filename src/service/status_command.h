@@ -9,8 +9,9 @@ namespace ligamor {
 
 // Prints one line (or, with json, the whole status) on the output and gives
 // the exit status that monitoring agents read (health.h): 0 normal, 1 late,
-// 2 failing, stopped or none running, 3 when the state cannot be told.
-int ShowStatus(const std::string& settingsFile, bool json);
+// 2 failing, stopped or none running, 3 when the state cannot be told. With
+// prometheus, the metrics in Prometheus' text format instead (health_metrics.h).
+int ShowStatus(const std::string& settingsFile, bool json, bool prometheus = false);
 
 // The exit status and line of a --status whose arguments are wrong.
 int StatusUsageError(const std::string& utf8Reason, bool json);

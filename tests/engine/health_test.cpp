@@ -14,7 +14,7 @@ TEST(Health, StateAndExitCodeForEachSituation)
 {
     const HealthFacts polling{.polling = true, .intervalMs = 5000, .activatedNs = kNow - 60 * kMinute,
                               .lastCycleEndNs = kNow - kMinute / 12, .failure = {},
-                              .setAsideLines = 0, .oldestSetAside = {}};
+                              .setAsideLines = 0, .oldestSetAside = {}, .lastFailureNs = 0, .linesApplied = 0};
     struct Row {
         const char* what;
         HealthFacts facts;
@@ -70,7 +70,7 @@ TEST(Health, StateAndExitCodeForEachSituation)
 TEST(Health, AFailureOfManyLinesIsGivenInOne)
 {
     HealthFacts facts{.polling = true, .intervalMs = 5000, .failure = "primeiro\r\nsegundo", .setAsideLines = 0,
-                      .oldestSetAside = {}};
+                      .oldestSetAside = {}, .lastFailureNs = 0, .linesApplied = 0};
     const Health health = WorkOutHealth(facts, {}, kNow);
     EXPECT_EQ(HealthLine(health).find('\n'), std::string::npos);
     EXPECT_EQ(ParseHealthFacts(HealthFactsText(facts)).failure, "primeiro segundo");

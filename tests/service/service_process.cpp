@@ -1,11 +1,14 @@
 #include "service/service_process.h"
 
 #include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <filesystem>
 #include <cstdlib>
 #include <stdexcept>
@@ -122,6 +125,45 @@ int RunService(const std::vector<std::string>& args, std::string& err)
     const int status = process.Wait();
     err = process.Err();
     return status;
+}
+
+SystemSettings ShopSettings(const std::string& folder, const std::string& database, const std::string& interval)
+{
+    return {.Server = "LOCAL",
+            .DatabasePath = database,
+            .UserName = "SYSDBA",
+            .Password = "masterkey",
+            .SendDirectory = folder + "/ENVIO/",
+            .ResponseDirectory = folder + "/RESPOSTA/",
+            .LogDirectory = folder + "/LOG/",
+            .IntervalText = interval};
+}
+
+NotifySocket::NotifySocket(const std::string& path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) throw std::runtime_error("socket path too long: " + path);
+    std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+    fd_ = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (fd_ < 0 || ::bind(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+        throw std::runtime_error("no notification socket " + path);
+    timeval wait{.tv_sec = 1, .tv_usec = 0};  // only keeps a broken build from hanging the run
+    ::setsockopt(fd_, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
+    ::setenv("LIGAMOR_TEST_NOTIFY_SOCKET", path.c_str(), 1);
+}
+
+NotifySocket::~NotifySocket()
+{
+    ::unsetenv("LIGAMOR_TEST_NOTIFY_SOCKET");
+    if (fd_ >= 0) ::close(fd_);
+}
+
+std::string NotifySocket::Receive() const
+{
+    char buffer[4096];
+    const ssize_t n = ::recv(fd_, buffer, sizeof buffer, 0);
+    return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
 }
 
 }  // namespace ligamor::test

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "config/settings.h"
+
 namespace ligamor::test {
 
 // How it is started: which front end, and with SIGINT ignored as a shell
@@ -43,5 +45,26 @@ private:
 
 // Runs it to its end and gives the exit status; err receives its standard error.
 int RunService(const std::vector<std::string>& args, std::string& err);
+
+// A shop's settings in folder: the database through the embedded engine,
+// ENVIO/, RESPOSTA/ and LOG/ in folder, the interval in milliseconds.
+SystemSettings ShopSettings(const std::string& folder, const std::string& database,
+                            const std::string& interval = "200");
+
+// The service manager's notification socket, as systemd listens on it: a
+// datagram socket of the test's own, which the processes started while it
+// exists are given as NOTIFY_SOCKET.
+class NotifySocket {
+public:
+    explicit NotifySocket(const std::string& path);
+    ~NotifySocket();
+    NotifySocket(const NotifySocket&) = delete;
+    NotifySocket& operator=(const NotifySocket&) = delete;
+    // The next datagram; empty after a second of silence.
+    std::string Receive() const;
+
+private:
+    int fd_ = -1;
+};
 
 }  // namespace ligamor::test

@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <sys/socket.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 
 #include <cstdio>
@@ -385,33 +383,15 @@ TEST_F(Service, StatusAskedWithoutPauseNeverRefusesAStart)
 // datagram socket of the test's own as NOTIFY_SOCKET.
 TEST_F(Service, TheManagersStatusLineStartsWithTheHealth)
 {
-    const std::string socketPath = dir / "notify";
-    const int fd = ::socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-    ASSERT_GE(fd, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
-    std::memcpy(address.sun_path, socketPath.c_str(), socketPath.size() + 1);
-    ASSERT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    timeval wait{.tv_sec = 1, .tv_usec = 0};  // only keeps a broken build from hanging the run
-    ::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wait, sizeof wait);
-    ::setenv("LIGAMOR_TEST_NOTIFY_SOCKET", socketPath.c_str(), 1);
+    const NotifySocket manager(dir / "notify");
     ServiceProcess service(Args(), err);
-    ::unsetenv("LIGAMOR_TEST_NOTIFY_SOCKET");
-
     // Until the line after activation, or a minute of silence.
     std::string status;
     for (int quiet = 0; quiet < 60 && status.find("Integração ativa") == std::string::npos;) {
-        char buffer[4096];
-        const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
-        if (n <= 0) {
-            ++quiet;
-            continue;
-        }
-        const std::string datagram(buffer, static_cast<std::size_t>(n));
-        if (datagram.rfind("STATUS=", 0) == 0) status = datagram.substr(7);
+        const std::string datagram = manager.Receive();
+        if (datagram.empty()) ++quiet;
+        else if (datagram.rfind("STATUS=", 0) == 0) status = datagram.substr(7);
     }
-    ::close(fd);
     service.Signal(SIGTERM);
     EXPECT_EQ(service.Wait(), 0) << service.Err();
     EXPECT_EQ(status.rfind("Integração normal: ", 0), 0u) << status;
