@@ -13,16 +13,13 @@ Notice DateRuleNotice(DateRuleSource source, const RegionalSettings& regional, c
         return {Severity::Info, "Datas dos arquivos lidas como " + format + ", conforme FORMATO_DATA nas configurações."};
     // The service runs under an account of its own (LocalSystem, systemd's
     // locale), whose regional settings may well not be the shop's: never a
-    // silent guess.
+    // silent guess. Short enough for one line of the journal or the event log.
     const std::string why = source == DateRuleSource::Account
-                                ? "As configurações não dizem como a loja escreve as datas (FORMATO_DATA)"
-                                : "FORMATO_DATA=" + Utf8FromLocal(dateFormat) +
-                                      " nas configurações não é um formato de data conhecido (como dd/mm/aaaa)";
-    return {Severity::Warning,
-            why + ": as datas dos arquivos são lidas como " + format +
-                ", conforme as configurações regionais da conta que executa o serviço, que podem não ser as da "
-                "loja. Para gravar as da loja, clique em OK nas Configurações da janela do Ligamor aberta pelo "
-                "usuário da loja."};
+                                ? "FORMATO_DATA não está nas configurações"
+                                : "FORMATO_DATA=" + Utf8FromLocal(dateFormat) + " não é um formato de data";
+    return {Severity::Warning, why + ": datas lidas como " + format +
+                                   ", a ordem da conta do serviço, que pode não ser a da loja. Para gravar a da "
+                                   "loja: OK nas Configurações da janela, como usuário da loja."};
 }
 
 }  // namespace ligamor

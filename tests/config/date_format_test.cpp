@@ -52,21 +52,8 @@ TEST(DateFormat, AValueNamesTheOrderAndSeparatorsOrNothing)
         EXPECT_EQ(r->dateSeparator, row.dateSeparator);
         EXPECT_EQ(r->timeSeparator, row.timeSeparator);
     }
-}
-
-TEST(DateFormat, WhatASaveWritesReadsBackAsTheSaversSettings)
-{
-    for (const RegionalSettings saver : {RegionalSettings{}, RegionalSettings{mdy, '/', ':'},
-                                         RegionalSettings{dmy, '.', ':'}, RegionalSettings{ymd, '-', '.'}}) {
-        const std::string value = DateFormatValue(saver);
-        SCOPED_TRACE(value);
-        const std::optional<RegionalSettings> read = ReadDateFormatValue(value);
-        ASSERT_TRUE(read);
-        EXPECT_EQ(read->order, saver.order);
-        EXPECT_EQ(read->dateSeparator, saver.dateSeparator);
-        EXPECT_EQ(read->timeSeparator, saver.timeSeparator);
-    }
-    EXPECT_EQ(DateFormatValue({mdy, '/', ':'}), "mm/dd/aaaa hh:mm:ss");
+    // What a save writes for a user of year-first dates with "-" and ".".
+    EXPECT_EQ(DateFormatValue({ymd, '-', '.'}), "aaaa-mm-dd hh.mm.ss");
 }
 
 // The file's FORMATO_DATA wins over the account's regional settings; without

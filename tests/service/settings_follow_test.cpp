@@ -209,8 +209,8 @@ TEST_F(ServiceSettings, DatesAreReadAsTheUserWhoSavedTheSettingsWritesThem)
     WriteBytes(settingsFile, bytes);
     Drop(send, "PREVENDA.TXT", "I#71#56#124#25#05/12/2026#10/12/2026#34,29\r\n");
     EXPECT_EQ(RunService(Args({"--once"}), text), 0) << text;
-    EXPECT_EQ(Occurrences(text, "AVISO As configurações não dizem como a loja escreve as datas (FORMATO_DATA): as "
-                                "datas dos arquivos são lidas como mm/dd/aaaa"),
+    EXPECT_EQ(Occurrences(text, "AVISO FORMATO_DATA não está nas configurações: datas lidas como mm/dd/aaaa, a "
+                                "ordem da conta do serviço, que pode não ser a da loja."),
               1u)
         << text;
 
