@@ -18,11 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "db/dtmmain.h"
 #include "engine/directories.h"
 #include "engine/integration_log.h"
-#include "engine/record_processors.h"
-#include "engine/untfuncoes.h"
+#include "engine/integration_parts.h"
 #include "support/recording_seams.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
@@ -59,9 +57,7 @@ void WriteLines(const std::string& path, const char* file, int first, int count)
 }
 
 struct World {
-    World(FbClientLoader& loader, const test::TempDir& work, const std::string& server, TransactionMode mode,
-          RefusedLinesMode refused)
-        : dtmain(loader)
+    World(const test::TempDir& work, const std::string& server, TransactionMode mode, RefusedLinesMode refused)
     {
         const std::string path = test::CreateShopDatabase(work.Path(), "BENCH.FDB");
         test::RunIsql(path, kSeed);
@@ -74,7 +70,6 @@ struct World {
         settings.IntervalMs = 5000;
         settings.Transaction = mode;
         settings.RefusedLines = refused;
-        integration.recordMessages = &gate;
         for (const std::string& d : {settings.SendDirectory, settings.ResponseDirectory, settings.LogDirectory})
             ForceDirectoryPath(d);
         integration.quietTime = std::chrono::milliseconds(0);
@@ -97,12 +92,10 @@ struct World {
     test::RecordingMessages messages;
     test::FakeTimer timer;
     test::FixedClock clock;
-    DataModule dtmain;
-    MessageGate gate{messages};
-    RecordContext ctx{dtmain, gate, clock, RegionalSettings{}};
-    SystemSettings settings;
-    Integration integration{settings, dtmain, messages, timer, clock, RegionalSettings{}, "",
-                            StandardInputFileTable(ctx)};
+    IntegrationParts parts{{.messages = messages, .timer = timer, .clock = clock, .regional = RegionalSettings{}}};
+    DataModule& dtmain = parts.dtmain;
+    SystemSettings& settings = parts.settings;
+    Integration& integration = parts.integration;
     NoLogView view;
 };
 
@@ -114,8 +107,7 @@ int RunOne(const std::string& engine, const char* file, const std::string& modes
     const RefusedLinesMode refused =
         modes.find("SEPARAR") != std::string::npos ? RefusedLinesMode::Separar : RefusedLinesMode::Parar;
     test::TempDir work;
-    FbClientLoader loader;
-    World world(loader, work, engine == "server" ? "server" : "", mode, refused);
+    World world(work, engine == "server" ? "server" : "", mode, refused);
     const bool items = std::strcmp(file, "ITEMPREVENDA.TXT") == 0;
     if (items) {
         // The products and pre-sales the items name, stored before the clock runs.

@@ -21,10 +21,8 @@
 #include "ui/window_progress.h"
 #endif
 
-#include "db/dtmmain.h"
 #include "engine/directories.h"
-#include "engine/record_processors.h"
-#include "engine/untfuncoes.h"
+#include "engine/integration_parts.h"
 #include "support/recording_seams.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
@@ -151,9 +149,8 @@ private:
 
 // A database of its own with its own directories, and the cycle over them.
 struct CycleWorld {
-    CycleWorld(FbClientLoader& loader, const test::TempDir& work, const std::string& name,
-               CycleProgress* progress)
-        : database(test::CreateShopDatabase(work.Path(), name + ".FDB")), dtmain(loader)
+    CycleWorld(const test::TempDir& work, const std::string& name, CycleProgress* progress)
+        : database(test::CreateShopDatabase(work.Path(), name + ".FDB"))
     {
         test::RunIsql(database, kSeed);
         ConnectDatabase(dtmain, database, "SYSDBA", "masterkey");
@@ -187,11 +184,10 @@ struct CycleWorld {
     test::RecordingMessages messages;
     test::FakeTimer timer;
     test::FixedClock clock;
-    DataModule dtmain;
-    RecordContext ctx{dtmain, messages, clock, RegionalSettings{}};
-    SystemSettings settings;
-    Integration integration{settings, dtmain, messages, timer, clock, RegionalSettings{}, "",
-                            StandardInputFileTable(ctx)};
+    IntegrationParts parts{{.messages = messages, .timer = timer, .clock = clock, .regional = RegionalSettings{}}};
+    DataModule& dtmain = parts.dtmain;
+    SystemSettings& settings = parts.settings;
+    Integration& integration = parts.integration;
     NoLogView view;
 };
 
@@ -218,9 +214,8 @@ int main(int argc, char** argv)
 
     TimedProgress timed(progress);
     test::TempDir work;
-    FbClientLoader loader;
-    CycleWorld plain(loader, work, "CICLO", nullptr);
-    CycleWorld hooked(loader, work, "PROGRESSO", &timed);
+    CycleWorld plain(work, "CICLO", nullptr);
+    CycleWorld hooked(work, "PROGRESSO", &timed);
     const std::string isqlDb = test::CreateShopDatabase(work.Path(), "ISQL.FDB");
     test::RunIsql(isqlDb, kSeed);
 

@@ -3,6 +3,7 @@
 #include <cctype>
 #include <filesystem>
 
+#include "config/date_format.h"
 #include "runtime/failures.h"
 #include "runtime/paths.h"
 #include "runtime/system_folders.h"
@@ -24,6 +25,11 @@ bool ValueIsWord(const std::string& value, const char* word)
     return text == word;
 }
 
+bool IsDateFormatLine(const std::string& line)
+{
+    return line.substr(0, line.find('=')).find(kDateFormatKey) != std::string::npos;
+}
+
 // Every key word found in the text before the line's first "=" takes the
 // text after it, untrimmed. The key part alone is searched, so that a value
 // naming another key word (a path \\SERVIDOR\...) cannot overwrite that
@@ -33,6 +39,7 @@ void ReadSettingsLines(const std::string& path, SystemSettings& settings)
     TextFileReader reader(path);
     settings.Transaction = TransactionMode::Linha;
     settings.RefusedLines = RefusedLinesMode::Parar;
+    settings.DateFormat.reset();
     settings.OtherLines.clear();
     std::string line;
     while (reader.ReadLine(line)) {
@@ -51,6 +58,7 @@ void ReadSettingsLines(const std::string& path, SystemSettings& settings)
             settings.Transaction = ValueIsWord(value, "ARQUIVO") ? TransactionMode::Arquivo : TransactionMode::Linha;
         if (keyPart.find(kRefusedLinesKey) != std::string::npos)
             settings.RefusedLines = ValueIsWord(value, "SEPARAR") ? RefusedLinesMode::Separar : RefusedLinesMode::Parar;
+        if (IsDateFormatLine(keyPart)) settings.DateFormat = value;
     }
 }
 
@@ -75,9 +83,21 @@ std::string NotConfiguredMessage()
 
 void SaveSettings(const std::string& path, const SystemSettings& settings)
 {
+    SaveSettings(path, settings, PlatformRegionalSettings());
+}
+
+void SaveSettings(const std::string& path, const SystemSettings& settings, const RegionalSettings& saver)
+{
+    const std::string dateFormat = std::string(kDateFormatKey) + "=" + DateFormatValue(saver) + "\r\n";
     std::string content;
     for (const auto& [key, member] : kSettingsKeys) content += std::string(key) + "=" + settings.*member + "\r\n";
-    for (const std::string& line : settings.OtherLines) content += line + "\r\n";
+    bool dated = false;
+    for (const std::string& line : settings.OtherLines) {
+        if (!IsDateFormatLine(line)) content += line + "\r\n";
+        else if (!dated) content += dateFormat;
+        dated = dated || IsDateFormatLine(line);
+    }
+    if (!dated) content += dateFormat;
     // The password is stored in clear, so only the owner may read the file,
     // and in the shared folder the group that the service's user is in.
     // Replaced whole: a crash or a full disk while saving keeps the old file.

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "runtime/clock.h"
+
 namespace ligamor {
 
 inline constexpr const char* kSettingsFileName = "ConfigLigamor.csi";
@@ -41,6 +43,9 @@ struct SystemSettings {
     // Taken from each load whole: a file without the key is per line.
     TransactionMode Transaction = TransactionMode::Linha;
     RefusedLinesMode RefusedLines = RefusedLinesMode::Parar;
+    // FORMATO_DATA's value as its last line gives it, untrimmed; none when
+    // the file has no such line (config/date_format.h reads it).
+    std::optional<std::string> DateFormat{};
     // The file's lines that none of the eight keys reads, in their order: a
     // save writes them back after the eight, so that no key is lost.
     std::vector<std::string> OtherLines{};
@@ -76,9 +81,14 @@ std::string DefaultSettingsFile(const std::string& executableDirectory);
 std::string NotConfiguredMessage();
 
 // The eight lines KEY=value CR LF in table order, values exactly as given,
-// then OtherLines, each with CR LF. Readable by its owner alone; in
+// then OtherLines, each with CR LF, where the first FORMATO_DATA line becomes
+// the one of saver (added last when there is none; later ones are dropped,
+// since the last one read would win). Readable by its owner alone; in
 // SharedSettingsDirectory() by the folder's group too, which the service's
 // user and the shop's users belong to.
+void SaveSettings(const std::string& path, const SystemSettings& settings, const RegionalSettings& saver);
+// Saved by this account: FORMATO_DATA records its regional settings, which
+// are the shop's when the shop's user saves (the dialogs' OK).
 void SaveSettings(const std::string& path, const SystemSettings& settings);
 
 // Reads the existing file into settings: every key found takes its value, the

@@ -1,9 +1,11 @@
 #pragma once
 // What activation and the cycle keep between one call and the next.
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "config/date_format.h"
 #include "engine/health.h"
 #include "runtime/instance_lock.h"
 #include "runtime/text_file.h"
@@ -41,6 +43,9 @@ struct CycleState {
     // closed connection, the old folders), so a cycle that meets no file
     // does not make the integration healthy again.
     std::string activationFailure{};
+    // Where the last activation that read the settings took the date order
+    // from; none before one did.
+    std::optional<DateRuleSource> dateRule{};
     // What the health state is worked out from (integration_health.h), and
     // what the status file last said.
     HealthFacts health{};

@@ -18,12 +18,17 @@
 
 namespace ligamor {
 
+struct RecordContext;
+
+// Built once for every front end by IntegrationParts (integration_parts.h).
 struct Integration {
     SystemSettings& settings;
     DataModule& dtmain;
     Messages& messages;
     Timer& timer;
     const Clock& clock;
+    // The regional settings in effect: given at start as the account's,
+    // then at each activation the settings file's date rule (ShopDateRule).
     RegionalSettings regional;
     std::string settingsFile;  // ConfigLigamor.csi beside the executable, or the one named at start
     InputFileTable table;
@@ -36,6 +41,12 @@ struct Integration {
     // line on trial (RECUSADAS=SEPARAR): the gate the record processors'
     // context shows its boxes through. None: never held.
     MessageGate* recordMessages = nullptr;
+    // The record processors' context, which activation gives the date rule
+    // too. None: its regional settings stay as they were made.
+    RecordContext* records = nullptr;
+    // The regional settings of the account that runs this program, as given
+    // at start: what a settings file without a readable FORMATO_DATA gets.
+    RegionalSettings accountRegional = regional;
     // Told each health that NoteHealth works out: the window's status bar
     // follows the status file, even while a box waits for someone.
     std::function<void(const Health&)> healthNoted{};

@@ -12,6 +12,7 @@
 #include "runtime/clock.h"
 #include "runtime/failures.h"
 #include "runtime/text1252.h"
+#include "transactions/record_context.h"
 
 namespace ligamor {
 
@@ -107,6 +108,10 @@ void Activate(Integration& integration)
         return;
     }
     LoadSettings(path, settings);
+    const DateRule rule = ShopDateRule(settings, integration.accountRegional);
+    integration.regional = rule.regional;
+    if (integration.records) integration.records->regional = rule.regional;
+    integration.state.dateRule = rule.source;
 
     if (!settings.SendDirectory.empty() && DirectoryExists(settings.SendDirectory)) LockSendDirectory(integration);
 

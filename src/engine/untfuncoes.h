@@ -23,13 +23,14 @@ std::string AlreadyRunningMessage(const std::string& sendDirectory);
 // off, the end of a cycle, a failure's text) and write the status file on a
 // change, before any box of theirs is shown.
 
-// Reads the settings, reconnects, makes the three directories and starts the
-// timer with the polling interval. No settings file: the not-configured box
-// and the timer stopped. A failed connection: the error box "Erro ao Conectar
-// em Banco de Dados." and SilentAbort, the timer left as it was. A send
-// directory that another integration holds: the information box, the timer
-// stopped and IntegrationAlreadyRunning; that is tested before connecting
-// when the directory exists, so the second one never touches the database.
+// Reads the settings, takes their date rule, reconnects, makes the three
+// directories and starts the timer with the polling interval. No settings
+// file: the not-configured box and the timer stopped. A failed connection:
+// the error box "Erro ao Conectar em Banco de Dados." and SilentAbort, the
+// timer left as it was. A send directory that another integration holds: the
+// information box, the timer stopped and IntegrationAlreadyRunning; that is
+// tested before connecting when the directory exists, so the second one never
+// touches the database.
 void ActivateIntegration(Integration& integration);
 
 // One tick: timer stopped, pending files read, the files read moved, timer

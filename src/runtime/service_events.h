@@ -37,8 +37,4 @@ inline constexpr std::chrono::milliseconds kWaitForever{-1};
 // platform, for the --help text (UTF-8, ending with a line end).
 std::string StopAndReloadUsage();
 
-// What the user does to have the settings read again, to end a sentence:
-// "envie SIGHUP (systemctl reload ligamor)" (UTF-8).
-std::string ReloadInstruction();
-
 }  // namespace ligamor

@@ -157,12 +157,8 @@ bool ServiceEvents::StopRequested() const
 
 std::string StopAndReloadUsage()
 {
-    return "SIGTERM ou SIGINT param entre duas linhas; SIGHUP lê as configurações de novo.\n";
-}
-
-std::string ReloadInstruction()
-{
-    return "envie SIGHUP (systemctl reload ligamor)";
+    return "SIGTERM ou SIGINT param entre duas linhas; as configurações são lidas de novo quando o\n"
+           "arquivo muda, ou já com SIGHUP.\n";
 }
 
 }  // namespace ligamor

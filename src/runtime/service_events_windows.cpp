@@ -99,12 +99,7 @@ std::string StopAndReloadUsage()
 {
     return "Ctrl+C, Ctrl+Break, fechar a janela, sair da sessão ou desligar o Windows param entre\n"
            "duas linhas, e como serviço do Windows parar o serviço (sc stop ligamor) ou desligar o\n"
-           "Windows; para ler as configurações de novo, reinicie o programa ou o serviço.\n";
-}
-
-std::string ReloadInstruction()
-{
-    return "reinicie o programa ou o serviço";
+           "Windows; as configurações são lidas de novo quando o arquivo muda.\n";
 }
 
 }  // namespace ligamor

@@ -6,11 +6,9 @@
 
 #include "config/command_line.h"
 #include "config/settings.h"
-#include "db/dtmmain.h"
-#include "db/firebird/fb_client.h"
 #include "engine/input_files.h"
 #include "engine/integration_health.h"
-#include "engine/record_processors.h"
+#include "engine/integration_parts.h"
 #include "engine/refused_files.h"
 #include "engine/untfuncoes.h"
 #include "runtime/clock.h"
@@ -22,7 +20,9 @@
 #include "runtime/text_file.h"
 #include "service/back_off.h"
 #include "service/console_messages.h"
+#include "service/date_rule_notice.h"
 #include "service/health_changes.h"
+#include "service/settings_watch.h"
 
 namespace ligamor {
 
@@ -73,6 +73,12 @@ private:
 
 enum class Activation { Polling, NotConfigured, UnusableSettings, Failed, AlreadyRunning };
 
+// What ended a wait between cycles.
+enum class Wake { Timeout, Stop, Reload, SettingsChanged };
+
+// How often the daemon looks at its settings file while it waits.
+constexpr std::chrono::milliseconds kSettingsCheckPeriod{500};
+
 std::string Seconds(std::chrono::milliseconds ms)
 {
     std::string text = std::to_string(ms.count() / 1000);
@@ -90,17 +96,17 @@ public:
     explicit Service(const ServiceOptions& options)
         : options_(options),
           console_(clock_),
-          dtmain_(loader_),
-          recordMessages_(console_),
-          records_{dtmain_, recordMessages_, clock_, PlatformRegionalSettings()},
-          integration_{settings_,          dtmain_,   console_, timer_, clock_, records_.regional,
-                       options.settingsFile, StandardInputFileTable(records_)},
+          // SIGTERM and SIGINT stop the service between lines.
+          parts_({.messages = console_,
+                  .timer = timer_,
+                  .clock = clock_,
+                  .settingsFile = options.settingsFile,
+                  .takesStopSignals = true}),
           progress_(events_, notifier_, console_),
-          backOff_(options.retryFirst, options.retryMost)
+          backOff_(options.retryFirst, options.retryMost),
+          watch_(options.settingsFile)
     {
         integration_.progress = &progress_;
-        integration_.recordMessages = &recordMessages_;
-        loader_.LeaveStopSignalsToTheProgram();  // SIGTERM and SIGINT stop the service between lines
     }
 
     int Run() { return options_.once ? Once() : Daemon(); }
@@ -108,6 +114,7 @@ public:
 private:
     Activation Activate()
     {
+        watch_.Reading();
         const bool configured = FileExists(options_.settingsFile);
         Activation outcome = Activation::Polling;
         RunHandler(console_, [&] {
@@ -144,23 +151,42 @@ private:
         return clean;
     }
 
-    // Waits like events_.Wait, telling the watchdog meanwhile that all is well.
-    ServiceEvent Wait(std::chrono::milliseconds timeout)
+    // Waits like events_.Wait, telling the watchdog meanwhile that all is
+    // well, and, while the daemon runs, ending early when the settings file
+    // changed.
+    Wake Wait(std::chrono::milliseconds timeout)
     {
         using Clock = std::chrono::steady_clock;
-        const std::chrono::milliseconds period = notifier_.WatchdogPeriod() / 2;
+        std::chrono::milliseconds period = notifier_.WatchdogPeriod() / 2;
+        if (watching_ && (period.count() <= 0 || period > kSettingsCheckPeriod)) period = kSettingsCheckPeriod;
         const Clock::time_point end = Clock::now() + timeout;
         for (;;) {
             notifier_.KeepAlive();
+            if (watching_ && watch_.Changed(integration_.quietTime)) return Wake::SettingsChanged;
             std::chrono::milliseconds ask = timeout;
             if (timeout.count() >= 0) {
                 ask = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now());
-                if (ask.count() <= 0) return ServiceEvent::Timeout;
+                if (ask.count() <= 0) return Wake::Timeout;
             }
             const bool sliced = period.count() > 0 && (ask.count() < 0 || ask > period);
             const ServiceEvent event = events_.Wait(sliced ? period : ask);
-            if (event != ServiceEvent::Timeout || !sliced) return event;
+            if (event == ServiceEvent::Stop) return Wake::Stop;
+            if (event == ServiceEvent::Reload) return Wake::Reload;
         }
+    }
+
+    // SIGHUP, or a settings file that changed: the next activation reads it
+    // as a new start would, no value of the old file surviving.
+    void ReadSettingsAgain(Wake why)
+    {
+        // systemd's notify protocol: RELOADING=1 now, READY=1 once read again.
+        notifier_.Reloading();
+        reloading_ = true;
+        Say(Severity::Info, why == Wake::SettingsChanged
+                                ? "O arquivo de configurações mudou: lendo as configurações de novo."
+                                : "Lendo as configurações de novo.");
+        backOff_.Reset();
+        parts_.settings = SystemSettings{};
     }
 
     // The health now; a change of its state goes to the manager once, before
@@ -197,14 +223,9 @@ private:
     {
         const std::chrono::milliseconds wait = backOff_.Next();
         Say(Severity::Warning, "Nova ativação em " + Seconds(wait) + ".");
-        const ServiceEvent event = Wait(wait);
-        if (event == ServiceEvent::Reload) {
-            notifier_.Reloading();
-            reloading_ = true;
-            backOff_.Reset();
-            settings_ = SystemSettings{};
-        }
-        return event != ServiceEvent::Stop;
+        const Wake wake = Wait(wait);
+        if (wake == Wake::Reload || wake == Wake::SettingsChanged) ReadSettingsAgain(wake);
+        return wake != Wake::Stop;
     }
 
     void SayPolling()
@@ -212,10 +233,21 @@ private:
         const SystemSettings& s = integration_.settings;
         if (s.IntervalMs == 0)
             Say(Severity::Info, "TEMPO_COMUNICACAO é 0: a leitura dos arquivos está desligada. Altere as "
-                                "configurações e " + ReloadInstruction() + " para ligá-la.");
+                                "configurações para ligá-la: o serviço as lê de novo quando o arquivo muda.");
         else
             Say(Severity::Info, "Integração ativa: diretório de envio " + Utf8FromLocal(s.SendDirectory) + ", a cada " +
                                     Seconds(std::chrono::milliseconds(s.IntervalMs)) + ".");
+    }
+
+    // Once per run, and again only when it changes.
+    void SayDateRule()
+    {
+        if (!integration_.state.dateRule) return;
+        const Notice notice = DateRuleNotice(*integration_.state.dateRule, integration_.regional,
+                                             integration_.settings.DateFormat.value_or(""));
+        if (notice.utf8Text == dateRuleSaid_) return;
+        dateRuleSaid_ = notice.utf8Text;
+        Say(notice.severity, notice.utf8Text);
     }
 
     void SayCycleDone()
@@ -262,6 +294,7 @@ private:
         // connect timeout on a host that does not answer: the service retries
         // by itself, there is nothing for the manager to wait for.
         notifier_.Ready();
+        watching_ = true;
         bool activate = true;
         for (;;) {
             if (activate) {
@@ -272,17 +305,14 @@ private:
                     continue;
                 }
                 activate = false;
+                SayDateRule();
                 SayPolling();
             }
             const int interval = timer_.Interval();
-            const ServiceEvent event = Wait(interval > 0 ? std::chrono::milliseconds(interval) : kWaitForever);
-            if (event == ServiceEvent::Stop) break;
-            if (event == ServiceEvent::Reload) {
-                notifier_.Reloading();
-                reloading_ = true;
-                Say(Severity::Info, "Lendo as configurações de novo.");
-                backOff_.Reset();
-                settings_ = SystemSettings{};  // as a new start: no value of the old file survives
+            const Wake wake = Wait(interval > 0 ? std::chrono::milliseconds(interval) : kWaitForever);
+            if (wake == Wake::Stop) break;
+            if (wake == Wake::Reload || wake == Wake::SettingsChanged) {
+                ReadSettingsAgain(wake);
                 activate = true;
                 continue;
             }
@@ -323,7 +353,7 @@ private:
                 if (age >= 0 && age < quiet) wait = std::max(wait, quiet - age);
             }
             if (wait <= 0) return;
-            if (Wait(std::chrono::milliseconds(wait / 1'000'000 + 1)) == ServiceEvent::Stop) return;
+            if (Wait(std::chrono::milliseconds(wait / 1'000'000 + 1)) == Wake::Stop) return;
         }
     }
 
@@ -344,7 +374,7 @@ private:
     int Once()
     {
         switch (Activate()) {
-        case Activation::Polling: break;
+        case Activation::Polling: SayDateRule(); break;
         case Activation::NotConfigured:
         case Activation::UnusableSettings: return kExitUsage;
         case Activation::AlreadyRunning: return kExitAlreadyRunning;
@@ -375,17 +405,16 @@ private:
     ServiceEvents events_;
     ServiceNotifier notifier_;
     HealthChanges healthChanges_{notifier_};
-    FbClientLoader loader_;
-    DataModule dtmain_;
-    SystemSettings settings_;
-    MessageGate recordMessages_;
-    RecordContext records_;
     IntervalTimer timer_;
-    Integration integration_;
+    IntegrationParts parts_;
+    Integration& integration_ = parts_.integration;
     ServiceProgress progress_;
     long long setAsideSaid_ = 0;
+    std::string dateRuleSaid_;
     NoLogView view_;
     BackOff backOff_;
+    SettingsWatch watch_;
+    bool watching_ = false;  // the daemon reads a changed settings file again; a single run does not
     bool stoppedInCycle_ = false;
     bool reloading_ = false;
 };

@@ -6,13 +6,8 @@
 #include <vector>
 
 #include "config/command_line.h"
-#include "config/settings.h"
-#include "db/dtmmain.h"
-#include "transactions/record_context.h"
-#include "engine/record_processors.h"
-#include "engine/untfuncoes.h"
+#include "engine/integration_parts.h"
 #include "runtime/clock.h"
-#include "db/firebird/fb_client.h"
 #include "runtime/service_events.h"
 #include "runtime/text_file.h"
 #include "ui/app_icon.h"
@@ -63,21 +58,15 @@ int main(int argc, char* argv[])
     }
 
     QtMessages messages;
-    FbClientLoader loader;
-    loader.LeaveStopSignalsToTheProgram();
-    DataModule dtmain(loader);  // nothing connects until activation
-
-    SystemSettings settings;
     SystemClock clock;
-    RegionalSettings regional = PlatformRegionalSettings();
-    MessageGate recordMessages{messages};
-    RecordContext records{dtmain, recordMessages, clock, regional};
     QtTimer temporizador;
-    Integration integration{settings, dtmain, messages, temporizador, clock, regional,
-                            SettingsFileOf(commandLine, ExecutableDirectory()), StandardInputFileTable(records)};
-    integration.recordMessages = &recordMessages;
+    IntegrationParts parts({.messages = messages,
+                            .timer = temporizador,
+                            .clock = clock,
+                            .settingsFile = SettingsFileOf(commandLine, ExecutableDirectory()),
+                            .takesStopSignals = true});
 
-    Tfrmmain frmmain(integration, temporizador);
+    Tfrmmain frmmain(parts.integration, temporizador);
     CloseOnStopRequest(frmmain, stopRequests);
     frmmain.show();  // activation runs before the window is drawn
     return application.exec();

@@ -8,14 +8,9 @@
 #include <vector>
 
 #include "config/command_line.h"
-#include "config/settings.h"
-#include "db/dtmmain.h"
-#include "db/firebird/fb_client.h"
-#include "engine/record_processors.h"
-#include "engine/untfuncoes.h"
+#include "engine/integration_parts.h"
 #include "runtime/clock.h"
 #include "runtime/text_file.h"
-#include "transactions/record_context.h"
 #include "win32/main_window.h"
 #include "win32/wide_text.h"
 #include "win32/win32_messages.h"
@@ -61,20 +56,14 @@ int main()
     InitCommonControlsEx(&controls);
 
     Win32Messages messages;
-    FbClientLoader loader;
-    DataModule dtmain(loader);  // nothing connects until activation
-
-    SystemSettings settings;
     SystemClock clock;
-    RegionalSettings regional = PlatformRegionalSettings();
-    MessageGate recordMessages{messages};
-    RecordContext records{dtmain, recordMessages, clock, regional};
     Win32Timer temporizador;
-    Integration integration{settings, dtmain, messages, temporizador, clock, regional,
-                            SettingsFileOf(commandLine, ExecutableDirectory()), StandardInputFileTable(records)};
-    integration.recordMessages = &recordMessages;
+    IntegrationParts parts({.messages = messages,
+                            .timer = temporizador,
+                            .clock = clock,
+                            .settingsFile = SettingsFileOf(commandLine, ExecutableDirectory())});
 
-    MainWindow frmmain(integration, temporizador);
+    MainWindow frmmain(parts.integration, temporizador);
     if (!frmmain.Create()) return 1;
     frmmain.Show(SW_SHOWNORMAL);  // activation runs before the window is drawn
 

@@ -30,12 +30,13 @@ const SystemSettings kOdd = {.Server = " srv 01 ",
                              .LogDirectory = "/log dir/",
                              .IntervalText = "5000 "};
 
+// Saved as by a user of the Brazilian dd/mm/yyyy, "/" and ":".
 void Save(const std::string& file, const SystemSettings& s)
 {
-    SaveSettings(file, s);
+    SaveSettings(file, s, RegionalSettings{});
 }
 
-TEST(SettingsFile, WritesTheEightLinesInFileOrderWithCrLf)
+TEST(SettingsFile, WritesTheEightLinesInFileOrderWithCrLfThenTheSaversDateFormat)
 {
     TempDir dir;
     std::string file = SettingsFilePath(dir.Path());
@@ -48,7 +49,8 @@ TEST(SettingsFile, WritesTheEightLinesInFileOrderWithCrLf)
               "DIRETORIO_ENVIO=  /envio/ \r\n"
               "DIRETORIO_RESPOSTA=/resposta=1/\r\n"
               "TEMPO_COMUNICACAO=5000 \r\n"
-              "DIRETORIO_LOG=/log dir/\r\n");
+              "DIRETORIO_LOG=/log dir/\r\n"
+              "FORMATO_DATA=dd/mm/aaaa hh:mm:ss\r\n");
 }
 
 TEST(SettingsFile, IsReadableByItsOwnerOnlyBecauseItHoldsThePassword)
@@ -248,7 +250,8 @@ TEST(SettingsFile, TheTransactionAndRefusedLinesKeysAreReadAndLinesOfOtherKeysSu
     EXPECT_EQ(s.RefusedLines, RefusedLinesMode::Separar);
     EXPECT_EQ(s.OtherLines, (std::vector<std::string>{"OUTRA=1", "TRANSACAO= arquivo ", "RECUSADAS=Separar"}));
     Save(file, s);
-    EXPECT_EQ(test::ReadBytes(file), eight + "OUTRA=1\r\nTRANSACAO= arquivo \r\nRECUSADAS=Separar\r\n");
+    EXPECT_EQ(test::ReadBytes(file),
+              eight + "OUTRA=1\r\nTRANSACAO= arquivo \r\nRECUSADAS=Separar\r\nFORMATO_DATA=dd/mm/aaaa hh:mm:ss\r\n");
 
     for (const char* other : {"TRANSACAO=LINHA\r\nRECUSADAS=PARAR\r\n", "TRANSACAO=ARQUIVOS\r\nRECUSADAS=SEPARA\r\n", ""}) {
         test::WriteBytes(file, eight + other);

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QTest>
 
+#include "config/date_format.h"
 #include "ui/untConfiguracoes.h"
 #include "runtime/text1252.h"
 #include "ui_fixture.h"
@@ -82,7 +83,9 @@ TEST_F(ConfigurationDialogTest, OkWritesWhatIsOnScreenInTheFileOrder)
     EXPECT_EQ(ReadBytes(settingsPath),
               "SERVIDOR=LOCAL\r\nCAMINHO=/srv/Loja/dados.fdb\r\nUSUARIO=caixa\r\nSENHA=senhá\r\n"
               "DIRETORIO_ENVIO=/srv/Loja/Envio/\r\nDIRETORIO_RESPOSTA=/srv/Loja/Resposta/\r\n"
-              "TEMPO_COMUNICACAO=700\r\nDIRETORIO_LOG=/srv/Loja/Log/\r\n");
+              "TEMPO_COMUNICACAO=700\r\nDIRETORIO_LOG=/srv/Loja/Log/\r\n"
+              // The date format of the user who clicked OK.
+              "FORMATO_DATA=" + DateFormatValue(PlatformRegionalSettings()) + "\r\n");
 }
 
 TEST_F(ConfigurationDialogTest, OkKeepsTheLinesOfKeysThatNoFieldShows)
