@@ -2,9 +2,9 @@
 // Our own record files beside the shop's (.ligamor.aplicados,
 // .ligamor.separadas): one format, one writer, one strict reader.
 //
-//   ligamor .ligamor.separadas 2 3c1a09e2
-//   0 1 2 2049 131 2049 140 0 0 0 x4923... x434c... x3036... x4f20... x2f74... 5d0e77b1
-//   fim 1 8a4f03c6
+//   ligamor .ligamor.aplicados 2 c5582f23
+//   1 2049 131 4 1796000000000000000 1796000000000000001 x2f4c4f4a412f454e56494f2f50524f4455544f2e545854 469f9be6
+//   fim 1 524dc856
 //
 // One line a record, CR LF after each; fields apart by one blank: numbers in
 // decimal as std::to_string writes them, texts as "x" and their bytes in

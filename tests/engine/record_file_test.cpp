@@ -204,6 +204,12 @@ TEST_F(RecordFile, WrittenAndReadBackUnchangedInEitherShape)
     EXPECT_EQ(claims, Claims());
     EXPECT_EQ(Read(File::Estado, HealthFactsText(Facts())).read, 1u);
     EXPECT_EQ(facts, Facts());
+    // The shape on disk, which later versions must go on reading.
+    const FileIdentity id{2049, 131, 4, 1'796'000'000'000'000'000, 1'796'000'000'000'000'001};
+    EXPECT_EQ(AppliedNotMovedText({{1, "/LOJA/ENVIO/PRODUTO.TXT", id}}),
+              "ligamor .ligamor.aplicados 2 c5582f23\r\n"
+              "1 2049 131 4 1796000000000000000 1796000000000000001 x2f4c4f4a412f454e56494f2f50524f4455544f2e545854 "
+              "469f9be6\r\nfim 1 524dc856\r\n");
     // What the released version wrote reads as the same records.
     Read(File::Aplicados, "3 2049 132 0 -5 9223372036854775807 /loja/EN VIO/ITEMPREVENDA.TXT\r\n");
     EXPECT_EQ(Described(applied), Described({kApplied[1]}));
