@@ -6,6 +6,7 @@
 #include <map>
 #include <ostream>
 
+#include "config/date_format.h"
 #include "db/firebird/fb_client.h"
 #include "runtime/run_handler.h"
 #include "runtime/text1252.h"
@@ -110,13 +111,16 @@ TEST_P(SettingsFormTable, ShowTestAndOk)
     }
 }
 
-const std::string kEightAndOthers = kEight + kOthers;
+// OK records the date format of the user who clicked it, after the kept lines.
+const std::string kDated = "FORMATO_DATA=" + DateFormatValue(PlatformRegionalSettings()) + "\r\n";
+const std::string kEightSaved = kEight + kDated;
+const std::string kEightAndOthers = kEight + kOthers + kDated;
 const std::vector<std::string> kEmpty(8);
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, SettingsFormTable,
     ::testing::Values(
-        Row{"Idle", File::Eight, Then::Ok, kFileValues, {}, false, true, kEight.c_str()},
+        Row{"Idle", File::Eight, Then::Ok, kFileValues, {}, false, true, kEightSaved.c_str()},
         Row{"NotConfigured", File::Missing, Then::Cancel, kEmpty,
             {{Shown::Information, NotConfiguredMessage()}}, true, false, nullptr},
         Row{"AfterAFailedRead", File::Unreadable, Then::Cancel, kInitialTexts,
