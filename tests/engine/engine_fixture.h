@@ -9,26 +9,13 @@
 #include "engine/directories.h"
 #include "engine/integration_log.h"
 #include "engine/untfuncoes.h"
+#include "text_view.h"
 #include "db/firebird/fb_client.h"
 #include "support/recording_seams.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
 
 namespace ligamor::test {
-
-class TextView : public LogView {
-public:
-    void Clear() override
-    {
-        text.clear();
-        ++clears;
-    }
-    void SetWhole(std::string_view bytes) override { text = bytes; }
-    void AppendTail(std::string_view bytes) override { text += bytes; }
-    bool EditedSinceFill() const override { return false; }
-    std::string text = "before";
-    int clears = 0;
-};
 
 class EngineTest : public ::testing::Test {
 protected:
@@ -76,7 +63,7 @@ protected:
                             RegionalSettings{},
                             SettingsFilePath(dir.Path()),
                             MakeInputFileTable({Recorder("C"), Recorder("P"), Recorder("V"), Recorder("I")})};
-    TextView view;
+    TextView view{"before"};
 };
 
 // An engine test whose suite shares one shop database, made once.

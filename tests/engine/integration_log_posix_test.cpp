@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include "text_view.h"
 #include "engine/integration_log.h"
 #include "runtime/failures.h"
 #include "support/temp_dir.h"
@@ -10,14 +11,7 @@
 namespace ligamor {
 namespace {
 
-class TextView : public LogView {
-public:
-    void Clear() override { text.clear(); }
-    void SetWhole(std::string_view bytes) override { text = bytes; }
-    void AppendTail(std::string_view bytes) override { text += bytes; }
-    bool EditedSinceFill() const override { return false; }
-    std::string text;
-};
+using test::TextView;
 
 TEST(ReloadLogView, UnopenableLogEmptiesTheViewAndNamesThePath)
 {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "text_view.h"
 #include "engine/integration_log.h"
 #include "runtime/failures.h"
 #include "runtime/text1252.h"
@@ -10,34 +11,9 @@
 namespace ligamor {
 namespace {
 
-// A view that keeps its text as bytes, as the window's view shows them.
-class TextView : public LogView {
-public:
-    void Clear() override { text.clear(); }
-    void SetWhole(std::string_view bytes) override
-    {
-        text = bytes;
-        ++wholeFills;
-        edited = false;
-    }
-    void AppendTail(std::string_view bytes) override
-    {
-        text += bytes;
-        ++tailFills;
-        edited = false;
-    }
-    bool EditedSinceFill() const override { return edited; }
-    void Type(const std::string& s)
-    {
-        text += s;
-        edited = true;
-    }
-    std::string text;
-    bool edited = false;
-    int wholeFills = 0;
-    int tailFills = 0;
-};
+using test::TextView;
 
+// A view that keeps its text as bytes, as the window's view shows them.
 TEST(AppendToIntegrationLog, CreatesTheFileAndAppendsEachTextWithCrLf)
 {
     test::TempDir dir;

@@ -1,4 +1,5 @@
 // One real integration cycle over the four files into a real database.
+#include "text_view.h"
 #include "support/record_fixture.h"
 #include "support/transaction_modes.h"
 
@@ -12,15 +13,6 @@
 
 namespace ligamor::test {
 namespace {
-
-class StringView : public LogView {
-public:
-    void Clear() override { text.clear(); }
-    void SetWhole(std::string_view bytes) override { text = bytes; }
-    void AppendTail(std::string_view bytes) override { text += bytes; }
-    bool EditedSinceFill() const override { return false; }
-    std::string text;
-};
 
 class FullCycle : public RecordTest, public ::testing::WithParamInterface<TransactionMode> {
 protected:
@@ -41,7 +33,7 @@ protected:
     FakeTimer timer;
     Integration integration{settings,          dtmain,     messages, timer, clock, RegionalSettings{},
                             SettingsFilePath(work.Path()), StandardInputFileTable(ctx)};
-    StringView view;
+    TextView view;
 };
 
 TEST_P(FullCycle, AllFourFilesReachTheDatabaseTheLogAndTheResponseDirectory)

@@ -1,6 +1,7 @@
 // RECUSADAS=SEPARAR over a real database: refused lines go to the folder of
 // refused lines with their reasons, the rest goes on, and nothing is lost or
 // applied twice.
+#include "text_view.h"
 #include "support/record_fixture.h"
 #include "support/row_held_elsewhere.h"
 #include "support/transaction_modes.h"
@@ -20,14 +21,6 @@
 
 namespace ligamor::test {
 namespace {
-
-class NoView : public LogView {
-public:
-    void Clear() override {}
-    void SetWhole(std::string_view) override {}
-    void AppendTail(std::string_view) override {}
-    bool EditedSinceFill() const override { return false; }
-};
 
 // Drops the connection after the file's first line, as a server that goes away.
 class ConnectionLost : public CycleProgress {
@@ -100,7 +93,7 @@ protected:
     MessageGate gate{messages};
     RecordContext gated{dtmain, gate, clock, RegionalSettings{}};
     std::unique_ptr<Integration> integration = Started();
-    NoView view;
+    TextView view;
 };
 
 // The middle customer fails a check, the database refuses a product's name:
