@@ -30,6 +30,15 @@ bool IsDateFormatLine(const std::string& line)
     return line.substr(0, line.find('=')).find(kDateFormatKey) != std::string::npos;
 }
 
+// A FORMATO_DATA line that a save may replace with the saver's: one whose key
+// part names no other setting too, or the save would change that setting.
+bool ReplaceableDateFormatLine(const std::string& line)
+{
+    const std::string keyPart = line.substr(0, line.find('='));
+    return IsDateFormatLine(line) && keyPart.find(kTransactionKey) == std::string::npos &&
+           keyPart.find(kRefusedLinesKey) == std::string::npos;
+}
+
 // Every key word found in the text before the line's first "=" takes the
 // text after it, untrimmed. The key part alone is searched, so that a value
 // naming another key word (a path \\SERVIDOR\...) cannot overwrite that
@@ -93,9 +102,9 @@ void SaveSettings(const std::string& path, const SystemSettings& settings, const
     for (const auto& [key, member] : kSettingsKeys) content += std::string(key) + "=" + settings.*member + "\r\n";
     bool dated = false;
     for (const std::string& line : settings.OtherLines) {
-        if (!IsDateFormatLine(line)) content += line + "\r\n";
+        if (!ReplaceableDateFormatLine(line)) content += line + "\r\n";
         else if (!dated) content += dateFormat;
-        dated = dated || IsDateFormatLine(line);
+        dated = dated || ReplaceableDateFormatLine(line);
     }
     if (!dated) content += dateFormat;
     // The password is stored in clear, so only the owner may read the file,
