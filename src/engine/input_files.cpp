@@ -151,6 +151,31 @@ bool ProcessInputFile(const InputFileRun& run, const LinePolicy& policy, FileIde
     return number > 0;
 }
 
+namespace {
+
+// One pending file of the table's row, by the settings' line policy. The lines
+// applied are counted once the file's block is in the log: a line refused,
+// set aside or rolled back with its file is no line applied.
+bool ReadPendingFile(Integration& integration, const InputFileRow& entry, const std::string& path,
+                     FileOnTrial* setAside, FileIdentity& opened)
+{
+    const LinePolicy policy{
+        integration.settings.Transaction == TransactionMode::Arquivo ? &integration.dtmain.conmain : nullptr,
+        setAside};
+    long long applied = 0;
+    const RecordProcessor counted = [&](const std::string& line) {
+        std::string text = entry.processor(line);
+        ++applied;
+        return text;
+    };
+    const bool any = ProcessInputFile(
+        {path, counted, integration.settings.LogDirectory, integration.progress, entry.fileName}, policy, opened);
+    integration.state.health.linesApplied += applied;
+    return any;
+}
+
+}  // namespace
+
 bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
 {
     bool result = false;
@@ -179,22 +204,8 @@ bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
         if (StillBeingWritten(now, integration.quietTime) || HeldOpenForWriting(path)) continue;
         std::optional<FileOnTrial> lines;
         if (setAside) lines.emplace(*setAside, row, path);
-        const LinePolicy policy{
-            integration.settings.Transaction == TransactionMode::Arquivo ? &integration.dtmain.conmain : nullptr,
-            lines ? &*lines : nullptr};
-        // Counted once the file's block is in the log: a line refused, set
-        // aside or rolled back with its file is no line applied.
-        long long applied = 0;
-        const RecordProcessor counted = [&](const std::string& line) {
-            std::string text = entry.processor(line);
-            ++applied;
-            return text;
-        };
         FileIdentity opened;
-        if (ProcessInputFile({path, counted, integration.settings.LogDirectory, integration.progress, entry.fileName},
-                             policy, opened))
-            result = true;
-        integration.state.health.linesApplied += applied;
+        if (ReadPendingFile(integration, entry, path, lines ? &*lines : nullptr, opened)) result = true;
         read.push_back({row, path, opened, lines ? lines->Target() : std::string()});
     }
     if (setAside) setAside->Finish();

@@ -97,6 +97,39 @@ void LockSendDirectory(Integration& integration)
     throw SilentAbort{};
 }
 
+void Connect(Integration& integration)
+{
+    const SystemSettings& settings = integration.settings;
+    integration.state.connectionFailure.clear();
+    try {
+        ConnectDatabase(integration.dtmain, ComposeDatabaseName(settings.Server, settings.DatabasePath),
+                        settings.UserName, settings.Password);
+    } catch (const std::exception& e) {
+        FailConnection(integration, ConnectionFailureReason(settings.Server, e));
+    } catch (...) {
+        FailConnection(integration, "");
+    }
+}
+
+// The timer at the interval, and the health of a fresh activation; the
+// failures' time and the lines applied go on from the last one.
+void StartPolling(Integration& integration)
+{
+    std::int32_t interval = 0;
+    try {
+        interval = ConvertInterval(integration.settings.IntervalText);
+    } catch (const ConversionFailure& f) {
+        throw SettingsFailure(f.Message());
+    }
+    // A negative interval cannot run a timer: it counts as stopped.
+    interval = std::max<std::int32_t>(interval, 0);
+    integration.settings.IntervalMs = interval;
+    integration.timer.SetInterval(interval);
+    HealthFacts& health = integration.state.health;
+    health = HealthFacts{interval > 0, interval, WallClockNs(), 0, {}, 0, {}, PollingOff::None, health.lastFailureNs,
+                         health.linesApplied};
+}
+
 void Activate(Integration& integration)
 {
     SystemSettings& settings = integration.settings;
@@ -115,41 +148,14 @@ void Activate(Integration& integration)
 
     if (!settings.SendDirectory.empty() && DirectoryExists(settings.SendDirectory)) LockSendDirectory(integration);
 
-    integration.state.connectionFailure.clear();
-    try {
-        ConnectDatabase(integration.dtmain, ComposeDatabaseName(settings.Server, settings.DatabasePath),
-                        settings.UserName, settings.Password);
-    } catch (const std::exception& e) {
-        FailConnection(integration, ConnectionFailureReason(settings.Server, e));
-    } catch (...) {
-        FailConnection(integration, "");
-    }
+    Connect(integration);
 
     ForceDirectoryPath(settings.SendDirectory);
     ForceDirectoryPath(settings.ResponseDirectory);
     ForceDirectoryPath(settings.LogDirectory);
     LockSendDirectory(integration);
 
-    std::int32_t interval = 0;
-    try {
-        interval = ConvertInterval(settings.IntervalText);
-    } catch (const ConversionFailure& f) {
-        throw SettingsFailure(f.Message());
-    }
-    // A negative interval cannot run a timer: it counts as stopped.
-    interval = std::max<std::int32_t>(interval, 0);
-    settings.IntervalMs = interval;
-    integration.timer.SetInterval(interval);
-    integration.state.health = HealthFacts{interval > 0,
-                                           interval,
-                                           WallClockNs(),
-                                           0,
-                                           {},
-                                           0,
-                                           {},
-                                           PollingOff::None,
-                                           integration.state.health.lastFailureNs,
-                                           integration.state.health.linesApplied};
+    StartPolling(integration);
     integration.state.activationFailure.clear();
 }
 
