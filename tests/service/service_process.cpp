@@ -129,13 +129,14 @@ int RunService(const std::vector<std::string>& args, std::string& err)
 
 SystemSettings ShopSettings(const std::string& folder, const std::string& database, const std::string& interval)
 {
+    const std::string in = folder.empty() || folder.back() == '/' ? folder : folder + "/";
     return {.Server = "LOCAL",
             .DatabasePath = database,
             .UserName = "SYSDBA",
             .Password = "masterkey",
-            .SendDirectory = folder + "/ENVIO/",
-            .ResponseDirectory = folder + "/RESPOSTA/",
-            .LogDirectory = folder + "/LOG/",
+            .SendDirectory = in + "ENVIO/",
+            .ResponseDirectory = in + "RESPOSTA/",
+            .LogDirectory = in + "LOG/",
             .IntervalText = interval};
 }
 

@@ -54,14 +54,7 @@ protected:
     {
         static const std::string script = ReadBytes(LIGAMOR_SCHEMA_SQL) + ReadBytes(LIGAMOR_DEMO_SQL);
         database = CreateDatabase(dir.Path(), "LOJA.FDB", 3, script);
-        SaveSettings(settingsFile, {.Server = "LOCAL",
-                                    .DatabasePath = database,
-                                    .UserName = "SYSDBA",
-                                    .Password = "masterkey",
-                                    .SendDirectory = send,
-                                    .ResponseDirectory = dir / "RESPOSTA/",
-                                    .LogDirectory = dir / "LOG/",
-                                    .IntervalText = "200"});
+        SaveSettings(settingsFile, ShopSettings(dir.Path(), database));
         std::filesystem::create_directories(send);
     }
 

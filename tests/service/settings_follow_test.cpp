@@ -60,14 +60,7 @@ protected:
 
     SystemSettings Shop(const std::string& interval) const
     {
-        return {.Server = "LOCAL",
-                .DatabasePath = database,
-                .UserName = "SYSDBA",
-                .Password = "masterkey",
-                .SendDirectory = send,
-                .ResponseDirectory = dir / "RESPOSTA/",
-                .LogDirectory = dir / "LOG/",
-                .IntervalText = interval};
+        return ShopSettings(dir.Path(), database, interval);
     }
 
     // As the dialog's OK: the file as it reads it, one field changed, saved.

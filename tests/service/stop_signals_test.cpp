@@ -72,14 +72,7 @@ protected:
         if (ProgramPath(GetParam().program).empty()) GTEST_SKIP() << "built without the window";
         static const std::string script = ReadBytes(LIGAMOR_SCHEMA_SQL) + ReadBytes(LIGAMOR_DEMO_SQL);
         database = CreateDatabase(dir.Path(), "LOJA.FDB", 3, script);
-        SystemSettings settings{.Server = "LOCAL",
-                                .DatabasePath = database,
-                                .UserName = "SYSDBA",
-                                .Password = "masterkey",
-                                .SendDirectory = send,
-                                .ResponseDirectory = dir / "RESPOSTA/",
-                                .LogDirectory = dir / "LOG/",
-                                .IntervalText = "200"};
+        SystemSettings settings = ShopSettings(dir.Path(), database);
         if (GetParam().server) {
             const ServerValues server = LoopbackServer();
             settings.Server = server.server;
