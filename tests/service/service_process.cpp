@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdio>
 #include <csignal>
 #include <cstring>
 #include <filesystem>
@@ -125,6 +126,18 @@ int RunService(const std::vector<std::string>& args, std::string& err)
     const int status = process.Wait();
     err = process.Err();
     return status;
+}
+
+int RunStatus(const std::vector<std::string>& args, std::string& out)
+{
+    std::string command = LIGAMOR_SERVICE_EXE " --status";
+    for (const std::string& arg : args) command += " '" + arg + "'";
+    FILE* pipe = ::popen(command.c_str(), "r");
+    out.clear();
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
+    const int status = ::pclose(pipe);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 SystemSettings ShopSettings(const std::string& folder, const std::string& database, const std::string& interval)

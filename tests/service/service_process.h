@@ -46,6 +46,10 @@ private:
 // Runs it to its end and gives the exit status; err receives its standard error.
 int RunService(const std::vector<std::string>& args, std::string& err);
 
+// ligamor-service --status with the arguments, as a monitoring agent runs it;
+// out receives its standard output. Its exit status, or -1.
+int RunStatus(const std::vector<std::string>& args, std::string& out);
+
 // A shop's settings in folder: the database through the embedded engine,
 // ENVIO/, RESPOSTA/ and LOG/ in folder, the interval in milliseconds.
 SystemSettings ShopSettings(const std::string& folder, const std::string& database,

@@ -205,8 +205,6 @@ TEST_F(Service, OnceTellsHowTheRunWent)
     EXPECT_EQ(Count("CLIENTE"), 1);
 }
 
-int Status(const std::vector<std::string>& args, std::string& out);
-
 TEST_F(Service, ASecondOneOnTheSameSendDirectoryStaysOut)
 {
     ServiceProcess first(Args(), err);
@@ -217,7 +215,7 @@ TEST_F(Service, ASecondOneOnTheSameSendDirectoryStaysOut)
     EXPECT_NE(text.find("INFO " + Utf8FromCp1252(AlreadyRunningMessage(send))), std::string::npos) << text;
     // The one refused says nothing in the status file: that is the holder's.
     std::string out;
-    EXPECT_EQ(Status(Args(), out), 0) << out;
+    EXPECT_EQ(RunStatus(Args(), out), 0) << out;
 
     // The lock goes with the process that held it.
     first.Signal(SIGTERM);
@@ -225,41 +223,29 @@ TEST_F(Service, ASecondOneOnTheSameSendDirectoryStaysOut)
     EXPECT_EQ(RunService(Args({"--once"}), text), 0) << text;
 }
 
-// ligamor-service --status with the arguments; out receives its standard output.
-int Status(const std::vector<std::string>& args, std::string& out)
-{
-    std::string command = LIGAMOR_SERVICE_EXE " --status";
-    for (const std::string& arg : args) command += " '" + arg + "'";
-    FILE* pipe = ::popen(command.c_str(), "r");
-    out.clear();
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 TEST_F(Service, StatusAnswersForTheIntegrationRunningOnTheSendDirectory)
 {
     std::string out;
-    EXPECT_EQ(Status(Args(), out), 2) << out;  // none running: critical
+    EXPECT_EQ(RunStatus(Args(), out), 2) << out;  // none running: critical
 
     ServiceProcess service(Args(), err);
     ASSERT_TRUE(service.WaitForText(Utf8FromCp1252(Cp1252("Integração ativa")))) << service.Err();
-    EXPECT_EQ(Status(Args(), out), 0) << out;
-    EXPECT_EQ(Status(Args({"--json"}), out), 0) << out;
+    EXPECT_EQ(RunStatus(Args(), out), 0) << out;
+    EXPECT_EQ(RunStatus(Args({"--json"}), out), 0) << out;
     EXPECT_EQ(out.rfind("{\"estado\": \"normal\", \"codigo\": 0,", 0), 0u) << out;
 
     // A refused line stops the cycle: failing, and the reason is the database's text.
     Drop("PRODUTO.TXT", Lines({Produto(7, "SETE")}));
     ASSERT_TRUE(service.WaitForText(Utf8FromCp1252(Cp1252("Nova ativação em")))) << service.Err();
-    EXPECT_EQ(Status(Args(), out), 2) << out;
-    EXPECT_EQ(Status(Args({"--json"}), out), 2) << out;
+    EXPECT_EQ(RunStatus(Args(), out), 2) << out;
+    EXPECT_EQ(RunStatus(Args({"--json"}), out), 2) << out;
     EXPECT_NE(out.find("\"arquivo_mais_antigo\": \"" + send + "PRODUTO.TXT\""), std::string::npos) << out;
     EXPECT_NE(out.find("conversion error from string \\\"SETE\\\""), std::string::npos) << out;
 
     service.Signal(SIGTERM);
     EXPECT_EQ(service.Wait(), 0) << service.Err();
-    EXPECT_EQ(Status(Args({"--json"}), out), 2) << out;
+    EXPECT_EQ(RunStatus(Args({"--json"}), out), 2) << out;
 }
 
 // The exit statuses as Nagios, Icinga and NSClient++ read them: a stopped or
@@ -320,7 +306,7 @@ TEST_F(Service, StatusExitsByTheMonitoringConvention)
         if (row.code == 3 && !service) args = std::string(row.what)[0] == 's' ? std::vector<std::string>{"--config", directory}
                                                                   : Args({"--bogus"});
         std::string out;
-        EXPECT_EQ(Status(args, out), row.code) << out;
+        EXPECT_EQ(RunStatus(args, out), row.code) << out;
         EXPECT_EQ(out.rfind(row.line, 0), 0u) << out;
         EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
         if (service) {
@@ -342,7 +328,7 @@ TEST_F(Service, StatusAskedWithoutPauseNeverRefusesAStart)
     const auto agent = [&] {
         std::string out;
         while (asking) {
-            Status(Args(), out);
+            RunStatus(Args(), out);
             ++asked;
         }
     };

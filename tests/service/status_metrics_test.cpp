@@ -62,14 +62,11 @@ Exposition Parse(const std::string& text)
 
 int StatusMetrics(const std::string& settingsFile, Exposition& metrics)
 {
-    FILE* pipe = ::popen((LIGAMOR_SERVICE_EXE " --status --prometheus --config '" + settingsFile + "'").c_str(), "r");
     std::string out;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    const int status = ::pclose(pipe);
+    const int status = RunStatus({"--prometheus", "--config", settingsFile}, out);
     metrics = Parse(out);
     EXPECT_EQ(metrics.faults, std::vector<std::string>{}) << out;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return status;
 }
 
 SystemSettings Settings(const TempDir& dir, const std::string& database)

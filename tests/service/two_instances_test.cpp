@@ -21,12 +21,7 @@ namespace {
 
 int Status(const std::string& settingsFile, std::string& out)
 {
-    FILE* pipe = ::popen((LIGAMOR_SERVICE_EXE " --status --json --config '" + settingsFile + "'").c_str(), "r");
-    out.clear();
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-    const int status = ::pclose(pipe);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return RunStatus({"--json", "--config", settingsFile}, out);
 }
 
 TEST(TwoInstances, EachIntegratesItsOwnSendDirectoryAndTellsItsOwnStatus)
