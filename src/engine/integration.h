@@ -11,6 +11,7 @@
 #include "engine/cycle_state.h"
 #include "engine/health.h"
 #include "engine/input_file_table.h"
+#include "engine/packed_lines.h"
 #include "engine/set_aside_state.h"
 #include "runtime/clock.h"
 #include "runtime/messages.h"
@@ -50,6 +51,10 @@ struct Integration {
     // Told each health that NoteHealth works out: the window's status bar
     // follows the status file, even while a box waits for someone.
     std::function<void(const Health&)> healthNoted{};
+    // In a file's transaction (TRANSACAO=ARQUIVO), the lines whose statements
+    // run together in one block; 0: each line's statements run alone, as
+    // they do per line (what the benchmarks compare against).
+    std::size_t linesPerBlock = kLinesPerBlock;
     CycleState state{};
     SetAsideState setAside{};
 };
