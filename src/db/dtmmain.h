@@ -37,6 +37,7 @@ private:
 };
 
 class FileTransaction;
+class StatementPack;
 struct FileLookups;
 
 // conmain.
@@ -82,6 +83,9 @@ public:
     void RollbackFileTransaction();
     // The lookups remembered for the open file's transaction; null outside one.
     FileLookups* Lookups();
+    // The pack the current line's statement goes to instead of running; null
+    // when statements run at once.
+    StatementPack* Gathering();
 
 private:
     friend class FileTransaction;
@@ -138,6 +142,10 @@ public:
     // First column of the current row: NULL or no row give "" and 0.
     std::string FirstAsText() const;
     long long FirstAsInteger() const;
+    // The next row of an open select; false past the last one.
+    bool NextRow();
+    // A column of the current row as text; NULL gives "".
+    std::string Text(int column) const;
     // Prepare and execute a statement without rows; auto-commit in trnMain.
     void Execute();
     void Close();

@@ -1,6 +1,7 @@
 // ExecuteCommand: one data-changing statement as its own unit of work.
 #include "db/dtmmain.h"
 #include "db/firebird/fb_handles.h"
+#include "db/statement_pack.h"
 #include "runtime/text1252.h"
 
 namespace ligamor {
@@ -34,6 +35,7 @@ void ExecuteInFileTransaction(Connection& connection, Messages& messages, const 
 
 void ExecuteCommand(Connection& connection, Messages& messages, const std::string& statement)
 {
+    if (StatementPack* pack = connection.Gathering()) return pack->Add(statement);
     if (connection.InFileTransaction()) return ExecuteInFileTransaction(connection, messages, statement);
     FbApi& api = connection.Api();
     // Declared in this order so that, on every path, the statement is freed

@@ -114,7 +114,12 @@ void Connection::AutoCommitQuery()
 
 void Connection::RollbackFileTransaction()
 {
-    if (file_ != nullptr) file_->Rollback();
+    if (file_ != nullptr && file_->pack_ == nullptr) file_->Rollback();
+}
+
+StatementPack* Connection::Gathering()
+{
+    return file_ != nullptr ? file_->pack_ : nullptr;
 }
 
 FileLookups* Connection::Lookups()

@@ -5,6 +5,7 @@
 // the database as it was before the file.
 #include <map>
 #include <string>
+#include <unordered_set>
 
 #include "db/dtmmain.h"
 
@@ -16,7 +17,14 @@ namespace ligamor {
 struct FileLookups {
     std::map<std::string, std::string> texts;
     std::map<std::string, long long> integers;
+    // Whether records exist, asked for a block of lines at once: the keys
+    // asked and those found, as ExistenceKey gives them. Valid for that block
+    // only, whose lines name each record once.
+    std::unordered_set<std::string> asked;
+    std::unordered_set<std::string> found;
 };
+
+class StatementPack;
 
 class LineSavepoint;
 
@@ -32,6 +40,17 @@ public:
     // A full commit: the file's rows become visible to other connections here.
     void Commit();
 
+    // While set, each line's statement is gathered into the pack instead of
+    // run, and nothing is undone for a refused line: nothing of it ran.
+    void GatherInto(StatementPack* pack) { pack_ = pack; }
+    // What AskExistence answered is forgotten.
+    void ForgetAnswers()
+    {
+        lookups_.asked.clear();
+        lookups_.found.clear();
+    }
+    Connection& Attachment() { return connection_; }
+
 private:
     friend class Connection;
     friend class LineSavepoint;
@@ -44,6 +63,7 @@ private:
     FbTransactionHandle handle_ = 0;
     FileLookups lookups_;
     LineSavepoint* line_ = nullptr;
+    StatementPack* pack_ = nullptr;
 };
 
 // One line of a file whose refused lines are set aside: a refusal undoes that

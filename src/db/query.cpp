@@ -3,6 +3,7 @@
 #include "db/dtmmain.h"
 #include "db/firebird/fb_handles.h"
 #include "db/firebird/fb_values.h"
+#include "db/statement_pack.h"
 
 namespace ligamor {
 
@@ -70,8 +71,21 @@ long long Query::FirstAsInteger() const
     return FbColumnInteger(state_->statement.Column(0));
 }
 
+bool Query::NextRow()
+{
+    return !IsEmpty() && state_->statement.Fetch();
+}
+
+std::string Query::Text(int column) const
+{
+    if (IsEmpty() || column >= state_->statement.ColumnCount()) return "";
+    return FbColumnText(state_->statement.Column(column));
+}
+
 void Query::Execute()
 {
+    // A write that cannot wait for its line's block: the line runs alone.
+    if (connection_.Gathering() != nullptr) throw LineRunsAlone{};
     PrepareAndExecute();
     FbStatement& statement = state_->statement;
     statement.Free();

@@ -40,6 +40,23 @@ bool IsNumericLiteral(std::string_view value)
     return i == n && digits > 0;
 }
 
+std::string IntegerKey(std::string_view value)
+{
+    if (!IsNumericLiteral(value)) return {};
+    std::size_t i = value.find_first_not_of(' ');
+    const bool negative = value[i] == '-';
+    if (value[i] == '+' || value[i] == '-') ++i;
+    std::string digits;
+    for (; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i)
+        if (!digits.empty() || value[i] != '0') digits += value[i];
+    if (i < value.size() && value[i] == '.')
+        for (++i; i < value.size() && value[i] >= '0' && value[i] <= '9'; ++i)
+            if (value[i] != '0') return {};
+    if (digits.size() > 18) return {};
+    if (digits.empty()) return "0";
+    return negative ? "-" + digits : digits;
+}
+
 ConversionFailure NotNumeric(std::string_view value)
 {
     static const std::string tail = Cp1252("' não é um valor numérico válido");

@@ -23,6 +23,11 @@ std::string QuotedText(std::string_view value);
 // blanks.
 bool IsNumericLiteral(std::string_view value);
 
+// The integer a numeric literal stands for, written the one way ("007",
+// " +7.00 " -> "7"; "-0" -> "0"), when it is a whole number of at most 18
+// digits; empty otherwise. Two literals that compare equal give equal keys.
+std::string IntegerKey(std::string_view value);
+
 // "'%s' não é um valor numérico válido"
 ConversionFailure NotNumeric(std::string_view value);
 

@@ -3,6 +3,10 @@
 #include "db/file_transaction.h"
 #include "db/sql_values.h"
 
+#include <algorithm>
+#include <optional>
+#include <unordered_set>
+
 namespace ligamor {
 
 namespace {
@@ -48,11 +52,54 @@ bool HasRow(DataModule& dtmain, const std::string& statement)
     return !query->IsEmpty();
 }
 
+constexpr char kKeyGap = '\x1f';
+
+// The key of a record in the answers; empty when its values are not all
+// whole numbers.
+std::string ExistenceKey(const std::string& table, const std::string& column, const std::string& value,
+                         const std::string* second = nullptr)
+{
+    std::string key = IntegerKey(value);
+    if (key.empty()) return {};
+    if (second != nullptr) {
+        const std::string part = IntegerKey(*second);
+        if (part.empty()) return {};
+        key += kKeyGap + part;
+    }
+    return table + kKeyGap + column + kKeyGap + key;
+}
+
+// What the answers of the block say; nothing when they do not cover the key.
+std::optional<bool> Answered(DataModule& dtmain, const std::string& key)
+{
+    const FileLookups* lookups = dtmain.conmain.Lookups();
+    if (lookups == nullptr || key.empty() || !lookups->asked.count(key)) return std::nullopt;
+    return lookups->found.count(key) > 0;
+}
+
+// Firebird takes at most 1,500 values in one IN list.
+constexpr std::size_t kValuesPerList = 1000;
+
+// Runs "select <columns> from <table> where <column> in (...)" over the
+// values, a list at a time, and hands each row to found.
+template <typename Found>
+void SelectIn(DataModule& dtmain, const std::string& head, const std::vector<std::string>& values, Found found)
+{
+    for (std::size_t first = 0; first < values.size(); first += kValuesPerList) {
+        std::string statement = head + " in (";
+        const std::size_t end = std::min(values.size(), first + kValuesPerList);
+        for (std::size_t i = first; i < end; ++i) statement += (i > first ? "," : "") + values[i];
+        std::unique_ptr<Query> query = OpenQuery(dtmain, statement + ")");
+        for (bool row = !query->IsEmpty(); row; row = query->NextRow()) found(*query);
+    }
+}
+
 }  // namespace
 
 bool RecordExists(DataModule& dtmain, const std::string& table, const std::string& keyColumn,
                   const std::string& value)
 {
+    if (const std::optional<bool> known = Answered(dtmain, ExistenceKey(table, keyColumn, value))) return *known;
     return HasRow(dtmain, "select " + keyColumn + " from " + table + " where " + keyColumn + " = " + Numeric(value));
 }
 
@@ -60,13 +107,62 @@ bool RecordExistsByPair(DataModule& dtmain, const std::string& table, const std:
                         const std::string& secondColumn, const std::string& firstValue,
                         const std::string& secondValue)
 {
+    if (const std::optional<bool> known =
+            Answered(dtmain, ExistenceKey(table, firstColumn + kKeyGap + secondColumn, firstValue, &secondValue)))
+        return *known;
     return HasRow(dtmain, "select " + firstColumn + " from " + table + " where " + firstColumn + " = " +
                               Numeric(firstValue) + " and " + secondColumn + " = " + Numeric(secondValue));
 }
 
+void AskExistence(DataModule& dtmain, const std::string& table, const std::string& keyColumn,
+                  const std::vector<std::string>& values)
+{
+    FileLookups* lookups = dtmain.conmain.Lookups();
+    if (lookups == nullptr) return;
+    lookups->asked.clear();
+    lookups->found.clear();
+    std::vector<std::string> listed;
+    for (const std::string& value : values) {
+        const std::string key = ExistenceKey(table, keyColumn, value);
+        if (!key.empty() && lookups->asked.insert(key).second) listed.push_back(IntegerKey(value));
+    }
+    SelectIn(dtmain, "select " + keyColumn + " from " + table + " where " + keyColumn, listed, [&](Query& row) {
+        lookups->found.insert(ExistenceKey(table, keyColumn, row.Text(0)));
+    });
+}
+
+void AskExistenceByPair(DataModule& dtmain, const std::string& table, const std::string& firstColumn,
+                        const std::string& secondColumn,
+                        const std::vector<std::pair<std::string, std::string>>& values)
+{
+    FileLookups* lookups = dtmain.conmain.Lookups();
+    if (lookups == nullptr) return;
+    lookups->asked.clear();
+    lookups->found.clear();
+    const std::string columns = firstColumn + kKeyGap + secondColumn;
+    std::vector<std::string> listed;
+    std::unordered_set<std::string> firsts;
+    for (const auto& [first, second] : values) {
+        const std::string key = ExistenceKey(table, columns, first, &second);
+        if (key.empty()) continue;
+        lookups->asked.insert(key);
+        if (firsts.insert(IntegerKey(first)).second) listed.push_back(IntegerKey(first));
+    }
+    SelectIn(dtmain, "select " + firstColumn + ", " + secondColumn + " from " + table + " where " + firstColumn,
+             listed, [&](Query& row) {
+                 const std::string second = row.Text(1);
+                 lookups->found.insert(ExistenceKey(table, columns, row.Text(0), &second));
+             });
+}
+
 std::string SelectValue(DataModule& dtmain, const std::string& statement)
 {
-    return FirstText(dtmain, statement);
+    FileLookups* lookups = dtmain.conmain.Lookups();
+    if (lookups == nullptr) return FirstText(dtmain, statement);
+    if (auto found = lookups->texts.find(statement); found != lookups->texts.end()) return found->second;
+    std::string value = FirstText(dtmain, statement);
+    lookups->texts.emplace(statement, value);
+    return value;
 }
 
 std::string LookupUfBySigla(DataModule& dtmain, const std::string& value)

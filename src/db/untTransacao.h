@@ -3,6 +3,8 @@
 // transactions run before they build their statements. Each call opens its
 // own query objects on conmain (so in trnMain) and frees them on every path.
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "db/dtmmain.h"
 
@@ -18,8 +20,22 @@ bool RecordExistsByPair(DataModule& dtmain, const std::string& table, const std:
                         const std::string& secondColumn, const std::string& firstValue,
                         const std::string& secondValue);
 // Text of the first column of the first row of a complete statement; the
-// caller checks the values it pasted in (Numeric).
+// caller checks the values it pasted in (Numeric). In a file's transaction the
+// answer is remembered for the file: its callers read records their file
+// never writes.
 std::string SelectValue(DataModule& dtmain, const std::string& statement);
+
+// In a file's transaction, for a block of lines that name each record once:
+// which of these records exist, asked at once, so that RecordExists and
+// RecordExistsByPair answer the block's lines without asking each. Values that
+// are not whole numbers are left for RecordExists to ask. Outside a file's
+// transaction: nothing.
+void AskExistence(DataModule& dtmain, const std::string& table, const std::string& keyColumn,
+                  const std::vector<std::string>& values);
+// By the first value: every pair stored under the first values is read.
+void AskExistenceByPair(DataModule& dtmain, const std::string& table, const std::string& firstColumn,
+                        const std::string& secondColumn,
+                        const std::vector<std::pair<std::string, std::string>>& values);
 
 // Text of the first column, empty when no row.
 std::string LookupUfBySigla(DataModule& dtmain, const std::string& value);

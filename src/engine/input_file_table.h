@@ -4,6 +4,7 @@
 #include <array>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "engine/record_kinds.h"
 
@@ -12,10 +13,15 @@ namespace ligamor {
 // Takes one record line (without terminator) and gives its log text.
 using RecordProcessor = std::function<std::string(const std::string& line)>;
 
+// Asks the database at once, for a block of lines that name each record once,
+// what their processors would ask line by line (whether their records exist).
+using BlockQuestions = std::function<void(const std::vector<std::string>& lines)>;
+
 struct InputFileRow {
     std::string fileName;     // "CLIENTE.TXT"
     RecordProcessor processor;
     std::string movedPrefix;  // "CLIENTE_"
+    BlockQuestions questions{};  // none: each line asks its own
 };
 
 using InputFileTable = std::array<InputFileRow, kRecordKindCount>;

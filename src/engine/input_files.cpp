@@ -1,6 +1,7 @@
 // Reading the pending input files and moving the ones that were read.
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <optional>
 
 #include "db/file_transaction.h"
@@ -9,6 +10,7 @@
 #include "engine/integration_log.h"
 #include "engine/set_aside.h"
 #include "engine/input_files.h"
+#include "engine/packed_lines.h"
 #include "runtime/clock.h"
 #include "runtime/failures.h"
 #include "runtime/file_move.h"
@@ -71,15 +73,16 @@ std::size_t CountLines(const std::string& path)
 // for the outcome, and in one transaction its savepoint is part of the trial
 // (a connection lost there ends it as any failure that is not the line's own).
 void TryLine(FileOnTrial& setAside, FileTransaction* transaction, const RecordProcessor& processor,
-             std::size_t number, const std::string& line, std::vector<std::string>& texts)
+             std::size_t number, const std::string& line, const std::function<void(std::string)>& logged)
 {
     if (setAside.SetAsideBeforeTrial(number, line)) return;
     HeldMessages boxes = setAside.HoldBoxes();
     std::optional<LineSavepoint> savepoint;
     try {
         if (transaction) savepoint.emplace(*transaction);
-        texts.push_back(processor(line));
+        std::string text = processor(line);
         if (savepoint) savepoint->Release();
+        logged(std::move(text));
     } catch (...) {
         if (!setAside.SetAsideRefused(number, line, std::current_exception())) throw;
         boxes.Drop();
@@ -133,18 +136,33 @@ bool ProcessInputFile(const InputFileRun& run, const LinePolicy& policy, FileIde
     // reads the file again whole. Started at the first line, so that an empty
     // file asks no more of the database than it does per line.
     std::optional<FileTransaction> transaction;
+    std::optional<PackedLines> packed;
+    const std::function<void(std::string)> logged = [&](std::string text) {
+        texts.push_back(std::move(text));
+        if (run.applied) ++*run.applied;
+    };
+    const auto alone = [&](std::size_t number, const std::string& line) {
+        if (!setAside) logged(run.processor(line));
+        else TryLine(*setAside, transaction ? &*transaction : nullptr, run.processor, number, line, logged);
+    };
     std::size_t number = 0;
     std::string line;
     while (reader.ReadLine(line)) {
         ++number;
-        if (policy.fileTransaction && !transaction) transaction.emplace(*policy.fileTransaction);
-        if (!setAside) texts.push_back(run.processor(line));
-        else TryLine(*setAside, transaction ? &*transaction : nullptr, run.processor, number, line, texts);
+        if (policy.fileTransaction && !transaction) {
+            transaction.emplace(*policy.fileTransaction);
+            if (policy.linesPerBlock > 0 && policy.boxes)
+                packed.emplace(PackedFile{*transaction, run.processor, run.questions, run.row, setAside,
+                                          *policy.boxes, policy.linesPerBlock, alone, logged});
+        }
+        if (packed) packed->Add(number, std::move(line));
+        else alone(number, line);
         if (run.progress) {
             run.progress->LineApplied(run.fileName, number, std::max(total, number));
             if (run.progress->StopRequested()) throw SilentAbort{};
         }
     }
+    if (packed) packed->Finish();
     if (transaction) transaction->Commit();
     AppendToIntegrationLog(run.logDirectory, texts);
     if (setAside) setAside->FinishReading();
@@ -156,20 +174,17 @@ namespace {
 // One pending file of the table's row, by the settings' line policy. The lines
 // applied are counted once the file's block is in the log: a line refused,
 // set aside or rolled back with its file is no line applied.
-bool ReadPendingFile(Integration& integration, const InputFileRow& entry, const std::string& path,
-                     FileOnTrial* setAside, FileIdentity& opened)
+bool ReadPendingFile(Integration& integration, std::size_t row, const std::string& path, FileOnTrial* setAside,
+                     FileIdentity& opened)
 {
     const LinePolicy policy{
         integration.settings.Transaction == TransactionMode::Arquivo ? &integration.dtmain.conmain : nullptr,
-        setAside};
+        setAside, integration.linesPerBlock, integration.recordMessages};
+    const InputFileRow& entry = integration.table[row];
     long long applied = 0;
-    const RecordProcessor counted = [&](const std::string& line) {
-        std::string text = entry.processor(line);
-        ++applied;
-        return text;
-    };
-    const bool any = ProcessInputFile(
-        {path, counted, integration.settings.LogDirectory, integration.progress, entry.fileName}, policy, opened);
+    const bool any = ProcessInputFile({path, entry.processor, integration.settings.LogDirectory, integration.progress,
+                                       entry.fileName, row, &entry.questions, &applied},
+                                      policy, opened);
     integration.state.health.linesApplied += applied;
     return any;
 }
@@ -205,7 +220,7 @@ bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
         std::optional<FileOnTrial> lines;
         if (setAside) lines.emplace(*setAside, row, path);
         FileIdentity opened;
-        if (ReadPendingFile(integration, entry, path, lines ? &*lines : nullptr, opened)) result = true;
+        if (ReadPendingFile(integration, row, path, lines ? &*lines : nullptr, opened)) result = true;
         read.push_back({row, path, opened, lines ? lines->Target() : std::string()});
     }
     if (setAside) setAside->Finish();

@@ -24,6 +24,11 @@ bool FindInputFile(const std::string& directory, const std::string& name, std::s
 struct LinePolicy {
     Connection* fileTransaction = nullptr;  // TRANSACAO=ARQUIVO: the file's lines in one transaction on it
     FileOnTrial* setAside = nullptr;        // RECUSADAS=SEPARAR: refused lines set aside
+    // In the file's transaction, the lines whose statements run together,
+    // their boxes held on the gate while they are gathered. 0, or no gate:
+    // each line's statements run alone.
+    std::size_t linesPerBlock = 0;
+    MessageGate* boxes = nullptr;
 };
 
 // One input file to read: where, by which processor, and whom to tell.
@@ -33,6 +38,9 @@ struct InputFileRun {
     const std::string& logDirectory;
     CycleProgress* progress = nullptr;
     std::string fileName{};  // as the progress hook hears of it
+    std::size_t row = 0;     // the record kind's row: what its lines' records are
+    const BlockQuestions* questions = nullptr;  // asked for a block of lines at once
+    long long* applied = nullptr;  // counts the lines that went in (logged)
 };
 
 // Hands every line of the file to the processor, then appends the collected

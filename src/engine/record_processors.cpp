@@ -147,6 +147,31 @@ std::string ProcessItemPreVendaLine(RecordContext& ctx, const std::string& line)
     return logText;
 }
 
+namespace {
+
+// The fields of each line that name its record.
+std::vector<std::string> RecordCodes(RecordKindId id, const std::vector<std::string>& lines, bool part)
+{
+    const RecordKind& kind = KindOf(id);
+    std::vector<std::string> codes;
+    codes.reserve(lines.size());
+    for (const std::string& line : lines)
+        codes.push_back(SplitRecordLine(line, kind.fields).fields[part ? kind.part.field : kind.own.field]);
+    return codes;
+}
+
+void AskItems(RecordContext& ctx, const std::vector<std::string>& lines)
+{
+    const std::vector<std::string> preVendas = RecordCodes(RecordKindId::ItemPreVenda, lines, false);
+    const std::vector<std::string> items = RecordCodes(RecordKindId::ItemPreVenda, lines, true);
+    std::vector<std::pair<std::string, std::string>> pairs;
+    pairs.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) pairs.emplace_back(preVendas[i], items[i]);
+    AskItensPreVenda(ctx, pairs);
+}
+
+}  // namespace
+
 InputFileTable StandardInputFileTable(RecordContext& ctx)
 {
     // In the rows' order; a kind without its processor does not compile.
@@ -157,7 +182,18 @@ InputFileTable StandardInputFileTable(RecordContext& ctx)
     std::array<RecordProcessor, kRecordKindCount> bound;
     for (std::size_t i = 0; i < kRecordKindCount; ++i)
         bound[i] = [&ctx, process = processors[i]](const std::string& line) { return process(ctx, line); };
-    return MakeInputFileTable(std::move(bound));
+    InputFileTable table = MakeInputFileTable(std::move(bound));
+    using Ask = void (*)(RecordContext&, const std::vector<std::string>&);
+    constexpr auto asks = std::to_array<std::pair<RecordKindId, Ask>>(
+        {{RecordKindId::Cliente, AskClientes}, {RecordKindId::Produto, AskDetalhes},
+         {RecordKindId::PreVenda, AskPreVendas}});
+    for (const auto& [id, ask] : asks)
+        table[static_cast<std::size_t>(id)].questions = [&ctx, id, ask](const std::vector<std::string>& lines) {
+            ask(ctx, RecordCodes(id, lines, false));
+        };
+    table[static_cast<std::size_t>(RecordKindId::ItemPreVenda)].questions =
+        [&ctx](const std::vector<std::string>& lines) { AskItems(ctx, lines); };
+    return table;
 }
 
 }  // namespace ligamor

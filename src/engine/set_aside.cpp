@@ -90,6 +90,12 @@ bool FileOnTrial::SetAsideBeforeTrial(std::size_t number, const std::string& lin
     return false;
 }
 
+bool FileOnTrial::WouldSetAsideBeforeTrial(std::size_t number, const std::string& line) const
+{
+    return cycle_.recorded_.count(RecordedKey(row_, path_, opened_, static_cast<long long>(number), line)) > 0 ||
+           !cycle_.Blocker(line, row_).empty();
+}
+
 HeldMessages FileOnTrial::HoldBoxes()
 {
     return HeldMessages(cycle_.integration_.recordMessages);

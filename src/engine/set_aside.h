@@ -30,6 +30,8 @@ public:
     // True when the line is set aside without being tried: it already was
     // (the file is being read again), or a record it needs is set aside.
     bool SetAsideBeforeTrial(std::size_t number, const std::string& line);
+    // Whether SetAsideBeforeTrial would, as things stand; nothing is claimed.
+    bool WouldSetAsideBeforeTrial(std::size_t number, const std::string& line) const;
     // For the trial of a line: its boxes wait until its outcome is known,
     // dropped when it is set aside, shown on every other path.
     HeldMessages HoldBoxes();

@@ -27,14 +27,22 @@ std::string CheckCliente(RecordContext& ctx, const ClienteRecord& c, std::string
 
 const auto Q = DoubledQuotes;
 
+const std::string kTable = "CLIENTE";
+const std::string kKey = "CDCLIENTE";
+
 }  // namespace
+
+void AskClientes(RecordContext& ctx, const std::vector<std::string>& codes)
+{
+    AskExistence(ctx.dtmain, kTable, kKey, codes);
+}
 
 void InsertCliente(RecordContext& ctx, const ClienteRecord& c)
 {
     std::string TPPESSOA;
     const std::string NMCLIENTE = CheckCliente(ctx, c, TPPESSOA);
 
-    if (RecordExists(ctx.dtmain, "CLIENTE", "CDCLIENTE", c.CDCLIENTE)) {
+    if (RecordExists(ctx.dtmain, kTable, kKey, c.CDCLIENTE)) {
         UpdateCliente(ctx, c);
         return;
     }

@@ -10,6 +10,11 @@ namespace {
 
 const auto Q = DoubledQuotes;
 
+const std::string kPreVendas = "PEDIDOCOMPRACLIENTE";
+const std::string kItens = "ITPEDIDOCOMPRACLIENTE";
+const std::string kPreVenda = "CDPEDIDOCOMPRACLIENTE";
+const std::string kItem = "NUITPEDIDOCOMPRACLIENTE";
+
 // The blank runs are the statements as the shop has always run them: deliberate.
 std::string NudavStatement(const PreVendaRecord& v, const std::string& DTEMISSAO, const std::string& DTPREVENTREGA,
                            const std::string& today, const std::string& now)
@@ -47,6 +52,16 @@ std::string NuprevendaStatement(const PreVendaRecord& v, const std::string& DTEM
 
 }  // namespace
 
+void AskPreVendas(RecordContext& ctx, const std::vector<std::string>& codes)
+{
+    AskExistence(ctx.dtmain, kPreVendas, kPreVenda, codes);
+}
+
+void AskItensPreVenda(RecordContext& ctx, const std::vector<std::pair<std::string, std::string>>& items)
+{
+    AskExistenceByPair(ctx.dtmain, kItens, kPreVenda, kItem, items);
+}
+
 void InsertPreVenda(RecordContext& ctx, const PreVendaRecord& v)
 {
     const std::string emissao = SqlDate(ParseShortDate(v.DTEMISSAO, ctx.regional));
@@ -56,7 +71,7 @@ void InsertPreVenda(RecordContext& ctx, const PreVendaRecord& v)
     const std::string today = SqlDate(stamp);
     const std::string now = SqlTime(stamp);
 
-    if (RecordExists(ctx.dtmain, "PEDIDOCOMPRACLIENTE", "CDPEDIDOCOMPRACLIENTE", v.CDPEDIDOCOMPRACLIENTE))
+    if (RecordExists(ctx.dtmain, kPreVendas, kPreVenda, v.CDPEDIDOCOMPRACLIENTE))
         return;
 
     if (!v.NUDAV.empty())
@@ -76,8 +91,7 @@ void InsertItemPreVenda(RecordContext& ctx, const ItemPreVendaRecord& i)
     if (i.VLUNITARIO.empty()) RefuseRecord(ctx, "Informe o valor unitario. ");
     if (i.VLTOTAL.empty()) RefuseRecord(ctx, "Informe o valor total. ");
 
-    if (RecordExistsByPair(ctx.dtmain, "ITPEDIDOCOMPRACLIENTE", "CDPEDIDOCOMPRACLIENTE", "NUITPEDIDOCOMPRACLIENTE",
-                           i.CDPEDIDOCOMPRACLIENTE, i.NUITPEDIDOCOMPRACLIENTE))
+    if (RecordExistsByPair(ctx.dtmain, kItens, kPreVenda, kItem, i.CDPEDIDOCOMPRACLIENTE, i.NUITPEDIDOCOMPRACLIENTE))
         return;
 
     const std::string& produto = Numeric(i.CDDETALHE);

@@ -13,11 +13,19 @@ std::string ZeroWhenBlank(const std::string& s) { return IsBlank(s) ? "0" : s; }
 
 const auto Q = DoubledQuotes;
 
+const std::string kTable = "DETALHE";
+const std::string kKey = "CDDETALHE";
+
 }  // namespace
+
+void AskDetalhes(RecordContext& ctx, const std::vector<std::string>& codes)
+{
+    AskExistence(ctx.dtmain, kTable, kKey, codes);
+}
 
 void InsertDetalhe(RecordContext& ctx, const DetalheRecord& p)
 {
-    if (RecordExists(ctx.dtmain, "DETALHE", "CDDETALHE", p.CDDETALHE)) {
+    if (RecordExists(ctx.dtmain, kTable, kKey, p.CDDETALHE)) {
         // The update takes the unit and the tax rate by code.
         DetalheRecord stored = p;
         stored.CDUNIDADE = std::to_string(FindOrCreateUnidade(ctx.dtmain, p.CDUNIDADE));
