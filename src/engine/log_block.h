@@ -25,9 +25,10 @@ public:
     // spool; texts reach it 64 KiB at a time. A spool that cannot be made or
     // written raises IoFailure with the system's code and
     // "Não foi possível criar|gravar o arquivo temporário do log no diretório
-    // \"<dir>\": <reason>": the file's lines then fail as for a failure of the
-    // line itself (the transaction rolls back, the file stays), and the block
-    // is never appended: AppendToLog raises the same failure.
+    // \"<dir>\": <reason>", a failure of the disk, never of the line: the
+    // cycle stops as for any such failure (the file's transaction rolls back,
+    // the file stays), and the block is never appended: AppendToLog raises the
+    // same failure. A text after AppendToLog is a mistake: std::logic_error.
     void Add(const std::string& text);
     // After the commit: the texts, each followed by CR LF, appended to the
     // integration log; with none, the log is still created when missing.
