@@ -27,11 +27,12 @@ bool IdentityOfHandle(HANDLE handle, FileIdentity& out);
 // The system's description of an error code, in the ANSI code page.
 std::string SystemErrorText(DWORD code);
 
-// Creates a new file for writing, named stem + six letters + suffix (never an
-// existing name), with the given security (nullptr: the folder's). The handle,
-// or INVALID_HANDLE_VALUE with GetLastError() set.
+// Creates a new file, unshared, named stem + six letters + suffix (never an
+// existing name), with the given security (nullptr: the folder's), access and
+// attributes and flags. The handle, or INVALID_HANDLE_VALUE with GetLastError()
+// set.
 HANDLE CreateUniqueFile(const std::string& stem, const std::string& suffix, SECURITY_ATTRIBUTES* security,
-                        std::string& name);
+                        std::string& name, DWORD access = GENERIC_WRITE, DWORD flags = FILE_ATTRIBUTE_NORMAL);
 
 // Gives the security attributes an access list, not inherited from the
 // folder, that lets in the current user, SYSTEM (the account the service runs

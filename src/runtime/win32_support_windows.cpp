@@ -74,7 +74,7 @@ std::string SystemErrorText(DWORD code)
 }
 
 HANDLE CreateUniqueFile(const std::string& stem, const std::string& suffix, SECURITY_ATTRIBUTES* security,
-                        std::string& name)
+                        std::string& name, DWORD access, DWORD flags)
 {
     static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     unsigned long long seed = GetTickCount64() ^ (static_cast<unsigned long long>(GetCurrentProcessId()) << 32) ^
@@ -86,8 +86,7 @@ HANDLE CreateUniqueFile(const std::string& stem, const std::string& suffix, SECU
             letters += kLetters[(seed >> 33) % (sizeof kLetters - 1)];
         }
         name = stem + letters + suffix;
-        const HANDLE handle = CreateFileW(Wide(name).c_str(), GENERIC_WRITE, 0, security, CREATE_NEW,
-                                          FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE handle = CreateFileW(Wide(name).c_str(), access, 0, security, CREATE_NEW, flags, nullptr);
         if (handle != INVALID_HANDLE_VALUE) return handle;
         const DWORD err = GetLastError();
         if (err != ERROR_FILE_EXISTS && err != ERROR_ALREADY_EXISTS) return INVALID_HANDLE_VALUE;

@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <set>
+#include <vector>
+
 #include "text_view.h"
 #include "engine/integration_log.h"
+#include "engine/log_block.h"
 #include "runtime/failures.h"
 #include "runtime/text1252.h"
 #include "runtime/text_file.h"
@@ -35,6 +39,128 @@ TEST(AppendToIntegrationLog, MissingDirectoryIsAnIoFailure)
     test::TempDir dir;
     try {
         AppendToIntegrationLog(dir / "missing/", {"a"});
+        FAIL() << "no failure";
+    } catch (const IoFailure& f) {
+        EXPECT_EQ(f.Code(), test::kMissingFolder.code);
+        EXPECT_EQ(f.Message(), test::kMissingFolder.message);
+    }
+}
+
+// Texts of many lines of 20 to 170 bytes: a block past the spool's 64 KiB
+// buffer and its 1 MiB pieces, first and last.
+const std::vector<std::string>& ManyTexts()
+{
+    static const std::vector<std::string> texts = [] {
+        std::vector<std::string> all;
+        for (int i = 0; i < 25000; ++i) all.push_back("line " + std::to_string(i) + std::string(15 + i % 151, 'x'));
+        return all;
+    }();
+    return texts;
+}
+
+const std::set<std::string> kLogAlone = {"LogIntegracaoPAF.txt"};
+
+// With a log already there and without one: none, a few, an empty one, one
+// longer than a piece, many.
+struct BlockRow {
+    std::vector<std::string> texts;
+    bool logThere;
+};
+std::vector<BlockRow> BlockRows()
+{
+    const std::vector<std::string> longOne = {"a", std::string(1536 * 1024, 'z'), "b"};
+    return {{{}, false}, {{}, true}, {{"a", Cp1252("INSERÇÃO")}, false}, {{"", "d"}, true},
+            {longOne, true}, {ManyTexts(), false}, {ManyTexts(), true}};
+}
+
+void Add(LogBlock& block, const std::vector<std::string>& texts)
+{
+    for (const std::string& text : texts) block.Add(text);
+}
+
+TEST(LogBlock, AppendsWhatAppendToIntegrationLogAppendsOnceAndLeavesOnlyTheLog)
+{
+    for (const BlockRow& row : BlockRows()) {
+        SCOPED_TRACE(testing::Message() << row.texts.size() << " texts, log there: " << row.logThere);
+        test::TempDir before, now;
+        if (row.logThere) {
+            test::WriteBytes(before / "LogIntegracaoPAF.txt", "old\r\n");
+            test::WriteBytes(now / "LogIntegracaoPAF.txt", "old\r\n");
+        }
+        AppendToIntegrationLog(before.Path(), row.texts);
+        {
+            LogBlock block(now.Path());
+            Add(block, row.texts);
+            block.AppendToLog();
+            block.AppendToLog();
+            EXPECT_EQ(test::ReadBytes(now / "LogIntegracaoPAF.txt"), test::ReadBytes(before / "LogIntegracaoPAF.txt"));
+            EXPECT_EQ(test::ListDir(now.Path()), kLogAlone);
+        }
+        EXPECT_EQ(test::ListDir(now.Path()), kLogAlone);
+    }
+}
+
+TEST(LogBlock, DroppedWithoutAppendingLeavesTheLogAndItsDirectoryAsTheyWere)
+{
+    for (const BlockRow& row : BlockRows()) {
+        SCOPED_TRACE(testing::Message() << row.texts.size() << " texts, log there: " << row.logThere);
+        test::TempDir dir;
+        if (row.logThere) test::WriteBytes(dir / "LogIntegracaoPAF.txt", "old\r\n");
+        {
+            LogBlock block(dir.Path());
+            Add(block, row.texts);
+        }
+        EXPECT_EQ(test::ListDir(dir.Path()), row.logThere ? kLogAlone : std::set<std::string>{});
+        EXPECT_EQ(test::ReadBytes(dir / "LogIntegracaoPAF.txt"), row.logThere ? "old\r\n" : "");
+    }
+}
+
+TEST(LogBlock, TwoBlocksAliveInOneDirectoryAppendTheirOwnTexts)
+{
+    test::TempDir dir;
+    std::string first, second;
+    {
+        // Two programs sharing one log directory, or two files' blocks.
+        LogBlock one(dir.Path());
+        LogBlock other(dir.Path());
+        for (int i = 0; i < 5000; ++i) {
+            one.Add("one " + ManyTexts()[i]);
+            other.Add("other " + ManyTexts()[i]);
+            first += "one " + ManyTexts()[i] + "\r\n";
+            second += "other " + ManyTexts()[i] + "\r\n";
+        }
+        other.AppendToLog();
+        one.AppendToLog();
+    }
+    EXPECT_EQ(test::ReadBytes(dir / "LogIntegracaoPAF.txt"), second + first);
+    EXPECT_EQ(test::ListDir(dir.Path()), kLogAlone);
+}
+
+TEST(LogBlock, MissingDirectoryFailsAtTheFirstTextAndTheBlockIsNeverAppended)
+{
+    test::TempDir dir;
+    const std::string missing = dir / "missing/";
+    const std::string expected = Cp1252("Não foi possível criar o arquivo temporário do log no diretório \"") +
+                                 missing + "\": " + Cp1252("arquivo ou diretório inexistente");
+    LogBlock block(missing);
+    for (int call = 0; call < 2; ++call) {
+        try {
+            if (call == 0) block.Add("a");
+            else block.AppendToLog();
+            FAIL() << "no failure";
+        } catch (const IoFailure& f) {
+            EXPECT_EQ(f.Code(), test::kMissingFolder.code);
+            EXPECT_EQ(f.Message(), expected);
+        }
+    }
+    ASSERT_EQ(MakeDirectory(missing), 0);
+    block.AppendToLog();
+    EXPECT_EQ(test::ListDir(missing), std::set<std::string>{});
+
+    // Without a text nothing is made before the log itself, which fails as before.
+    LogBlock empty(dir / "other/");
+    try {
+        empty.AppendToLog();
         FAIL() << "no failure";
     } catch (const IoFailure& f) {
         EXPECT_EQ(f.Code(), test::kMissingFolder.code);
