@@ -8,6 +8,7 @@
 #include "engine/applied_not_moved.h"
 #include "engine/file_stamp.h"
 #include "engine/integration_log.h"
+#include "engine/log_block.h"
 #include "engine/set_aside.h"
 #include "engine/input_files.h"
 #include "engine/packed_lines.h"
@@ -122,7 +123,7 @@ bool FindInputFile(const std::string& directory, const std::string& name, std::s
 
 bool ProcessInputFile(const InputFileRun& run, const LinePolicy& policy, FileIdentity& identity)
 {
-    std::vector<std::string> texts;
+    LogBlock texts(run.logDirectory);
     TextFileReader reader(run.path);
     identity = reader.OpenedIdentity();
     std::size_t total = 0;
@@ -138,7 +139,7 @@ bool ProcessInputFile(const InputFileRun& run, const LinePolicy& policy, FileIde
     std::optional<FileTransaction> transaction;
     std::optional<PackedLines> packed;
     const std::function<void(std::string)> logged = [&](std::string text) {
-        texts.push_back(std::move(text));
+        texts.Add(text);
         if (run.applied) ++*run.applied;
     };
     const auto alone = [&](std::size_t number, const std::string& line) {
@@ -164,7 +165,7 @@ bool ProcessInputFile(const InputFileRun& run, const LinePolicy& policy, FileIde
     }
     if (packed) packed->Finish();
     if (transaction) transaction->Commit();
-    AppendToIntegrationLog(run.logDirectory, texts);
+    texts.AppendToLog();
     if (setAside) setAside->FinishReading();
     return number > 0;
 }

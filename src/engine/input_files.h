@@ -43,15 +43,17 @@ struct InputFileRun {
     long long* applied = nullptr;  // counts the lines that went in (logged)
 };
 
-// Hands every line of the file to the processor, then appends the collected
-// log texts as one block. True when at least one line was read. identity is
-// the file as it was opened. With a progress hook, the lines are counted
-// first, the hook hears of each line, and a stop it asks for ends the file
-// with SilentAbort before its block is written. With a file transaction,
-// every line runs in it, committed after the last line and before the block
-// is written; any failure rolls it all back. Setting aside, lines set aside
-// are neither applied nor logged; in one transaction, each line is tried
-// behind a savepoint, so that a refused line is undone alone.
+// Hands every line of the file to the processor, then appends the lines' log
+// texts as one block (spooled beside the log meanwhile). True when at least
+// one line was read. identity is the file as it was opened. With a progress
+// hook, the lines are counted first, the hook hears of each line, and a stop
+// it asks for ends the file with SilentAbort before its block is written.
+// With a file transaction, every line runs in it, committed after the last
+// line and before the block is written; any failure rolls it all back; with
+// linesPerBlock, the lines' statements run a block at a time (packed_lines.h).
+// Setting aside, lines set aside are neither applied nor logged; in one
+// transaction, each line tried alone is tried behind a savepoint, so that a
+// refused line is undone alone.
 bool ProcessInputFile(const InputFileRun& run, const LinePolicy& policy, FileIdentity& identity);
 
 // With RECUSADAS=SEPARAR, the set-aside lines are tried again first when due,

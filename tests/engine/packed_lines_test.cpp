@@ -1,0 +1,207 @@
+// A file's lines run a block at a time in its transaction: what the shop gets
+// is what the same files give line by line, whatever a block holds.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/directories.h"
+#include "engine/integration_log.h"
+#include "engine/integration_parts.h"
+#include "engine/refused_files.h"
+#include "engine/untfuncoes.h"
+#include "support/recording_seams.h"
+#include "support/temp_dir.h"
+#include "support/test_database.h"
+
+namespace ligamor::test {
+namespace {
+
+const char* kSeed =
+    "insert into UF (cduf, sguf) values (35, 'SP');"
+    "insert into ALIQUOTA (cdaliquota, nmaliquota) values (3, 'T1');"
+    "insert into UNIDADE (cdunidade, nmunidade, nmreduzido, usuinclusao, compinclusao, usualteracao, compalteracao) "
+    "values (0, 'UN', 'UN', 'MASTER', 'MASTER', 'MASTER', 'MASTER');"
+    "commit;";
+
+const char* kTables[] = {"CLIENTE", "UNIDADE", "DETALHE", "PEDIDOCOMPRACLIENTE", "ITPEDIDOCOMPRACLIENTE"};
+
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+// What a shop sees after the cycles: the rows, the log, the folders, the boxes.
+struct Outcome {
+    std::string rows;
+    std::string log;
+    std::set<std::string> sent;
+    std::set<std::string> moved;
+    std::string refused;
+    std::vector<Shown> boxes;
+};
+
+// One shop of its own: database, folders and the integration as the programs
+// build it.
+struct Shop {
+    Shop(TransactionMode mode, RefusedLinesMode refused, std::size_t linesPerBlock)
+    {
+        database = CreateShopDatabase(work.Path(), "LOJA.FDB");
+        RunIsql(database, kSeed);
+        ConnectDatabase(parts.dtmain, database, "SYSDBA", "masterkey");
+        settings.SendDirectory = work / "ENVIO/";
+        settings.ResponseDirectory = work / "RESPOSTA/";
+        settings.LogDirectory = work / "LOG/";
+        settings.IntervalMs = 5000;
+        settings.Transaction = mode;
+        settings.RefusedLines = refused;
+        for (const std::string& d : {settings.SendDirectory, settings.ResponseDirectory, settings.LogDirectory})
+            ForceDirectoryPath(d);
+        parts.integration.quietTime = std::chrono::milliseconds(0);
+        parts.integration.linesPerBlock = linesPerBlock;
+    }
+
+    // Each file in a cycle of its own, in the order given; a refused line
+    // stops its cycle, as it does for the shop.
+    Outcome Run(const Files& files)
+    {
+        for (const auto& [name, bytes] : files) {
+            WriteBytes(settings.SendDirectory + name, bytes);
+            ++clock.now.second;
+            try {
+                RunIntegrationCycle(parts.integration, view);
+            } catch (...) {
+                // The boxes say what a user saw.
+            }
+        }
+        Outcome out;
+        parts.dtmain.conmain.Disconnect();
+        for (const char* table : kTables)
+            out.rows += RunIsql(database, std::string("select * from ") + table + " order by 1, 2;");
+        const std::string log = IntegrationLogPath(settings.LogDirectory);
+        if (std::filesystem::exists(log)) out.log = ReadBytes(log);
+        out.sent = ListDir(settings.SendDirectory);
+        out.sent.erase(kSendDirectoryLockName);
+        out.moved = ListDir(settings.ResponseDirectory);
+        const std::string folder = RefusedFolder(settings.ResponseDirectory);
+        if (std::filesystem::exists(folder))
+            for (const std::string& name : ListDir(folder)) out.refused += name + ":" + ReadBytes(folder + name);
+        out.boxes = messages.shown;
+        return out;
+    }
+
+    TempDir work;
+    std::string database;
+    RecordingMessages messages;
+    FakeTimer timer;
+    FixedClock clock;
+    IntegrationParts parts{{.messages = messages, .timer = timer, .clock = clock, .regional = RegionalSettings{}}};
+    SystemSettings& settings = parts.settings;
+    NoLogView view;
+};
+
+std::string Lines(const std::vector<std::string>& lines)
+{
+    std::string out;
+    for (const std::string& line : lines) out += line + "\r\n";
+    return out;
+}
+
+std::string Product(int code, const std::string& quantity = "10,5", const std::string& name = "")
+{
+    const std::string k = std::to_string(code);
+    return "I#" + k + "#" + (name.empty() ? "PRODUTO " + k : name) + "#T1#" + quantity + "#UN#8,20#12,90";
+}
+
+// Twelve products, in blocks of four, one of them refused: by the database
+// (a name too long for its column) or before its statement (no number).
+std::string ProductsRefusedAt(std::initializer_list<int> refused, bool byTheDatabase)
+{
+    std::vector<std::string> lines;
+    for (int code = 1; code <= 12; ++code) {
+        const bool bad = std::find(refused.begin(), refused.end(), code) != refused.end();
+        if (!bad) lines.push_back(Product(code));
+        else if (byTheDatabase) lines.push_back(Product(code, "1", std::string(101, 'A')));
+        else lines.push_back(Product(code, "X"));
+    }
+    return Lines(lines);
+}
+
+const Files kMixed = {
+    {"CLIENTE.TXT",
+     Lines({"I#25#MERCADO A#MERCADO A#RUA A#CP#CENTRO#CAMPINAS#SP#13000000#19#20#RG1#12345678901#0",
+            "U#25#MERCADO B#MERCADO B#RUA B#CP#CENTRO#CAMPINAS#SP#13000000#19#20#RG1#12345678901#0",
+            "I#26#BAR C#BAR C#RUA C#CP#VILA#CAMPINAS#SP##1###12345678000199#0",
+            "I#025#MERCADO C#MERCADO C#RUA A#CP#CENTRO#CAMPINAS#SP#13000000#19#20#RG1#12345678901#0"})},
+    {"PRODUTO.TXT", Lines({Product(1), Product(2), "U#1#ARROZ#3#3#0#1#2", "I#3#FEIJAO#T1#3#CX#1#2",
+                           "I#4#MILHO#T1#3#CX#1#2", "I#002#SOJA#T1#1#UN#1#2", Product(5)})},
+    {"PREVENDA.TXT", Lines({"I#70#55##25#05/03/2026#10/03/2026#350,75", "I#71##9#26#05/03/2026#10/03/2026#10,5",
+                            "I#70#56##25#05/03/2026#10/03/2026#1,75"})},
+    {"ITEMPREVENDA.TXT", Lines({"I#70#1#1#2,5#4,10#10,25", "I#70#2#2#1#4,10#4,10", "I#71#1#3#1#4,10#4,10",
+                                "I#70#1#1#9#9,10#9,10", "I#71#2#5#1#4,10#4,10"})},
+};
+
+struct Row {
+    const char* name;
+    Files files;
+    RefusedLinesMode refused;
+    std::size_t linesPerBlock;
+    bool fileStops;  // a refused line stops the file (RECUSADAS=PARAR)
+};
+
+class PackedLines : public ::testing::TestWithParam<Row> {};
+
+// Against the same files line by line, and in one transaction line after line.
+TEST_P(PackedLines, GiveWhatEachLineAloneGives)
+{
+    const Row& row = GetParam();
+    const Outcome packed = Shop(TransactionMode::Arquivo, row.refused, row.linesPerBlock).Run(row.files);
+    const Outcome alone = Shop(TransactionMode::Arquivo, row.refused, 0).Run(row.files);
+    const Outcome perLine = Shop(TransactionMode::Linha, row.refused, row.linesPerBlock).Run(row.files);
+
+    EXPECT_EQ(packed.rows, alone.rows);
+    EXPECT_EQ(packed.log, alone.log);
+    EXPECT_EQ(packed.sent, alone.sent);
+    EXPECT_EQ(packed.moved, alone.moved);
+    EXPECT_EQ(packed.refused, alone.refused);
+    EXPECT_EQ(packed.boxes, perLine.boxes);
+    EXPECT_EQ(packed.boxes, alone.boxes);
+    if (row.fileStops) {
+        // Nothing of the file stays, and it waits in the send directory.
+        EXPECT_EQ(packed.rows.find("PRODUTO 1 "), std::string::npos) << packed.rows;
+        EXPECT_EQ(packed.sent, std::set<std::string>{"PRODUTO.TXT"});
+        EXPECT_FALSE(packed.boxes.empty());
+        return;
+    }
+    EXPECT_EQ(packed.rows, perLine.rows);
+    EXPECT_EQ(packed.log, perLine.log);
+    EXPECT_EQ(packed.moved, perLine.moved);
+    EXPECT_EQ(packed.refused, perLine.refused);
+}
+
+const Row kRows[] = {
+    {"MixedFilesInOneBlock", kMixed, RefusedLinesMode::Parar, 100, false},
+    {"MixedFilesInBlocksOfTwo", kMixed, RefusedLinesMode::Separar, 2, false},
+    {"RefusedByTheDatabaseFirstInItsBlock", {{"PRODUTO.TXT", ProductsRefusedAt({5}, true)}},
+     RefusedLinesMode::Parar, 4, true},
+    {"RefusedBeforeItsStatementInTheMiddle", {{"PRODUTO.TXT", ProductsRefusedAt({6}, false)}},
+     RefusedLinesMode::Parar, 4, true},
+    {"RefusedByTheDatabaseLastInItsBlock", {{"PRODUTO.TXT", ProductsRefusedAt({8}, true)}},
+     RefusedLinesMode::Parar, 4, true},
+    {"SetAsideFirstMiddleAndLast", {{"PRODUTO.TXT", ProductsRefusedAt({1, 6, 12}, true)}},
+     RefusedLinesMode::Separar, 4, false},
+    {"SetAsideBeforeTheirStatements", {{"PRODUTO.TXT", ProductsRefusedAt({4, 5, 10}, false)}},
+     RefusedLinesMode::Separar, 4, false},
+    {"SetAsideItemsHoldBackTheirPreSale",
+     {{"PREVENDA.TXT", Lines({"I#70#55##25#05/03/2026#10/03/2026#350,75", "I#71##9#26#05/03/2026#10/03/2026#1"})},
+      {"PRODUTO.TXT", Lines({Product(1), Product(2)})},
+      {"ITEMPREVENDA.TXT", Lines({"I#70#1#1#2,5#4,10#10,25", "I#70#2#2#X#4,10#4,10", "I#70#3#1#1#4,10#4,10",
+                                  "I#71#1#9999#1#4,10#4,10", "I#71#2#2#1#4,10#4,10"})}},
+     RefusedLinesMode::Separar, 100, false},
+};
+
+INSTANTIATE_TEST_SUITE_P(Files, PackedLines, ::testing::ValuesIn(kRows),
+                         [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace ligamor::test
