@@ -7,6 +7,7 @@
 
 #include <signal.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <functional>
@@ -14,6 +15,7 @@
 #include <thread>
 
 #include "config/settings.h"
+#include "engine/integration_log.h"
 #include "engine/untfuncoes.h"
 #include "runtime/text1252.h"
 #include "service/service_process.h"
@@ -205,14 +207,16 @@ INSTANTIATE_TEST_SUITE_P(FrontEnds, KilledMidFile, ::testing::ValuesIn(kKilledRo
                          [](const ::testing::TestParamInfo<Row>& info) { return std::string(info.param.name); });
 
 // Killed again and again while a file's refused lines are set aside, the
-// service started once more ends with every good line stored once and every
-// refused line in the folder of refused lines once.
+// service started once more ends with every good line stored once, logged
+// once, and every refused line in the folder of refused lines once. In one
+// transaction the file runs a block at a time: it is four times as long, so
+// that the kills fall in its middle.
 using KilledWhileSettingAside = StopSignals;
 
 TEST_P(KilledWhileSettingAside, LosesNoLineAndDoublesNone)
 {
     const Row& row = GetParam();
-    const int lines = 3000, refusedEvery = 100;
+    const int lines = row.perFile ? 12000 : 3000, refusedEvery = 100;
     Drop("PRODUTO.TXT", Products(lines, refusedEvery));
     // Each run starts the file again; the later kills come later in it.
     for (int run = 0; run < 4; ++run) {
@@ -241,6 +245,8 @@ TEST_P(KilledWhileSettingAside, LosesNoLineAndDoublesNone)
         expected += "I#" + std::to_string(code) + "#PRODUTO " + std::to_string(code) + "#T1#X#UN#8,20#12,90\r\n";
     EXPECT_EQ(ReadBytes(folder + "PRODUTO.TXT"), expected);
     EXPECT_EQ(ListDir(send), Names{kSendDirectoryLockName});
+    const std::string log = ReadBytes(IntegrationLogPath(dir / "LOG/"));
+    EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), lines - refused);
 }
 
 INSTANTIATE_TEST_SUITE_P(Service, KilledWhileSettingAside,
