@@ -15,8 +15,8 @@
 //   ARQUIVO+SEPARAR  the same with RECUSADAS=SEPARAR and every 100th line
 //                    refused by the database (a product's quantity that is
 //                    no number, an item's too large for its column).
-// After the table, each per-file cell's peak RSS at the largest line count
-// against that at the smallest.
+// After the table, each per-file cell's (and isql-fb's) peak RSS at the
+// largest line count against that at the smallest.
 // Each cycle's result is checked (rows stored, lines set aside, no box, the
 // clean cells' logs of one size, isql-fb's texts those that ligamor runs); a
 // wrong one stops the benchmark.
@@ -40,6 +40,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -47,6 +48,7 @@
 #include <exception>
 #include <map>
 #include <string>
+#include <thread>
 #include <tuple>
 #include <vector>
 
@@ -74,6 +76,7 @@ const char* kSeed =
 
 constexpr int kRefusedEvery = 100;
 const std::vector<std::string> kCells{"ISQL", "LINHA", "ARQUIVO-ANTES", "ARQUIVO", "ARQUIVO+SEPARAR"};
+const std::vector<std::string> kFiles{"PRODUTO", "ITEMPREVENDA"};
 
 struct World {
     World(const test::TempDir& work, const std::string& engine, TransactionMode mode, RefusedLinesMode refused,
@@ -148,8 +151,22 @@ struct Timed {
     long rssKiB = 0;
 };
 
+// The peak resident size of a running process, in KiB; 0 once it is gone.
+long PeakKiB(pid_t pid)
+{
+    FILE* status = std::fopen(("/proc/" + std::to_string(pid) + "/status").c_str(), "r");
+    if (!status) return 0;
+    long kiB = 0;
+    char line[256];
+    while (std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "VmHWM: %ld", &kiB) == 1) break;
+    std::fclose(status);
+    return kiB;
+}
+
 // isql-fb with the arguments, its output in outputPath; timed from its start
-// to its end, with its own peak RSS.
+// to its end. Its peak RSS is read while it runs, every 10 ms: the rusage of
+// a child counts the memory of the process that started it, until its exec.
 Timed RunTimedIsql(const std::vector<std::string>& arguments, const std::string& outputPath)
 {
     posix_spawn_file_actions_t actions;
@@ -167,12 +184,22 @@ Timed RunTimedIsql(const std::vector<std::string>& arguments, const std::string&
     const int spawned = posix_spawnp(&pid, "isql-fb", &actions, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (spawned != 0) return timed;
+    std::atomic<bool> ended{false};
+    std::atomic<long> peak{0};
+    std::thread watch([&] {
+        while (!ended) {
+            peak = std::max(peak.load(), PeakKiB(pid));
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    });
     int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid) return timed;
+    const pid_t waited = waitpid(pid, &status, 0);
     timed.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    ended = true;
+    watch.join();
+    if (waited != pid) return timed;
     timed.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    timed.rssKiB = usage.ru_maxrss;
+    timed.rssKiB = peak;
     return timed;
 }
 
@@ -288,7 +315,7 @@ bool RunChild(const char* self, const std::string& engine, const std::string& fi
 struct Options {
     std::vector<int> counts;
     std::vector<std::string> cells = kCells;
-    std::vector<std::string> files{"PRODUTO", "ITEMPREVENDA"};
+    std::vector<std::string> files = kFiles;
     std::vector<std::string> engines{"embedded", "server"};
     int perLineUpTo = 100000;
     long block = static_cast<long>(kLinesPerBlock);
@@ -338,7 +365,7 @@ bool ParseOptions(int argc, char** argv, Options& options)
     }
     if (options.counts.empty()) options.counts = {10000, 100000};
     std::sort(options.counts.begin(), options.counts.end());
-    return AllIn(options.cells, kCells) && AllIn(options.files, {"PRODUTO", "ITEMPREVENDA"}) &&
+    return AllIn(options.cells, kCells) && AllIn(options.files, kFiles) &&
            AllIn(options.engines, {"embedded", "server"}) && options.block >= 0;
 }
 
@@ -365,7 +392,7 @@ int main(int argc, char** argv)
                 "lines/s", "x isql", "RSS MB", "log bytes");
     std::map<std::tuple<std::string, std::string, std::string, int>, long> rss;
     for (const std::string& engine : options.engines) {
-        for (const std::string& name : {std::string("PRODUTO"), std::string("ITEMPREVENDA")}) {
+        for (const std::string& name : kFiles) {
             if (!Selected(options.files, name)) continue;
             const std::string file = name + ".TXT";
             for (int lines : options.counts) {
@@ -409,14 +436,16 @@ int main(int argc, char** argv)
 
     const int least = options.counts.front(), most = options.counts.back();
     if (least == most) return 0;
-    std::printf("\npeak RSS at %d lines against %d lines, per-file cells:\n", most, least);
-    for (const auto& [key, kiB] : rss) {
-        const auto& [engine, file, cell, lines] = key;
-        if (lines != most || cell.rfind("ARQUIVO", 0) != 0) continue;
-        const auto small = rss.find({engine, file, cell, least});
-        if (small == rss.end()) continue;
-        std::printf("%-9s %-17s %-15s %8.1f MB -> %8.1f MB  %5.2fx\n", engine.c_str(), file.c_str(), cell.c_str(),
-                    small->second / 1024.0, kiB / 1024.0, static_cast<double>(kiB) / small->second);
-    }
+    std::printf("\npeak RSS at %d lines against %d lines:\n", most, least);
+    for (const std::string& engine : options.engines)
+        for (const std::string& name : kFiles)
+            for (const std::string& cell : kCells) {
+                const std::string file = name + ".TXT";
+                const auto small = rss.find({engine, file, cell, least}), large = rss.find({engine, file, cell, most});
+                if (cell == "LINHA" || small == rss.end() || large == rss.end()) continue;
+                std::printf("%-9s %-17s %-15s %8.1f MB -> %8.1f MB  %5.2fx\n", engine.c_str(), file.c_str(),
+                            cell.c_str(), small->second / 1024.0, large->second / 1024.0,
+                            static_cast<double>(large->second) / small->second);
+            }
     return 0;
 }
