@@ -50,6 +50,8 @@ LineSavepoint::LineSavepoint(FileTransaction& file) : file_(file)
     // A savepoint of the same name replaces the one before: one is kept at a time.
     file_.Run(std::string("SAVEPOINT ") + kLineSavepoint);
     file_.line_ = this;
+    file_.lookups_.sinceSavepoint.clear();
+    file_.lookups_.lineOpen = true;
 }
 
 LineSavepoint::~LineSavepoint()
@@ -63,7 +65,20 @@ LineSavepoint::~LineSavepoint()
 
 void LineSavepoint::Release()
 {
-    if (file_.line_ == this) file_.line_ = nullptr;
+    if (file_.line_ != this) return;
+    file_.line_ = nullptr;
+    file_.lookups_.sinceSavepoint.clear();
+    file_.lookups_.lineOpen = false;
+}
+
+void FileLookups::Remember(const std::string& statement, const std::string& value)
+{
+    if (texts.emplace(statement, value).second && lineOpen) sinceSavepoint.push_back(statement);
+}
+
+void FileLookups::Remember(const std::string& statement, long long value)
+{
+    if (integers.emplace(statement, value).second && lineOpen) sinceSavepoint.push_back(statement);
 }
 
 void LineSavepoint::Undo()
@@ -73,17 +88,24 @@ void LineSavepoint::Undo()
 
 void FileTransaction::Rollback()
 {
-    // What the lookups remember may have been written by the undone line.
-    lookups_ = {};
     const bool line = std::exchange(line_, nullptr) != nullptr;
     if (line && handle_ != 0) {
         try {
             Run(std::string("ROLLBACK TO SAVEPOINT ") + kLineSavepoint);
+            // What the undone line taught the lookups may be gone with it.
+            for (const std::string& statement : lookups_.sinceSavepoint) {
+                lookups_.texts.erase(statement);
+                lookups_.integers.erase(statement);
+            }
+            lookups_.sinceSavepoint.clear();
+            lookups_.lineOpen = false;
+            ForgetAnswers();
             return;
         } catch (...) {
             // Then the whole file goes, as it would without the mark.
         }
     }
+    lookups_ = {};
     // The scope stays open with no transaction: a statement run after this
     // fails, instead of committing on its own outside the file.
     if (handle_ == 0) return;

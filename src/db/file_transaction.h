@@ -6,6 +6,7 @@
 #include <map>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "db/dtmmain.h"
 
@@ -17,6 +18,12 @@ namespace ligamor {
 struct FileLookups {
     std::map<std::string, std::string> texts;
     std::map<std::string, long long> integers;
+    void Remember(const std::string& statement, const std::string& value);
+    void Remember(const std::string& statement, long long value);
+    // Learned since the line's savepoint: what an undone line takes with it
+    // (the unit it created), while what earlier lines taught stays.
+    std::vector<std::string> sinceSavepoint;
+    bool lineOpen = false;
     // Whether records exist, asked for a block of lines at once: the keys
     // asked and those found, as ExistenceKey gives them. Valid for that block
     // only, whose lines name each record once.

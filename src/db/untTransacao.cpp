@@ -32,7 +32,7 @@ std::string RememberedText(DataModule& dtmain, const std::string& statement)
     if (lookups == nullptr) return FirstText(dtmain, statement);
     if (auto found = lookups->texts.find(statement); found != lookups->texts.end()) return found->second;
     std::string value = FirstText(dtmain, statement);
-    if (!value.empty()) lookups->texts.emplace(statement, value);
+    if (!value.empty()) lookups->Remember(statement, value);
     return value;
 }
 
@@ -42,7 +42,7 @@ long long RememberedInteger(DataModule& dtmain, const std::string& statement)
     if (lookups == nullptr) return FirstInteger(dtmain, statement);
     if (auto found = lookups->integers.find(statement); found != lookups->integers.end()) return found->second;
     const long long value = FirstInteger(dtmain, statement);
-    if (value != 0) lookups->integers.emplace(statement, value);
+    if (value != 0) lookups->Remember(statement, value);
     return value;
 }
 
@@ -161,7 +161,7 @@ std::string SelectValue(DataModule& dtmain, const std::string& statement)
     if (lookups == nullptr) return FirstText(dtmain, statement);
     if (auto found = lookups->texts.find(statement); found != lookups->texts.end()) return found->second;
     std::string value = FirstText(dtmain, statement);
-    lookups->texts.emplace(statement, value);
+    lookups->Remember(statement, value);
     return value;
 }
 
@@ -200,7 +200,7 @@ long long FindOrCreateUnidade(DataModule& dtmain, const std::string& shortName)
     std::unique_ptr<Query> found = OpenQuery(dtmain, byName);
     if (!found->IsEmpty()) {
         const long long code = found->FirstAsInteger();
-        if (lookups != nullptr) lookups->integers.emplace(byName, code);
+        if (lookups != nullptr) lookups->Remember(byName, code);
         return code;
     }
 
@@ -215,7 +215,7 @@ long long FindOrCreateUnidade(DataModule& dtmain, const std::string& shortName)
         "values (" + QuotedText(std::to_string(code)) + ", " + name + ", " + name + ", " + master + ", " + master +
             ", " + master + ", " + master + ")"};
     insert.Execute();
-    if (lookups != nullptr) lookups->integers.emplace(byName, code);
+    if (lookups != nullptr) lookups->Remember(byName, code);
     return code;
 }
 
