@@ -79,17 +79,55 @@ std::optional<bool> Answered(DataModule& dtmain, const std::string& key)
 
 // Firebird takes at most 1,500 values in one IN list.
 constexpr std::size_t kValuesPerList = 1000;
+// Codes this close are asked as one range: what the range brings beyond
+// them is a few rows, and a range costs the engine far less to compile than
+// a list (a catalogue's codes mostly follow each other).
+constexpr long long kRangeGap = 8;
 
-// Runs "select <columns> from <table> where <column> in (...)" over the
-// values, a list at a time, and hands each row to found.
-template <typename Found>
-void SelectIn(DataModule& dtmain, const std::string& head, const std::vector<std::string>& values, Found found)
+// The conditions on column that find the whole numbers given (IntegerKey),
+// each to be asked in one statement.
+std::vector<std::string> KeyConditions(const std::string& column, const std::vector<std::string>& values)
 {
-    for (std::size_t first = 0; first < values.size(); first += kValuesPerList) {
-        std::string statement = head + " in (";
-        const std::size_t end = std::min(values.size(), first + kValuesPerList);
-        for (std::size_t i = first; i < end; ++i) statement += (i > first ? "," : "") + values[i];
-        std::unique_ptr<Query> query = OpenQuery(dtmain, statement + ")");
+    std::vector<long long> keys;
+    keys.reserve(values.size());
+    for (const std::string& v : values) keys.push_back(std::stoll(v));
+    std::sort(keys.begin(), keys.end());
+    keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+    std::string ranges;
+    std::vector<long long> single;
+    for (std::size_t i = 0, j = 0; i < keys.size(); i = ++j) {
+        while (j + 1 < keys.size() && keys[j + 1] - keys[j] <= kRangeGap) ++j;
+        if (j == i) {
+            single.push_back(keys[i]);
+            continue;
+        }
+        if (!ranges.empty()) ranges += " or ";
+        ranges += column + " between " + std::to_string(keys[i]) + " and " + std::to_string(keys[j]);
+    }
+    std::vector<std::string> conditions;
+    if (!ranges.empty()) conditions.push_back(ranges);
+    for (std::size_t first = 0; first < single.size(); first += kValuesPerList) {
+        std::string list = column + " in (";
+        const std::size_t end = std::min(single.size(), first + kValuesPerList);
+        for (std::size_t i = first; i < end; ++i) {
+            if (i > first) list += ',';
+            list += std::to_string(single[i]);
+        }
+        list += ")";
+        if (conditions.size() == 1 && first == 0) conditions[0] += " or " + list;
+        else conditions.push_back(list);
+    }
+    return conditions;
+}
+
+// Runs "<select> where <conditions on column>" for the values and hands each
+// row to found.
+template <typename Found>
+void SelectIn(DataModule& dtmain, const std::string& select, const std::string& column,
+              const std::vector<std::string>& values, Found found)
+{
+    for (const std::string& condition : KeyConditions(column, values)) {
+        std::unique_ptr<Query> query = OpenQuery(dtmain, select + " where " + condition);
         for (bool row = !query->IsEmpty(); row; row = query->NextRow()) found(*query);
     }
 }
@@ -126,7 +164,7 @@ void AskExistence(DataModule& dtmain, const std::string& table, const std::strin
         const std::string key = ExistenceKey(table, keyColumn, value);
         if (!key.empty() && lookups->asked.insert(key).second) listed.push_back(IntegerKey(value));
     }
-    SelectIn(dtmain, "select " + keyColumn + " from " + table + " where " + keyColumn, listed, [&](Query& row) {
+    SelectIn(dtmain, "select " + keyColumn + " from " + table, keyColumn, listed, [&](Query& row) {
         lookups->found.insert(ExistenceKey(table, keyColumn, row.Text(0)));
     });
 }
@@ -148,8 +186,8 @@ void AskExistenceByPair(DataModule& dtmain, const std::string& table, const std:
         lookups->asked.insert(key);
         if (firsts.insert(IntegerKey(first)).second) listed.push_back(IntegerKey(first));
     }
-    SelectIn(dtmain, "select " + firstColumn + ", " + secondColumn + " from " + table + " where " + firstColumn,
-             listed, [&](Query& row) {
+    SelectIn(dtmain, "select " + firstColumn + ", " + secondColumn + " from " + table, firstColumn, listed,
+             [&](Query& row) {
                  const std::string second = row.Text(1);
                  lookups->found.insert(ExistenceKey(table, columns, row.Text(0), &second));
              });

@@ -91,6 +91,24 @@ void TryLine(FileOnTrial& setAside, FileTransaction* transaction, const RecordPr
     }
 }
 
+// With a progress hook, the lines to come, counted by the same rules.
+std::size_t StartProgress(const InputFileRun& run)
+{
+    if (!run.progress) return 0;
+    const std::size_t total = CountLines(run.path);
+    run.progress->LineApplied(run.fileName, 0, total);
+    return total;
+}
+
+// The hook hears of each line read, and may ask for a stop: the file's
+// block is then never written, and its transaction rolls back.
+void TellProgress(const InputFileRun& run, std::size_t number, std::size_t total)
+{
+    if (!run.progress) return;
+    run.progress->LineApplied(run.fileName, number, std::max(total, number));
+    if (run.progress->StopRequested()) throw SilentAbort{};
+}
+
 }  // namespace
 
 bool FindInputFile(const std::string& directory, const std::string& name, std::string& path)
@@ -126,11 +144,7 @@ bool ProcessInputFile(const InputFileRun& run, const LinePolicy& policy, FileIde
     LogBlock texts(run.logDirectory);
     TextFileReader reader(run.path);
     identity = reader.OpenedIdentity();
-    std::size_t total = 0;
-    if (run.progress) {
-        total = CountLines(run.path);
-        run.progress->LineApplied(run.fileName, 0, total);
-    }
+    const std::size_t total = StartProgress(run);
     FileOnTrial* setAside = policy.setAside;
     if (setAside) setAside->BeginReading(identity);
     // Left by a failure or a stop, it rolls the file back: the next cycle
@@ -158,10 +172,7 @@ bool ProcessInputFile(const InputFileRun& run, const LinePolicy& policy, FileIde
         }
         if (packed) packed->Add(number, std::move(line));
         else alone(number, line);
-        if (run.progress) {
-            run.progress->LineApplied(run.fileName, number, std::max(total, number));
-            if (run.progress->StopRequested()) throw SilentAbort{};
-        }
+        TellProgress(run, number, total);
     }
     if (packed) packed->Finish();
     if (transaction) transaction->Commit();

@@ -91,39 +91,47 @@ void PackedLines::RunAlone()
     file_.alone(w.number, w.line);
 }
 
+// The block's questions, asked before any of its lines is gathered.
+void PackedLines::Ask(std::size_t size)
+{
+    if (!file_.questions || !*file_.questions) return;
+    std::vector<std::string> lines;
+    lines.reserve(size);
+    for (std::size_t i = 0; i < size; ++i) lines.push_back(waiting_[i].line);
+    (*file_.questions)(lines);
+}
+
+// The first lines' statements into the pack, and their texts, up to a line
+// that fails while gathered: nothing of it ran, and its boxes come from its
+// run alone.
+void PackedLines::Gather(std::size_t size, Gathered& gathered)
+{
+    pack_.Clear();
+    Gathering gathering(file_.transaction, pack_);
+    for (std::size_t i = 0; i < size; ++i) {
+        pack_.NextLine();
+        const std::size_t before = pack_.Size();
+        HeldMessages boxes(&file_.boxes);
+        try {
+            gathered.texts.push_back(file_.processor(waiting_[i].line));
+        } catch (...) {
+            boxes.Drop();
+            pack_.DropLine();
+            return;
+        }
+        gathered.withStatement.push_back(pack_.Size() > before);
+    }
+}
+
 // Gathers the block's lines and runs their statements at once. Gives how
 // many lines of the front were decided: those that went in, then the first
 // that did not, which runs again alone so that its refusal is what it is
 // line by line. The lines after it wait for the next round.
 std::size_t PackedLines::RunBlock(std::size_t size)
 {
-    if (file_.questions && *file_.questions) {
-        std::vector<std::string> lines;
-        lines.reserve(size);
-        for (std::size_t i = 0; i < size; ++i) lines.push_back(waiting_[i].line);
-        (*file_.questions)(lines);
-    }
-    pack_.Clear();
-    std::vector<std::string> texts;
-    std::vector<bool> withStatement;
-    {
-        Gathering gathering(file_.transaction, pack_);
-        for (std::size_t i = 0; i < size; ++i) {
-            pack_.NextLine();
-            const std::size_t before = pack_.Size();
-            // A line that fails while gathered ran nothing: its boxes come
-            // from its run alone.
-            HeldMessages boxes(&file_.boxes);
-            try {
-                texts.push_back(file_.processor(waiting_[i].line));
-            } catch (...) {
-                boxes.Drop();
-                pack_.DropLine();
-                break;
-            }
-            withStatement.push_back(pack_.Size() > before);
-        }
-    }
+    Ask(size);
+    Gathered gathered;
+    Gather(size, gathered);
     const StatementPack::Outcome outcome = pack_.Run(file_.transaction.Attachment());
     if (!outcome.prepared) {
         // A block the database could not take ran nothing: its lines go in
@@ -132,9 +140,9 @@ std::size_t PackedLines::RunBlock(std::size_t size)
         return size;
     }
     std::size_t decided = 0;
-    for (std::size_t statement = 0; decided < texts.size(); ++decided) {
-        if (withStatement[decided] && statement++ == outcome.applied) break;
-        file_.applied(std::move(texts[decided]));
+    for (std::size_t statement = 0; decided < gathered.texts.size(); ++decided) {
+        if (gathered.withStatement[decided] && statement++ == outcome.applied) break;
+        file_.applied(std::move(gathered.texts[decided]));
     }
     // The first line not in, refused by the database or failed while
     // gathered, runs alone.

@@ -8,6 +8,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "db/statement_pack.h"
 #include "engine/input_file_table.h"
@@ -54,8 +55,14 @@ private:
         std::size_t number;
         std::string line;
     };
+    struct Gathered {
+        std::vector<std::string> texts;
+        std::vector<bool> withStatement;
+    };
     void Round();
     std::size_t BlockSize();
+    void Ask(std::size_t size);
+    void Gather(std::size_t size, Gathered& gathered);
     std::size_t RunBlock(std::size_t size);
     void RunAlone();
 

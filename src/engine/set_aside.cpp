@@ -1,6 +1,7 @@
 #include "engine/set_aside.h"
 
 #include <algorithm>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -111,7 +112,8 @@ bool FileOnTrial::SetAsideRefused(std::size_t number, const std::string& line, c
 
 void FileOnTrial::FinishReading()
 {
-    cycle_.newClaims_.insert(cycle_.newClaims_.end(), claims_.begin(), claims_.end());
+    cycle_.newClaims_.insert(cycle_.newClaims_.end(), std::make_move_iterator(claims_.begin()),
+                             std::make_move_iterator(claims_.end()));
     claims_.clear();
 }
 
@@ -286,7 +288,8 @@ void SetAsideCycle::Finish()
     if (newClaims_.empty()) return;
     for (SetAsideClaim& c : newClaims_) c.folderBefore = IdentityOf(folder_ + integration_.table[c.row].fileName);
     const std::size_t first = claims_.size();
-    claims_.insert(claims_.end(), newClaims_.begin(), newClaims_.end());
+    claims_.insert(claims_.end(), std::make_move_iterator(newClaims_.begin()),
+                   std::make_move_iterator(newClaims_.end()));
     newClaims_.clear();
     const std::string& send = integration_.settings.SendDirectory;
     SaveSetAsideClaims(send, claims_);
