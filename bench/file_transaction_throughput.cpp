@@ -59,6 +59,7 @@
 #include "engine/integration_parts.h"
 #include "engine/refused_files.h"
 #include "support/recording_seams.h"
+#include "support/shop_folders.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
 
@@ -67,12 +68,6 @@ extern char** environ;
 using namespace ligamor;
 
 namespace {
-
-const char* kSeed =
-    "insert into ALIQUOTA (cdaliquota, nmaliquota) values (3, 'T1');"
-    "insert into UNIDADE (cdunidade, nmunidade, nmreduzido, usuinclusao, compinclusao, usualteracao, compalteracao) "
-    "values (0, 'UN', 'UN', 'MASTER', 'MASTER', 'MASTER', 'MASTER');"
-    "commit;";
 
 constexpr int kRefusedEvery = 100;
 const std::vector<std::string> kCells{"ISQL", "LINHA", "ARQUIVO-ANTES", "ARQUIVO", "ARQUIVO+SEPARAR"};
@@ -83,7 +78,7 @@ struct World {
           std::size_t block)
         : database(test::CreateShopDatabase(work.Path(), "BENCH.FDB"))
     {
-        test::RunIsql(database, kSeed);
+        test::RunIsql(database, test::kShopCodes);
         if (engine == "server") {
             const test::ServerValues values = test::LoopbackServer();
             databaseName = ComposeDatabaseName(values.server, database);
@@ -92,14 +87,9 @@ struct World {
             databaseName = ComposeDatabaseName("LOCAL", database);
         }
         Connect();
-        settings.SendDirectory = work / "ENVIO/";
-        settings.ResponseDirectory = work / "RESPOSTA/";
-        settings.LogDirectory = work / "LOG/";
-        settings.IntervalMs = 5000;
+        test::UseShopFolders(settings, work / "");
         settings.Transaction = mode;
         settings.RefusedLines = refused;
-        for (const std::string& d : {settings.SendDirectory, settings.ResponseDirectory, settings.LogDirectory})
-            ForceDirectoryPath(d);
         integration.quietTime = std::chrono::milliseconds(0);
         integration.linesPerBlock = block;
     }

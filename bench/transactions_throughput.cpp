@@ -24,6 +24,7 @@
 #include "engine/directories.h"
 #include "engine/integration_parts.h"
 #include "support/recording_seams.h"
+#include "support/shop_folders.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
 
@@ -32,12 +33,6 @@ using Seconds = std::chrono::duration<double>;
 
 namespace {
 
-const char* kSeed =
-    "insert into UF (cduf, sguf) values (35, 'SP');"
-    "insert into ALIQUOTA (cdaliquota, nmaliquota) values (3, 'T1');"
-    "insert into UNIDADE (cdunidade, nmunidade, nmreduzido, usuinclusao, compinclusao, usualteracao, compalteracao) "
-    "values (0, 'UN', 'UN', 'MASTER', 'MASTER', 'MASTER', 'MASTER');"
-    "commit;";
 
 // One input file split into rounds; each round's lines and the same rows as
 // isql-fb statements, each committed on its own.
@@ -152,14 +147,9 @@ struct CycleWorld {
     CycleWorld(const test::TempDir& work, const std::string& name, CycleProgress* progress)
         : database(test::CreateShopDatabase(work.Path(), name + ".FDB"))
     {
-        test::RunIsql(database, kSeed);
+        test::RunIsql(database, test::kShopCodes);
         ConnectDatabase(dtmain, database, "SYSDBA", "masterkey");
-        settings.SendDirectory = work / (name + "/ENVIO/");
-        settings.ResponseDirectory = work / (name + "/RESPOSTA/");
-        settings.LogDirectory = work / (name + "/LOG/");
-        settings.IntervalMs = 5000;
-        for (const std::string& d : {settings.SendDirectory, settings.ResponseDirectory, settings.LogDirectory})
-            ForceDirectoryPath(d);
+        test::UseShopFolders(settings, work / (name + "/"));
         integration.quietTime = std::chrono::milliseconds(0);
         integration.progress = progress;
     }
@@ -217,7 +207,7 @@ int main(int argc, char** argv)
     CycleWorld plain(work, "CICLO", nullptr);
     CycleWorld hooked(work, "PROGRESSO", &timed);
     const std::string isqlDb = test::CreateShopDatabase(work.Path(), "ISQL.FDB");
-    test::RunIsql(isqlDb, kSeed);
+    test::RunIsql(isqlDb, test::kShopCodes);
 
     std::printf("progress hook: %s\n", hookName);
     std::printf("%-18s %12s %12s %8s %8s %12s %8s\n", "file", "cycle l/s", "+hook l/s", "cost", "in hook",

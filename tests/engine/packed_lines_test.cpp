@@ -8,24 +8,17 @@
 #include <string>
 #include <vector>
 
-#include "engine/directories.h"
 #include "engine/integration_log.h"
 #include "engine/integration_parts.h"
 #include "engine/refused_files.h"
 #include "engine/untfuncoes.h"
 #include "support/recording_seams.h"
+#include "support/shop_folders.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
 
 namespace ligamor::test {
 namespace {
-
-const char* kSeed =
-    "insert into UF (cduf, sguf) values (35, 'SP');"
-    "insert into ALIQUOTA (cdaliquota, nmaliquota) values (3, 'T1');"
-    "insert into UNIDADE (cdunidade, nmunidade, nmreduzido, usuinclusao, compinclusao, usualteracao, compalteracao) "
-    "values (0, 'UN', 'UN', 'MASTER', 'MASTER', 'MASTER', 'MASTER');"
-    "commit;";
 
 const char* kTables[] = {"CLIENTE", "UNIDADE", "DETALHE", "PEDIDOCOMPRACLIENTE", "ITPEDIDOCOMPRACLIENTE"};
 
@@ -47,16 +40,11 @@ struct Shop {
     Shop(TransactionMode mode, RefusedLinesMode refused, std::size_t linesPerBlock)
     {
         database = CreateShopDatabase(work.Path(), "LOJA.FDB");
-        RunIsql(database, kSeed);
+        RunIsql(database, kShopCodes);
         ConnectDatabase(parts.dtmain, database, "SYSDBA", "masterkey");
-        settings.SendDirectory = work / "ENVIO/";
-        settings.ResponseDirectory = work / "RESPOSTA/";
-        settings.LogDirectory = work / "LOG/";
-        settings.IntervalMs = 5000;
+        UseShopFolders(settings, work / "");
         settings.Transaction = mode;
         settings.RefusedLines = refused;
-        for (const std::string& d : {settings.SendDirectory, settings.ResponseDirectory, settings.LogDirectory})
-            ForceDirectoryPath(d);
         parts.integration.quietTime = std::chrono::milliseconds(0);
         parts.integration.linesPerBlock = linesPerBlock;
     }

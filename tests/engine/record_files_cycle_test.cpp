@@ -1,6 +1,7 @@
 // One real integration cycle over the four files into a real database.
 #include "text_view.h"
 #include "support/record_fixture.h"
+#include "support/shop_folders.h"
 #include "support/transaction_modes.h"
 
 #include <filesystem>
@@ -19,12 +20,7 @@ protected:
     FullCycle()
     {
         settings.Transaction = GetParam();
-        settings.SendDirectory = work / "ENVIO/";
-        settings.ResponseDirectory = work / "RESPOSTA/";
-        settings.LogDirectory = work / "LOG/";
-        settings.IntervalMs = 5000;
-        for (const std::string& d : {settings.SendDirectory, settings.ResponseDirectory, settings.LogDirectory})
-            ForceDirectoryPath(d);
+        UseShopFolders(settings, work / "");
         integration.quietTime = std::chrono::milliseconds(0);
     }
 

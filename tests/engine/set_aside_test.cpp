@@ -4,6 +4,7 @@
 #include "text_view.h"
 #include "support/record_fixture.h"
 #include "support/row_held_elsewhere.h"
+#include "support/shop_folders.h"
 #include "support/transaction_modes.h"
 
 #include <algorithm>
@@ -46,12 +47,7 @@ protected:
     {
         settings.Transaction = GetParam();
         settings.RefusedLines = RefusedLinesMode::Separar;
-        settings.SendDirectory = work / "ENVIO/";
-        settings.ResponseDirectory = work / "RESPOSTA/";
-        settings.LogDirectory = work / "LOG/";
-        settings.IntervalMs = 5000;
-        for (const std::string& d : {settings.SendDirectory, settings.ResponseDirectory, settings.LogDirectory})
-            ForceDirectoryPath(d);
+        UseShopFolders(settings, work / "");
     }
 
     void SetUp() override
