@@ -5,6 +5,7 @@
 #include "db/dtmmain.h"
 #include "db/firebird/fb_handles.h"
 #include "db/firebird/fb_values.h"
+#include "runtime/text1252.h"
 
 namespace ligamor {
 
@@ -78,7 +79,9 @@ StatementPack::Outcome StatementPack::Run(Connection& connection)
     outcome.prepared = true;
     block.Execute(tr);
     if (block.IsSelect()) block.Fetch();
-    if (!block.HasRow() || block.ColumnCount() != 1) throw DatabaseFailure("EXECUTE BLOCK sem resposta");
+    if (!block.HasRow() || block.ColumnCount() != 1)
+        throw DatabaseFailure(
+            Cp1252("O banco de dados não deu a resposta esperada a um bloco de linhas (EXECUTE BLOCK)."));
     const long long applied = FbColumnInteger(block.Column(0));
     outcome.applied = static_cast<std::size_t>(std::clamp<long long>(applied, 0, statements_.size()));
     return outcome;
