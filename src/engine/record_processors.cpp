@@ -187,10 +187,13 @@ InputFileTable StandardInputFileTable(RecordContext& ctx)
     constexpr auto asks = std::to_array<std::pair<RecordKindId, Ask>>(
         {{RecordKindId::Cliente, AskClientes}, {RecordKindId::Produto, AskDetalhes},
          {RecordKindId::PreVenda, AskPreVendas}});
-    for (const auto& [id, ask] : asks)
+    for (const auto& kindAsk : asks) {
+        const RecordKindId id = kindAsk.first;
+        const Ask ask = kindAsk.second;
         table[static_cast<std::size_t>(id)].questions = [&ctx, id, ask](const std::vector<std::string>& lines) {
             ask(ctx, RecordCodes(id, lines, false));
         };
+    }
     table[static_cast<std::size_t>(RecordKindId::ItemPreVenda)].questions =
         [&ctx](const std::vector<std::string>& lines) { AskItems(ctx, lines); };
     return table;
