@@ -50,8 +50,7 @@ LineSavepoint::LineSavepoint(FileTransaction& file) : file_(file)
     // A savepoint of the same name replaces the one before: one is kept at a time.
     file_.Run(std::string("SAVEPOINT ") + kLineSavepoint);
     file_.line_ = this;
-    file_.lookups_.sinceSavepoint.clear();
-    file_.lookups_.lineOpen = true;
+    file_.lookups_.BeginLine();
 }
 
 LineSavepoint::~LineSavepoint()
@@ -67,18 +66,45 @@ void LineSavepoint::Release()
 {
     if (file_.line_ != this) return;
     file_.line_ = nullptr;
-    file_.lookups_.sinceSavepoint.clear();
-    file_.lookups_.lineOpen = false;
+    file_.lookups_.KeepLine();
 }
 
 void FileLookups::Remember(const std::string& statement, const std::string& value)
 {
-    if (texts.emplace(statement, value).second && lineOpen) sinceSavepoint.push_back(statement);
+    if (texts.emplace(statement, value).second && lineOpen_) sinceSavepoint_.push_back(statement);
 }
 
 void FileLookups::Remember(const std::string& statement, long long value)
 {
-    if (integers.emplace(statement, value).second && lineOpen) sinceSavepoint.push_back(statement);
+    if (integers.emplace(statement, value).second && lineOpen_) sinceSavepoint_.push_back(statement);
+}
+
+void FileLookups::ForgetAnswers()
+{
+    asked.clear();
+    found.clear();
+}
+
+void FileLookups::BeginLine()
+{
+    sinceSavepoint_.clear();
+    lineOpen_ = true;
+}
+
+void FileLookups::KeepLine()
+{
+    sinceSavepoint_.clear();
+    lineOpen_ = false;
+}
+
+void FileLookups::UndoLine()
+{
+    for (const std::string& statement : sinceSavepoint_) {
+        texts.erase(statement);
+        integers.erase(statement);
+    }
+    KeepLine();
+    ForgetAnswers();
 }
 
 void LineSavepoint::Undo()
@@ -92,14 +118,7 @@ void FileTransaction::Rollback()
     if (line && handle_ != 0) {
         try {
             Run(std::string("ROLLBACK TO SAVEPOINT ") + kLineSavepoint);
-            // What the undone line taught the lookups may be gone with it.
-            for (const std::string& statement : lookups_.sinceSavepoint) {
-                lookups_.texts.erase(statement);
-                lookups_.integers.erase(statement);
-            }
-            lookups_.sinceSavepoint.clear();
-            lookups_.lineOpen = false;
-            ForgetAnswers();
+            lookups_.UndoLine();
             return;
         } catch (...) {
             // Then the whole file goes, as it would without the mark.

@@ -20,15 +20,23 @@ struct FileLookups {
     std::map<std::string, long long> integers;
     void Remember(const std::string& statement, const std::string& value);
     void Remember(const std::string& statement, long long value);
-    // Learned since the line's savepoint: what an undone line takes with it
-    // (the unit it created), while what earlier lines taught stays.
-    std::vector<std::string> sinceSavepoint;
-    bool lineOpen = false;
     // Whether records exist, asked for a block of lines at once: the keys
     // asked and those found, as ExistenceKey gives them. Valid for that block
     // only, whose lines name each record once.
     std::unordered_set<std::string> asked;
     std::unordered_set<std::string> found;
+    void ForgetAnswers();
+
+    // A line behind its savepoint: what it teaches is kept when the line is,
+    // and forgotten when it is undone (the unit it created is gone with it),
+    // while what earlier lines taught stays.
+    void BeginLine();
+    void KeepLine();
+    void UndoLine();
+
+private:
+    std::vector<std::string> sinceSavepoint_;
+    bool lineOpen_ = false;
 };
 
 class StatementPack;
@@ -51,11 +59,7 @@ public:
     // run, and nothing is undone for a refused line: nothing of it ran.
     void GatherInto(StatementPack* pack) { pack_ = pack; }
     // What AskExistence answered is forgotten.
-    void ForgetAnswers()
-    {
-        lookups_.asked.clear();
-        lookups_.found.clear();
-    }
+    void ForgetAnswers() { lookups_.ForgetAnswers(); }
     Connection& Attachment() { return connection_; }
 
 private:

@@ -157,8 +157,7 @@ void AskExistence(DataModule& dtmain, const std::string& table, const std::strin
 {
     FileLookups* lookups = dtmain.conmain.Lookups();
     if (lookups == nullptr) return;
-    lookups->asked.clear();
-    lookups->found.clear();
+    lookups->ForgetAnswers();
     std::vector<std::string> listed;
     for (const std::string& value : values) {
         const std::string key = ExistenceKey(table, keyColumn, value);
@@ -175,8 +174,7 @@ void AskExistenceByPair(DataModule& dtmain, const std::string& table, const std:
 {
     FileLookups* lookups = dtmain.conmain.Lookups();
     if (lookups == nullptr) return;
-    lookups->asked.clear();
-    lookups->found.clear();
+    lookups->ForgetAnswers();
     const std::string columns = firstColumn + kKeyGap + secondColumn;
     std::vector<std::string> listed;
     std::unordered_set<std::string> firsts;
