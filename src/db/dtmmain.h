@@ -36,10 +36,6 @@ private:
     double startedDays_ = 0;  // start of the context, in days, from a steady clock
 };
 
-class FileTransaction;
-class StatementPack;
-struct FileLookups;
-
 // conmain.
 class Connection {
 public:
@@ -69,26 +65,7 @@ public:
     FbDatabaseHandle& Handle() { return db_; }
     DefaultTransaction& DefaultTrans() { return trnMain_; }
 
-    // While a file's transaction is open every query and statement runs in it
-    // and nothing commits before its end; otherwise queries run in trnMain and
-    // each statement in a transaction of its own, as always.
-    bool InFileTransaction() const { return file_ != nullptr; }
-    FbTransactionHandle& QueryTransaction();
-    // After a query that changed data: trnMain's auto-commit, or nothing
-    // inside a file's transaction.
-    void AutoCommitQuery();
-    // A refused statement undoes the whole file: rolled back at once, so that
-    // no lock is held while the message is shown. No file's transaction:
-    // nothing.
-    void RollbackFileTransaction();
-    // The lookups remembered for the open file's transaction; null outside one.
-    FileLookups* Lookups();
-    // The pack the current line's statement goes to instead of running; null
-    // when statements run at once.
-    StatementPack* Gathering();
-
 private:
-    friend class FileTransaction;
     void Attach(const std::string& charset);
     FbClientLoader& loader_;
     std::string databaseName_;
@@ -97,7 +74,6 @@ private:
     FbDatabaseHandle db_ = 0;
     int dialect_ = 0;
     DefaultTransaction trnMain_;
-    FileTransaction* file_ = nullptr;
 };
 
 // The data module: created once at start-up, passed down by reference.
@@ -124,10 +100,13 @@ void ExecuteCommand(Connection& connection, Messages& messages, const std::strin
 // Windows-1252 bytes: the plain message of a refused statement.
 std::string CommandFailedText(const std::string& statement);
 
-// A statement on conmain in trnMain, freed on every path by its destructor.
+// A statement on conmain in trnMain, or in a transaction given, freed on every
+// path by its destructor.
 class Query {
 public:
     explicit Query(Connection& connection);
+    // Runs in this transaction; nothing is committed here.
+    Query(Connection& connection, FbTransactionHandle& transaction);
     ~Query();
     Query(const Query&) = delete;
     Query& operator=(const Query&) = delete;
@@ -154,7 +133,10 @@ private:
     struct State;
     // A new statement prepared and executed in trnMain.
     void PrepareAndExecute();
+    FbTransactionHandle& Transaction();
+    void AfterWrite();
     Connection& connection_;
+    FbTransactionHandle* transaction_ = nullptr;  // none: trnMain
     std::vector<std::string> lines_;
     std::unique_ptr<State> state_;
 };

@@ -1,7 +1,6 @@
 // ExecuteCommand: one data-changing statement as its own unit of work.
 #include "db/dtmmain.h"
 #include "db/firebird/fb_handles.h"
-#include "db/statement_pack.h"
 #include "runtime/text1252.h"
 
 namespace ligamor {
@@ -12,31 +11,8 @@ std::string CommandFailedText(const std::string& statement)
     return Cp1252("Não foi possível executar o comando: ") + "\n\r" + statement;
 }
 
-namespace {
-
-// Inside a file's transaction: no commit here. A refused statement rolls the
-// whole file back before the message, as a statement of its own would be.
-void ExecuteInFileTransaction(Connection& connection, Messages& messages, const std::string& statement)
-{
-    FbStatement command(connection.Api(), connection.Handle());
-    try {
-        FbTransactionHandle& tr = connection.QueryTransaction();
-        command.Prepare(tr, statement, connection.Dialect());
-        command.Execute(tr);
-    } catch (...) {
-        command.Free();
-        connection.RollbackFileTransaction();
-        messages.PlainMessage(CommandFailedText(statement));
-        throw;
-    }
-}
-
-}  // namespace
-
 void ExecuteCommand(Connection& connection, Messages& messages, const std::string& statement)
 {
-    if (StatementPack* pack = connection.Gathering()) return pack->Add(statement);
-    if (connection.InFileTransaction()) return ExecuteInFileTransaction(connection, messages, statement);
     FbApi& api = connection.Api();
     // Declared in this order so that, on every path, the statement is freed
     // first and the transaction's context is then ended with a rollback.

@@ -1,9 +1,8 @@
 // The query objects of the lookups: statements run in trnMain, or in the
-// file's transaction while one is open.
+// transaction their unit of work reads in.
 #include "db/dtmmain.h"
 #include "db/firebird/fb_handles.h"
 #include "db/firebird/fb_values.h"
-#include "db/statement_pack.h"
 
 namespace ligamor {
 
@@ -14,6 +13,22 @@ struct Query::State {
 };
 
 Query::Query(Connection& connection) : connection_(connection) {}
+
+Query::Query(Connection& connection, FbTransactionHandle& transaction)
+    : connection_(connection), transaction_(&transaction)
+{
+}
+
+FbTransactionHandle& Query::Transaction()
+{
+    return transaction_ != nullptr ? *transaction_ : connection_.DefaultTrans().Handle();
+}
+
+// Auto-commit belongs to trnMain alone: a transaction given ends elsewhere.
+void Query::AfterWrite()
+{
+    if (transaction_ == nullptr) connection_.DefaultTrans().AutoCommit();
+}
 
 Query::~Query()
 {
@@ -37,7 +52,7 @@ std::string JoinedLines(const std::vector<std::string>& lines)
 void Query::PrepareAndExecute()
 {
     Close();
-    FbTransactionHandle& tr = connection_.QueryTransaction();
+    FbTransactionHandle& tr = Transaction();
     const int dialect = connection_.Dialect();
     state_ = std::make_unique<State>(connection_.Api(), connection_.Handle());
     state_->statement.Prepare(tr, JoinedLines(lines_), dialect);
@@ -51,7 +66,7 @@ void Query::Open()
     FbStatement& statement = state_->statement;
     if (statement.IsSelect()) statement.Fetch();
     state_->open = true;
-    if (!statement.IsSelect()) connection_.AutoCommitQuery();
+    if (!statement.IsSelect()) AfterWrite();
 }
 
 bool Query::IsEmpty() const
@@ -84,12 +99,10 @@ std::string Query::Text(int column) const
 
 void Query::Execute()
 {
-    // A write that cannot wait for its line's block: the line runs alone.
-    if (connection_.Gathering() != nullptr) throw LineRunsAlone{};
     PrepareAndExecute();
     FbStatement& statement = state_->statement;
     statement.Free();
-    if (!statement.IsSelect()) connection_.AutoCommitQuery();
+    if (!statement.IsSelect()) AfterWrite();
 }
 
 void Query::Close()

@@ -57,6 +57,14 @@ std::string IntegerKey(std::string_view value)
     return negative ? "-" + digits : digits;
 }
 
+std::string BlockKey(std::string_view value)
+{
+    std::size_t digits = 0;
+    for (char c : value)
+        if (c >= '0' && c <= '9') ++digits;
+    return digits <= 18 ? IntegerKey(value) : std::string();
+}
+
 ConversionFailure NotNumeric(std::string_view value)
 {
     static const std::string tail = Cp1252("' não é um valor numérico válido");

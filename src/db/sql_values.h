@@ -29,6 +29,12 @@ bool IsNumericLiteral(std::string_view value);
 std::string IntegerKey(std::string_view value);
 
 // "'%s' não é um valor numérico válido"
+// IntegerKey of a value the database reads as that very number wherever the
+// line's own statement pastes it: at most 18 digits in all. A longer literal
+// ("3.0000000000000000000") may be refused where it is pasted, so no answer
+// asked in another form may stand for it: empty.
+std::string BlockKey(std::string_view value);
+
 ConversionFailure NotNumeric(std::string_view value);
 
 // The value unchanged when it is empty or a numeric literal; raises NotNumeric

@@ -2,38 +2,49 @@
 
 #include <algorithm>
 
-#include "db/dtmmain.h"
 #include "db/firebird/fb_handles.h"
 #include "db/firebird/fb_values.h"
 #include "runtime/text1252.h"
 
 namespace ligamor {
 
-void StatementPack::Add(const std::string& statement)
+void StatementPack::NextLine()
 {
-    if (lineHasStatement_) throw LineRunsAlone{};
-    statements_.push_back(statement);
-    lineHasStatement_ = true;
+    lineHasStatement_ = false;
+    lineAlone_ = false;
 }
 
-void StatementPack::DropLine()
+Written StatementPack::Add(const std::string& statement)
+{
+    if (lineAlone_) return Written::RunsAlone;
+    if (lineHasStatement_) {
+        LineRunsAlone();
+        return Written::RunsAlone;
+    }
+    statements_.push_back(statement);
+    lineHasStatement_ = true;
+    return Written::Done;
+}
+
+void StatementPack::LineRunsAlone()
 {
     if (lineHasStatement_) statements_.pop_back();
     lineHasStatement_ = false;
+    lineAlone_ = true;
 }
 
 void StatementPack::Clear()
 {
     statements_.clear();
-    lineHasStatement_ = false;
+    NextLine();
 }
 
 namespace {
 
-// The count before each statement tells, when one is refused, where: the
-// handler at the end of the outer block keeps what went in before it, the
-// engine undoes the refused statement alone, and the count comes back as the
-// one row.
+// A row after each statement: the rows fetched say how many went in. When one
+// is refused, the fetch fails with its own status; the engine undoes that
+// statement alone and keeps what the rows before it brought, so its failure
+// is taken from here and the statement never runs a second time.
 std::string BlockText(const std::vector<std::string>& statements)
 {
     std::size_t size = 128;
@@ -42,11 +53,10 @@ std::string BlockText(const std::vector<std::string>& statements)
     text.reserve(size);
     text += "EXECUTE BLOCK RETURNS (LIGAMOR_FEITOS INTEGER) AS\nBEGIN\n";
     for (std::size_t i = 0; i < statements.size(); ++i) {
-        text += "LIGAMOR_FEITOS = " + std::to_string(i) + ";\n";
         text += statements[i];
-        text += "\n;\n";
+        text += "\n;\nLIGAMOR_FEITOS = " + std::to_string(i + 1) + ";\nSUSPEND;\n";
     }
-    text += "LIGAMOR_FEITOS = " + std::to_string(statements.size()) + ";\nSUSPEND;\nWHEN ANY DO SUSPEND;\nEND";
+    text += "END";
     return text;
 }
 
@@ -59,7 +69,7 @@ bool AnyNul(const std::vector<std::string>& statements)
 
 }  // namespace
 
-StatementPack::Outcome StatementPack::Run(Connection& connection)
+StatementPack::Outcome StatementPack::Run(FileTransaction& file)
 {
     Outcome outcome;
     if (statements_.empty()) {
@@ -67,7 +77,8 @@ StatementPack::Outcome StatementPack::Run(Connection& connection)
         return outcome;
     }
     if (AnyNul(statements_)) return outcome;
-    FbTransactionHandle& tr = connection.QueryTransaction();
+    Connection& connection = file.Attachment();
+    FbTransactionHandle& tr = file.Handle();
     FbStatement block(connection.Api(), connection.Handle());
     try {
         block.Prepare(tr, BlockText(statements_), connection.Dialect());
@@ -77,14 +88,31 @@ StatementPack::Outcome StatementPack::Run(Connection& connection)
         return outcome;
     }
     outcome.prepared = true;
-    block.Execute(tr);
-    if (block.IsSelect()) block.Fetch();
-    if (!block.HasRow() || block.ColumnCount() != 1)
+    block.WithinBlock();
+    try {
+        block.Execute(tr);
+        while (outcome.applied < statements_.size() && block.Fetch()) ++outcome.applied;
+    } catch (const DatabaseFailure&) {
+        outcome.refusal = std::current_exception();
+        outcome.refused = statements_[outcome.applied];
+        return outcome;
+    }
+    if (outcome.applied != statements_.size())
         throw DatabaseFailure(
             Cp1252("O banco de dados não deu a resposta esperada a um bloco de linhas (EXECUTE BLOCK)."));
-    const long long applied = FbColumnInteger(block.Column(0));
-    outcome.applied = static_cast<std::size_t>(std::clamp<long long>(applied, 0, statements_.size()));
     return outcome;
+}
+
+Written GatheredWork::Execute(Messages&, const std::string& statement)
+{
+    return pack_.Add(statement);
+}
+
+Written GatheredWork::WriteLookup(const std::string&)
+{
+    // It would write before the block runs: the line runs alone.
+    pack_.LineRunsAlone();
+    return Written::RunsAlone;
 }
 
 }  // namespace ligamor

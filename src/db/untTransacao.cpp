@@ -1,6 +1,6 @@
 #include "db/untTransacao.h"
 
-#include "db/file_transaction.h"
+#include "db/file_lookups.h"
 #include "db/sql_values.h"
 
 #include <algorithm>
@@ -11,44 +11,51 @@ namespace ligamor {
 
 namespace {
 
-std::string FirstText(DataModule& dtmain, const std::string& statement)
+// A query read in the unit's transaction, opened.
+std::unique_ptr<Query> OpenIn(UnitOfWork& work, const std::string& statement)
 {
-    std::unique_ptr<Query> query = OpenQuery(dtmain, statement);
-    return query->FirstAsText();
+    auto query = std::make_unique<Query>(work.Attachment(), work.ReadTransaction());
+    query->SetText(statement);
+    query->Open();
+    return query;
 }
 
-long long FirstInteger(DataModule& dtmain, const std::string& statement)
+std::string FirstText(UnitOfWork& work, const std::string& statement)
 {
-    std::unique_ptr<Query> query = OpenQuery(dtmain, statement);
-    return query->FirstAsInteger();
+    return OpenIn(work, statement)->FirstAsText();
+}
+
+long long FirstInteger(UnitOfWork& work, const std::string& statement)
+{
+    return OpenIn(work, statement)->FirstAsInteger();
 }
 
 // Units, tax rates and states found once in a file's transaction are taken
 // from there for its other lines; a code not found is asked again, since a
 // later line of the file may create it.
-std::string RememberedText(DataModule& dtmain, const std::string& statement)
+std::string RememberedText(UnitOfWork& work, const std::string& statement)
 {
-    FileLookups* lookups = dtmain.conmain.Lookups();
-    if (lookups == nullptr) return FirstText(dtmain, statement);
+    FileLookups* lookups = work.Lookups();
+    if (lookups == nullptr) return FirstText(work, statement);
     if (auto found = lookups->texts.find(statement); found != lookups->texts.end()) return found->second;
-    std::string value = FirstText(dtmain, statement);
+    std::string value = FirstText(work, statement);
     if (!value.empty()) lookups->Remember(statement, value);
     return value;
 }
 
-long long RememberedInteger(DataModule& dtmain, const std::string& statement)
+long long RememberedInteger(UnitOfWork& work, const std::string& statement)
 {
-    FileLookups* lookups = dtmain.conmain.Lookups();
-    if (lookups == nullptr) return FirstInteger(dtmain, statement);
+    FileLookups* lookups = work.Lookups();
+    if (lookups == nullptr) return FirstInteger(work, statement);
     if (auto found = lookups->integers.find(statement); found != lookups->integers.end()) return found->second;
-    const long long value = FirstInteger(dtmain, statement);
+    const long long value = FirstInteger(work, statement);
     if (value != 0) lookups->Remember(statement, value);
     return value;
 }
 
-bool HasRow(DataModule& dtmain, const std::string& statement)
+bool HasRow(UnitOfWork& work, const std::string& statement)
 {
-    std::unique_ptr<Query> query = OpenQuery(dtmain, statement);
+    std::unique_ptr<Query> query = OpenIn(work, statement);
     return !query->IsEmpty();
 }
 
@@ -59,10 +66,10 @@ constexpr char kKeyGap = '\x1f';
 std::string ExistenceKey(const std::string& table, const std::string& column, const std::string& value,
                          const std::string* second = nullptr)
 {
-    std::string key = IntegerKey(value);
+    std::string key = BlockKey(value);
     if (key.empty()) return {};
     if (second != nullptr) {
-        const std::string part = IntegerKey(*second);
+        const std::string part = BlockKey(*second);
         if (part.empty()) return {};
         key += kKeyGap + part;
     }
@@ -70,9 +77,9 @@ std::string ExistenceKey(const std::string& table, const std::string& column, co
 }
 
 // What the answers of the block say; nothing when they do not cover the key.
-std::optional<bool> Answered(DataModule& dtmain, const std::string& key)
+std::optional<bool> Answered(UnitOfWork& work, const std::string& key)
 {
-    const FileLookups* lookups = dtmain.conmain.Lookups();
+    const FileLookups* lookups = work.Lookups();
     if (lookups == nullptr || key.empty() || !lookups->asked.count(key)) return std::nullopt;
     return lookups->found.count(key) > 0;
 }
@@ -123,56 +130,56 @@ std::vector<std::string> KeyConditions(const std::string& column, const std::vec
 // Runs "<select> where <conditions on column>" for the values and hands each
 // row to found.
 template <typename Found>
-void SelectIn(DataModule& dtmain, const std::string& select, const std::string& column,
+void SelectIn(UnitOfWork& work, const std::string& select, const std::string& column,
               const std::vector<std::string>& values, Found found)
 {
     for (const std::string& condition : KeyConditions(column, values)) {
-        std::unique_ptr<Query> query = OpenQuery(dtmain, select + " where " + condition);
+        std::unique_ptr<Query> query = OpenIn(work, select + " where " + condition);
         for (bool row = !query->IsEmpty(); row; row = query->NextRow()) found(*query);
     }
 }
 
 }  // namespace
 
-bool RecordExists(DataModule& dtmain, const std::string& table, const std::string& keyColumn,
+bool RecordExists(UnitOfWork& work, const std::string& table, const std::string& keyColumn,
                   const std::string& value)
 {
-    if (const std::optional<bool> known = Answered(dtmain, ExistenceKey(table, keyColumn, value))) return *known;
-    return HasRow(dtmain, "select " + keyColumn + " from " + table + " where " + keyColumn + " = " + Numeric(value));
+    if (const std::optional<bool> known = Answered(work, ExistenceKey(table, keyColumn, value))) return *known;
+    return HasRow(work, "select " + keyColumn + " from " + table + " where " + keyColumn + " = " + Numeric(value));
 }
 
-bool RecordExistsByPair(DataModule& dtmain, const std::string& table, const std::string& firstColumn,
+bool RecordExistsByPair(UnitOfWork& work, const std::string& table, const std::string& firstColumn,
                         const std::string& secondColumn, const std::string& firstValue,
                         const std::string& secondValue)
 {
     if (const std::optional<bool> known =
-            Answered(dtmain, ExistenceKey(table, firstColumn + kKeyGap + secondColumn, firstValue, &secondValue)))
+            Answered(work, ExistenceKey(table, firstColumn + kKeyGap + secondColumn, firstValue, &secondValue)))
         return *known;
-    return HasRow(dtmain, "select " + firstColumn + " from " + table + " where " + firstColumn + " = " +
+    return HasRow(work, "select " + firstColumn + " from " + table + " where " + firstColumn + " = " +
                               Numeric(firstValue) + " and " + secondColumn + " = " + Numeric(secondValue));
 }
 
-void AskExistence(DataModule& dtmain, const std::string& table, const std::string& keyColumn,
+void AskExistence(UnitOfWork& work, const std::string& table, const std::string& keyColumn,
                   const std::vector<std::string>& values)
 {
-    FileLookups* lookups = dtmain.conmain.Lookups();
+    FileLookups* lookups = work.Lookups();
     if (lookups == nullptr) return;
     lookups->ForgetAnswers();
     std::vector<std::string> listed;
     for (const std::string& value : values) {
         const std::string key = ExistenceKey(table, keyColumn, value);
-        if (!key.empty() && lookups->asked.insert(key).second) listed.push_back(IntegerKey(value));
+        if (!key.empty() && lookups->asked.insert(key).second) listed.push_back(BlockKey(value));
     }
-    SelectIn(dtmain, "select " + keyColumn + " from " + table, keyColumn, listed, [&](Query& row) {
+    SelectIn(work, "select " + keyColumn + " from " + table, keyColumn, listed, [&](Query& row) {
         lookups->found.insert(ExistenceKey(table, keyColumn, row.Text(0)));
     });
 }
 
-void AskExistenceByPair(DataModule& dtmain, const std::string& table, const std::string& firstColumn,
+void AskExistenceByPair(UnitOfWork& work, const std::string& table, const std::string& firstColumn,
                         const std::string& secondColumn,
                         const std::vector<std::pair<std::string, std::string>>& values)
 {
-    FileLookups* lookups = dtmain.conmain.Lookups();
+    FileLookups* lookups = work.Lookups();
     if (lookups == nullptr) return;
     lookups->ForgetAnswers();
     const std::string columns = firstColumn + kKeyGap + secondColumn;
@@ -182,76 +189,76 @@ void AskExistenceByPair(DataModule& dtmain, const std::string& table, const std:
         const std::string key = ExistenceKey(table, columns, first, &second);
         if (key.empty()) continue;
         lookups->asked.insert(key);
-        if (firsts.insert(IntegerKey(first)).second) listed.push_back(IntegerKey(first));
+        if (firsts.insert(BlockKey(first)).second) listed.push_back(BlockKey(first));
     }
-    SelectIn(dtmain, "select " + firstColumn + ", " + secondColumn + " from " + table, firstColumn, listed,
+    SelectIn(work, "select " + firstColumn + ", " + secondColumn + " from " + table, firstColumn, listed,
              [&](Query& row) {
                  const std::string second = row.Text(1);
                  lookups->found.insert(ExistenceKey(table, columns, row.Text(0), &second));
              });
 }
 
-std::string SelectValue(DataModule& dtmain, const std::string& statement)
+std::string SelectValue(UnitOfWork& work, const std::string& statement)
 {
-    FileLookups* lookups = dtmain.conmain.Lookups();
-    if (lookups == nullptr) return FirstText(dtmain, statement);
+    FileLookups* lookups = work.Lookups();
+    if (lookups == nullptr) return FirstText(work, statement);
     if (auto found = lookups->texts.find(statement); found != lookups->texts.end()) return found->second;
-    std::string value = FirstText(dtmain, statement);
+    std::string value = FirstText(work, statement);
     lookups->Remember(statement, value);
     return value;
 }
 
-std::string LookupUfBySigla(DataModule& dtmain, const std::string& value)
+std::string LookupUfBySigla(UnitOfWork& work, const std::string& value)
 {
-    return RememberedText(dtmain, "select cduf from uf where SGUF = '" + DoubledQuotes(value) + "'");
+    return RememberedText(work, "select cduf from uf where SGUF = '" + DoubledQuotes(value) + "'");
 }
 
-std::string LookupUnidadeByCode(DataModule& dtmain, const std::string& value)
+std::string LookupUnidadeByCode(UnitOfWork& work, const std::string& value)
 {
-    return RememberedText(dtmain, "select cdunidade from unidade where cdunidade = '" + DoubledQuotes(value) + "'");
+    return RememberedText(work, "select cdunidade from unidade where cdunidade = '" + DoubledQuotes(value) + "'");
 }
 
-std::string LookupAliquotaByCode(DataModule& dtmain, const std::string& value)
+std::string LookupAliquotaByCode(UnitOfWork& work, const std::string& value)
 {
-    return RememberedText(dtmain, "SELECT cdaliquota FROM aliquota WHERE cdaliquota = '" + DoubledQuotes(value) + "'");
+    return RememberedText(work, "SELECT cdaliquota FROM aliquota WHERE cdaliquota = '" + DoubledQuotes(value) + "'");
 }
 
-long long FindUfCode(DataModule& dtmain, const std::string& value)
+long long FindUfCode(UnitOfWork& work, const std::string& value)
 {
-    return RememberedInteger(dtmain, "select cduf from UF where sguf = " + QuotedText(value));
+    return RememberedInteger(work, "select cduf from UF where sguf = " + QuotedText(value));
 }
 
-long long FindAliquotaCode(DataModule& dtmain, const std::string& value)
+long long FindAliquotaCode(UnitOfWork& work, const std::string& value)
 {
-    return RememberedInteger(dtmain, "select cdaliquota from aliquota where nmaliquota = " + QuotedText(value));
+    return RememberedInteger(work, "select cdaliquota from aliquota where nmaliquota = " + QuotedText(value));
 }
 
-long long FindOrCreateUnidade(DataModule& dtmain, const std::string& shortName)
+long long FindOrCreateUnidade(UnitOfWork& work, const std::string& shortName)
 {
     const std::string name = QuotedText(shortName);
     const std::string byName = "select cdunidade from unidade where nmreduzido = " + name;
-    FileLookups* lookups = dtmain.conmain.Lookups();
+    FileLookups* lookups = work.Lookups();
     if (lookups != nullptr)
         if (auto known = lookups->integers.find(byName); known != lookups->integers.end()) return known->second;
-    std::unique_ptr<Query> found = OpenQuery(dtmain, byName);
+    std::unique_ptr<Query> found = OpenIn(work, byName);
     if (!found->IsEmpty()) {
         const long long code = found->FirstAsInteger();
         if (lookups != nullptr) lookups->Remember(byName, code);
         return code;
     }
 
-    std::unique_ptr<Query> highest = OpenQuery(dtmain, "select MAX(cdunidade)+1 from unidade");
+    std::unique_ptr<Query> highest = OpenIn(work, "select MAX(cdunidade)+1 from unidade");
     const long long code = highest->FirstAsInteger();
 
-    Query insert(dtmain.conmain);
     const std::string master = QuotedText("MASTER");
-    insert.Lines() = {
+    const std::string insert =
         "insert into unidade (cdunidade, nmunidade, nmreduzido, usuinclusao, compinclusao, usualteracao, "
-        "compalteracao)",
-        "values (" + QuotedText(std::to_string(code)) + ", " + name + ", " + name + ", " + master + ", " + master +
-            ", " + master + ", " + master + ")"};
-    insert.Execute();
-    if (lookups != nullptr) lookups->Remember(byName, code);
+        "compalteracao)\nvalues (" +
+        QuotedText(std::to_string(code)) + ", " + name + ", " + name + ", " + master + ", " + master + ", " + master +
+        ", " + master + ")";
+    // A unit of work that cannot write it now runs the line again alone.
+    if (work.WriteLookup(insert) == Written::RunsAlone) return 0;
+    if (lookups != nullptr) lookups->RememberForFile(byName, code);
     return code;
 }
 

@@ -1,7 +1,6 @@
 // Reading the pending input files and moving the ones that were read.
 #include <algorithm>
 #include <cctype>
-#include <functional>
 #include <optional>
 
 #include "db/file_transaction.h"
@@ -11,6 +10,7 @@
 #include "engine/log_block.h"
 #include "engine/set_aside.h"
 #include "engine/input_files.h"
+#include "engine/file_lines.h"
 #include "engine/packed_lines.h"
 #include "runtime/clock.h"
 #include "runtime/failures.h"
@@ -69,28 +69,6 @@ std::size_t CountLines(const std::string& path)
     return lines;
 }
 
-// A line of a file whose refused lines are set aside: applied, or set aside
-// for a failure of its own; any other failure stops the file. Its boxes wait
-// for the outcome, and in one transaction its savepoint is part of the trial
-// (a connection lost there ends it as any failure that is not the line's own).
-void TryLine(FileOnTrial& setAside, FileTransaction* transaction, const RecordProcessor& processor,
-             std::size_t number, const std::string& line, const std::function<void(std::string)>& logged)
-{
-    if (setAside.SetAsideBeforeTrial(number, line)) return;
-    HeldMessages boxes = setAside.HoldBoxes();
-    std::optional<LineSavepoint> savepoint;
-    try {
-        if (transaction) savepoint.emplace(*transaction);
-        std::string text = processor(line);
-        if (savepoint) savepoint->Release();
-        logged(std::move(text));
-    } catch (...) {
-        if (!setAside.SetAsideRefused(number, line, std::current_exception())) throw;
-        boxes.Drop();
-        if (savepoint) savepoint->Undo();
-    }
-}
-
 // With a progress hook, the lines to come, counted by the same rules.
 std::size_t StartProgress(const InputFileRun& run)
 {
@@ -147,31 +125,36 @@ bool ProcessInputFile(const InputFileRun& run, const LinePolicy& policy, FileIde
     const std::size_t total = StartProgress(run);
     FileOnTrial* setAside = policy.setAside;
     if (setAside) setAside->BeginReading(identity);
-    // Left by a failure or a stop, it rolls the file back: the next cycle
-    // reads the file again whole. Started at the first line, so that an empty
-    // file asks no more of the database than it does per line.
+    // The one place a file's unit of work is picked: each statement committed
+    // on its own, or the file's transaction, handed to the record processors
+    // for the whole file (a block hands its own while it is gathered). Left
+    // by a failure or a stop, the file's transaction rolls it back: the next
+    // cycle reads the file again whole. Started at the first line, so that an
+    // empty file asks no more of the database than it does per line.
     std::optional<FileTransaction> transaction;
+    std::optional<FileTransactionWork> inTransaction;
+    std::optional<HandedWork> handed;
+    std::optional<FileLines> lines;
     std::optional<PackedLines> packed;
-    const std::function<void(std::string)> logged = [&](std::string text) {
-        texts.Add(text);
-        if (run.applied) ++*run.applied;
-    };
-    const auto alone = [&](std::size_t number, const std::string& line) {
-        if (!setAside) logged(run.processor(line));
-        else TryLine(*setAside, transaction ? &*transaction : nullptr, run.processor, number, line, logged);
+    const auto start = [&] {
+        if (policy.fileTransaction) {
+            transaction.emplace(*policy.fileTransaction);
+            inTransaction.emplace(*transaction);
+            if (policy.records) handed.emplace(*policy.records, *inTransaction);
+        }
+        lines.emplace(FileLines{run.processor, transaction ? &*transaction : nullptr, setAside, policy.boxes, texts,
+                                run.applied});
+        if (transaction && policy.linesPerBlock > 0 && policy.boxes && policy.records)
+            packed.emplace(
+                PackedFile{*lines, run.questions, run.row, *policy.boxes, policy.linesPerBlock, *policy.records});
     };
     std::size_t number = 0;
     std::string line;
     while (reader.ReadLine(line)) {
         ++number;
-        if (policy.fileTransaction && !transaction) {
-            transaction.emplace(*policy.fileTransaction);
-            if (policy.linesPerBlock > 0 && policy.boxes)
-                packed.emplace(PackedFile{*transaction, run.processor, run.questions, run.row, setAside,
-                                          *policy.boxes, policy.linesPerBlock, alone, logged});
-        }
+        if (!lines) start();
         if (packed) packed->Add(number, std::move(line));
-        else alone(number, line);
+        else RunLineAlone(*lines, number, line);
         TellProgress(run, number, total);
     }
     if (packed) packed->Finish();
@@ -191,7 +174,7 @@ bool ReadPendingFile(Integration& integration, std::size_t row, const std::strin
 {
     const LinePolicy policy{
         integration.settings.Transaction == TransactionMode::Arquivo ? &integration.dtmain.conmain : nullptr,
-        setAside, integration.linesPerBlock, integration.recordMessages};
+        setAside, integration.linesPerBlock, integration.recordMessages, integration.records};
     const InputFileRow& entry = integration.table[row];
     long long applied = 0;
     const bool any = ProcessInputFile({path, entry.processor, integration.settings.LogDirectory, integration.progress,

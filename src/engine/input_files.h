@@ -10,6 +10,7 @@
 #include "engine/integration.h"
 #include "engine/set_aside.h"
 #include "runtime/text_file.h"
+#include "transactions/record_context.h"
 
 namespace ligamor {
 
@@ -29,6 +30,9 @@ struct LinePolicy {
     // each line's statements run alone.
     std::size_t linesPerBlock = 0;
     MessageGate* boxes = nullptr;
+    // The processors' context, handed the file's unit of work; none: their
+    // statements commit each on its own.
+    RecordContext* records = nullptr;
 };
 
 // One input file to read: where, by which processor, and whom to tell.

@@ -1,44 +1,29 @@
 #pragma once
 // The lines of a file applied in one transaction, their statements run
 // together a block at a time. What a shop sees stays what each line alone
-// gives: the same statements, the same refusals with the same boxes and line
-// numbers, the same lines set aside; only the round trips and the prepares
-// are shared.
+// gives: the same statements, each run once, the same refusals with the same
+// boxes and line numbers, the same lines set aside; only the round trips and
+// the prepares are shared.
 #include <cstddef>
 #include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "db/statement_pack.h"
+#include "engine/file_lines.h"
 #include "engine/input_file_table.h"
+#include "runtime/messages.h"
+#include "transactions/record_context.h"
 
 namespace ligamor {
 
-class FileTransaction;
-class FileOnTrial;
-class MessageGate;
-
-// Measured (bench_file_transaction --block): the engine's compile of a block
-// costs more per statement the longer the block, so that on the embedded
-// engine 16 to 50 lines do best and 200 a third worse; on a server, fewer
-// than 25 lines pay for their round trips. An update takes two of the
-// engine's 256 contexts of a request: 50 stays far below.
-inline constexpr std::size_t kLinesPerBlock = 50;
-
 struct PackedFile {
-    FileTransaction& transaction;
-    const RecordProcessor& processor;
+    FileLines& lines;                 // in the file's transaction
     const BlockQuestions* questions;  // none, or empty: each line asks its own
     std::size_t row;                  // the record kind's row
-    FileOnTrial* setAside;            // RECUSADAS=SEPARAR; else none
     MessageGate& boxes;               // where a gathered line's boxes are held, then dropped
     std::size_t linesPerBlock;
-    // A line applied on its own, by the rules of a line in the file's
-    // transaction: its refusal stops the file, or sets it aside.
-    std::function<void(std::size_t number, const std::string& line)> alone;
-    // The log text of a line that went in with its block.
-    std::function<void(std::string text)> applied;
+    RecordContext& records;           // handed the block's unit of work while its lines are gathered
 };
 
 class PackedLines {
@@ -64,7 +49,7 @@ private:
     void Ask(std::size_t size);
     void Gather(std::size_t size, Gathered& gathered);
     std::size_t RunBlock(std::size_t size);
-    void RunAlone();
+    void RunAlone(std::size_t index);
 
     PackedFile file_;
     std::deque<Waiting> waiting_;

@@ -9,7 +9,7 @@
 #include "engine/file_stamp.h"
 #include "engine/integration_log.h"
 #include "engine/line_keys.h"
-#include "engine/line_refusal.h"
+#include "engine/line_trial.h"
 #include "runtime/file_move.h"
 #include "runtime/messages.h"
 
@@ -102,12 +102,9 @@ HeldMessages FileOnTrial::HoldBoxes()
     return HeldMessages(cycle_.integration_.recordMessages);
 }
 
-bool FileOnTrial::SetAsideRefused(std::size_t number, const std::string& line, const std::exception_ptr& failure)
+void FileOnTrial::SetAside(std::size_t number, const std::string& line, const std::string& reason)
 {
-    const std::optional<std::string> reason = LineRefusalReason(failure);
-    if (!reason) return false;
-    Claim(number, line, *reason);
-    return true;
+    Claim(number, line, reason);
 }
 
 void FileOnTrial::FinishReading()
@@ -251,17 +248,16 @@ void SetAsideCycle::RetryLine(std::size_t row, RefusedLine& line, bool due, Retr
     if (const std::string blocker = Blocker(line.bytes, row); !blocker.empty()) {
         reason = WaitingFor(blocker);
     } else if (due) {
+        // Before any file's transaction: nothing handed, each statement
+        // commits on its own.
         HeldMessages boxes(integration_.recordMessages);
-        try {
-            file.texts.push_back(integration_.table[row].processor(line.bytes));
+        LineTried tried = TryLine(boxes, integration_.table[row].processor, nullptr, line.bytes);
+        if (tried.text) {
+            file.texts.push_back(std::move(*tried.text));
             file.changed = true;
             return;
-        } catch (...) {
-            const std::optional<std::string> refused = LineRefusalReason(std::current_exception());
-            if (!refused) throw;  // its boxes are shown
-            boxes.Drop();
-            reason = *refused;
         }
+        reason = tried.reason;
     } else {
         reason = line.reason;
     }

@@ -35,9 +35,8 @@ public:
     // For the trial of a line: its boxes wait until its outcome is known,
     // dropped when it is set aside, shown on every other path.
     HeldMessages HoldBoxes();
-    // After the line failed: true when it was set aside for it; false when the
-    // failure is not the line's own and must stop the cycle.
-    bool SetAsideRefused(std::size_t number, const std::string& line, const std::exception_ptr& failure);
+    // The line was refused for its own data, for this reason.
+    void SetAside(std::size_t number, const std::string& line, const std::string& reason);
     // The file was read to its end: its set-aside lines join the cycle's.
     void FinishReading();
     // The name the file will be moved under when lines of it were set aside;

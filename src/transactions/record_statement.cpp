@@ -8,8 +8,8 @@ namespace ligamor {
 
 void RefuseRecord(RecordContext& ctx, const char* utf8Text)
 {
-    // A file's transaction ends before the box: no lock held while it shows.
-    ctx.dtmain.conmain.RollbackFileTransaction();
+    // Undone before the box: no lock held while it shows.
+    ctx.Work().Refuse();
     RecordRefused refused;
     refused.text = Cp1252(utf8Text);
     ctx.messages.InformationBox(refused.text);
@@ -20,11 +20,11 @@ void ExecuteRecordStatement(RecordContext& ctx, const std::string& statement,
                             std::initializer_list<const std::string*> unquoted)
 {
     if (const std::string* bad = FirstNotNumeric(unquoted)) {
-        ctx.dtmain.conmain.RollbackFileTransaction();
+        ctx.Work().Refuse();
         ctx.messages.PlainMessage(CommandFailedText(statement));
         throw NotNumeric(*bad);
     }
-    ExecuteCommand(ctx.dtmain.conmain, ctx.messages, statement);
+    ctx.Work().Execute(ctx.messages, statement);
 }
 
 }  // namespace ligamor

@@ -34,7 +34,7 @@ const std::string kKey = "CDCLIENTE";
 
 void AskClientes(RecordContext& ctx, const std::vector<std::string>& codes)
 {
-    AskExistence(ctx.dtmain, kTable, kKey, codes);
+    AskExistence(ctx.Work(), kTable, kKey, codes);
 }
 
 void InsertCliente(RecordContext& ctx, const ClienteRecord& c)
@@ -42,12 +42,12 @@ void InsertCliente(RecordContext& ctx, const ClienteRecord& c)
     std::string TPPESSOA;
     const std::string NMCLIENTE = CheckCliente(ctx, c, TPPESSOA);
 
-    if (RecordExists(ctx.dtmain, kTable, kKey, c.CDCLIENTE)) {
+    if (RecordExists(ctx.Work(), kTable, kKey, c.CDCLIENTE)) {
         UpdateCliente(ctx, c);
         return;
     }
 
-    const std::string stateCode = std::to_string(FindUfCode(ctx.dtmain, c.CDUF));
+    const std::string stateCode = std::to_string(FindUfCode(ctx.Work(), c.CDUF));
     // The blank runs inside the statements are the texts as the shop has always
     // run and logged them: deliberate.
     const std::string statement =
@@ -71,7 +71,7 @@ void UpdateCliente(RecordContext& ctx, const ClienteRecord& c)
     std::string TPPESSOA;
     const std::string NMCLIENTE = CheckCliente(ctx, c, TPPESSOA);
 
-    const std::string stateCode = LookupUfBySigla(ctx.dtmain, c.CDUF);
+    const std::string stateCode = LookupUfBySigla(ctx.Work(), c.CDUF);
     const std::string statement =
         " UPDATE CLIENTE                                   SET                                              "
         "CDSTCLIENTE =  1,                                NMCLIENTE   =  '" +

@@ -54,12 +54,12 @@ std::string NuprevendaStatement(const PreVendaRecord& v, const std::string& DTEM
 
 void AskPreVendas(RecordContext& ctx, const std::vector<std::string>& codes)
 {
-    AskExistence(ctx.dtmain, kPreVendas, kPreVenda, codes);
+    AskExistence(ctx.Work(), kPreVendas, kPreVenda, codes);
 }
 
 void AskItensPreVenda(RecordContext& ctx, const std::vector<std::pair<std::string, std::string>>& items)
 {
-    AskExistenceByPair(ctx.dtmain, kItens, kPreVenda, kItem, items);
+    AskExistenceByPair(ctx.Work(), kItens, kPreVenda, kItem, items);
 }
 
 void InsertPreVenda(RecordContext& ctx, const PreVendaRecord& v)
@@ -71,7 +71,7 @@ void InsertPreVenda(RecordContext& ctx, const PreVendaRecord& v)
     const std::string today = SqlDate(stamp);
     const std::string now = SqlTime(stamp);
 
-    if (RecordExists(ctx.dtmain, kPreVendas, kPreVenda, v.CDPEDIDOCOMPRACLIENTE))
+    if (RecordExists(ctx.Work(), kPreVendas, kPreVenda, v.CDPEDIDOCOMPRACLIENTE))
         return;
 
     if (!v.NUDAV.empty())
@@ -91,15 +91,15 @@ void InsertItemPreVenda(RecordContext& ctx, const ItemPreVendaRecord& i)
     if (i.VLUNITARIO.empty()) RefuseRecord(ctx, "Informe o valor unitario. ");
     if (i.VLTOTAL.empty()) RefuseRecord(ctx, "Informe o valor total. ");
 
-    if (RecordExistsByPair(ctx.dtmain, kItens, kPreVenda, kItem, i.CDPEDIDOCOMPRACLIENTE, i.NUITPEDIDOCOMPRACLIENTE))
+    if (RecordExistsByPair(ctx.Work(), kItens, kPreVenda, kItem, i.CDPEDIDOCOMPRACLIENTE, i.NUITPEDIDOCOMPRACLIENTE))
         return;
 
     const std::string& produto = Numeric(i.CDDETALHE);
     const std::string unidade = SelectValue(
-        ctx.dtmain,
+        ctx.Work(),
         "select un.cdunidade from unidade un, detalhe d where un.cdunidade = d.cdunidade and cddetalhe = " + produto);
     const std::string alternativo =
-        SelectValue(ctx.dtmain, "select cdalternativo from detalhe where cddetalhe = " + produto);
+        SelectValue(ctx.Work(), "select cdalternativo from detalhe where cddetalhe = " + produto);
     const DateTime stamp = ctx.clock.Now();
     const std::string today = SqlDate(stamp);
     const std::string now = SqlTime(stamp);

@@ -20,16 +20,16 @@ const std::string kKey = "CDDETALHE";
 
 void AskDetalhes(RecordContext& ctx, const std::vector<std::string>& codes)
 {
-    AskExistence(ctx.dtmain, kTable, kKey, codes);
+    AskExistence(ctx.Work(), kTable, kKey, codes);
 }
 
 void InsertDetalhe(RecordContext& ctx, const DetalheRecord& p)
 {
-    if (RecordExists(ctx.dtmain, kTable, kKey, p.CDDETALHE)) {
+    if (RecordExists(ctx.Work(), kTable, kKey, p.CDDETALHE)) {
         // The update takes the unit and the tax rate by code.
         DetalheRecord stored = p;
-        stored.CDUNIDADE = std::to_string(FindOrCreateUnidade(ctx.dtmain, p.CDUNIDADE));
-        stored.CDALIQUOTA = std::to_string(FindAliquotaCode(ctx.dtmain, p.CDALIQUOTA));
+        stored.CDUNIDADE = std::to_string(FindOrCreateUnidade(ctx.Work(), p.CDUNIDADE));
+        stored.CDALIQUOTA = std::to_string(FindAliquotaCode(ctx.Work(), p.CDALIQUOTA));
         UpdateDetalhe(ctx, stored);
         return;
     }
@@ -37,8 +37,8 @@ void InsertDetalhe(RecordContext& ctx, const DetalheRecord& p)
     const std::string QTESTOQUE = ZeroWhenBlank(p.QTESTOQUE);
     const std::string VLCOMPRA = ZeroWhenBlank(p.VLCOMPRA);
     const std::string VLVENDA = ZeroWhenBlank(p.VLVENDA);
-    const std::string aliquota = std::to_string(FindAliquotaCode(ctx.dtmain, p.CDALIQUOTA));
-    const std::string unidade = std::to_string(FindOrCreateUnidade(ctx.dtmain, p.CDUNIDADE));
+    const std::string aliquota = std::to_string(FindAliquotaCode(ctx.Work(), p.CDALIQUOTA));
+    const std::string unidade = std::to_string(FindOrCreateUnidade(ctx.Work(), p.CDUNIDADE));
 
     const std::string statement =
         " INSERT INTO DETALHE(CDDETALHE, NMDETALHE, CDALIQUOTA, QTESTOQUE, CDUNIDADE, CDTPPRODUTO,  QTESTMIN, "
@@ -52,8 +52,8 @@ void InsertDetalhe(RecordContext& ctx, const DetalheRecord& p)
 
 void UpdateDetalhe(RecordContext& ctx, const DetalheRecord& p)
 {
-    const std::string aliquota = LookupAliquotaByCode(ctx.dtmain, p.CDALIQUOTA);
-    const std::string unidade = LookupUnidadeByCode(ctx.dtmain, p.CDUNIDADE);
+    const std::string aliquota = LookupAliquotaByCode(ctx.Work(), p.CDALIQUOTA);
+    const std::string unidade = LookupUnidadeByCode(ctx.Work(), p.CDUNIDADE);
     const std::string CDALTERNATIVO = IsBlank(p.CDALTERNATIVO) ? p.CDDETALHE : p.CDALTERNATIVO;
     const std::string QTESTOQUE = ZeroWhenBlank(p.QTESTOQUE);
     const std::string VLCOMPRA = ZeroWhenBlank(p.VLCOMPRA);

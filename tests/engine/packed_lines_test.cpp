@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -135,7 +136,33 @@ struct Row {
     RefusedLinesMode refused;
     std::size_t linesPerBlock;
     bool fileStops;  // a refused line stops the file (RECUSADAS=PARAR)
+    const char* schema = "";  // added to each shop's database before its cycles
 };
+
+// DETALHE numbered by a generator in a trigger, and one name refused by
+// another: what runs twice shows in the numbers.
+constexpr const char* kNumberedProducts =
+    "ALTER TABLE DETALHE ADD NUREGISTRO INTEGER;"
+    "CREATE GENERATOR G_REGISTRO;"
+    "CREATE EXCEPTION E_PROIBIDO 'produto proibido';"
+    "SET TERM ^;"
+    "CREATE TRIGGER T_NUMERO FOR DETALHE BEFORE INSERT POSITION 0 AS BEGIN NEW.NUREGISTRO = GEN_ID(G_REGISTRO, 1); END^"
+    "CREATE TRIGGER T_PROIBIDO FOR DETALHE BEFORE INSERT POSITION 1 AS BEGIN "
+    "IF (NEW.NMDETALHE = 'PROIBIDO') THEN EXCEPTION E_PROIBIDO; END^"
+    "SET TERM ;^"
+    "COMMIT;";
+
+// A shop whose database holds more than the shop's codes.
+std::unique_ptr<Shop> ShopWith(const char* schema, TransactionMode mode, RefusedLinesMode refused,
+                               std::size_t linesPerBlock)
+{
+    auto shop = std::make_unique<Shop>(mode, refused, linesPerBlock);
+    if (*schema == '\0') return shop;
+    shop->parts.dtmain.conmain.Disconnect();
+    RunIsql(shop->database, schema);
+    ConnectDatabase(shop->parts.dtmain, shop->database, "SYSDBA", "masterkey");
+    return shop;
+}
 
 class PackedLines : public ::testing::TestWithParam<Row> {};
 
@@ -143,9 +170,9 @@ class PackedLines : public ::testing::TestWithParam<Row> {};
 TEST_P(PackedLines, GiveWhatEachLineAloneGives)
 {
     const Row& row = GetParam();
-    const Outcome packed = Shop(TransactionMode::Arquivo, row.refused, row.linesPerBlock).Run(row.files);
-    const Outcome alone = Shop(TransactionMode::Arquivo, row.refused, 0).Run(row.files);
-    const Outcome perLine = Shop(TransactionMode::Linha, row.refused, row.linesPerBlock).Run(row.files);
+    const Outcome packed = ShopWith(row.schema, TransactionMode::Arquivo, row.refused, row.linesPerBlock)->Run(row.files);
+    const Outcome alone = ShopWith(row.schema, TransactionMode::Arquivo, row.refused, 0)->Run(row.files);
+    const Outcome perLine = ShopWith(row.schema, TransactionMode::Linha, row.refused, row.linesPerBlock)->Run(row.files);
 
     EXPECT_EQ(packed.rows, alone.rows);
     EXPECT_EQ(packed.log, alone.log);
@@ -193,6 +220,29 @@ const Row kRows[] = {
       {"ITEMPREVENDA.TXT", Lines({"I#70#1#1#2,5#4,10#10,25", "I#70#2#2#X#4,10#4,10", "I#70#3#1#1#4,10#4,10",
                                   "I#71#1#9999#1#4,10#4,10", "I#71#2#2#1#4,10#4,10"})}},
      RefusedLinesMode::Separar, 100, false},
+    // A stored record named with more digits than the database reads in a
+    // literal: per line its statement is refused, so it may not be answered
+    // as the stored record in the block.
+    {"AKeyTheDatabaseReadsOtherwiseRunsAlone",
+     {{"PRODUTO.TXT", Lines({Product(1001)})},
+      {"PREVENDA.TXT", Lines({"I#3##9#1#05/12/2026#10/12/2026#1"})},
+      {"ITEMPREVENDA.TXT", Lines({"I#3#1#1001#1#1#1"})},
+      {"PREVENDA.TXT", Lines({"I#3.0000000000000000000##9#1#05/12/2026#10/12/2026#1", "I#4##9#1#05/12/2026#10/12/2026#1"})},
+      {"ITEMPREVENDA.TXT", Lines({"I#3#1.0000000000000000000#1001#1#1#1", "I#3#2#1001#1#1#1"})}},
+     RefusedLinesMode::Separar, 50, false},
+    // The unit a refused line created stays, as its own commit keeps it per
+    // line: the next new unit takes the code after it.
+    {"AUnitCreatedByARefusedLineStays",
+     {{"PRODUTO.TXT", Lines({Product(1001), "I#1101#X#T1#1#NOVA#1,2,3#2", "I#1102#FEIJAO#T1#1#OUTRA#1#2",
+                             "U#1001#ARROZ#1#1#2#1#2", "I#1103#" + std::string(101, 'B') + "#T1#1#MAIS#1#2",
+                             "I#1104#MILHO#T1#1#MAIS#1#2"})}},
+     RefusedLinesMode::Separar, 50, false},
+    // A statement refused in a block runs once: a generator in a trigger
+    // numbers the rows after it as per line.
+    {"ARefusedStatementRunsOnce",
+     {{"PRODUTO.TXT", Lines({Product(4000), "I#4001#PROIBIDO#T1#1#UN#1#2", "I#4002#ARROZ#T1#1#UN#1#2",
+                             "I#4003#PROIBIDO#T1#1#UN#1#2", "I#4004#PROIBIDO#T1#1#UN#1#2", Product(4005)})}},
+     RefusedLinesMode::Separar, 50, false, kNumberedProducts},
 };
 
 INSTANTIATE_TEST_SUITE_P(Files, PackedLines, ::testing::ValuesIn(kRows),

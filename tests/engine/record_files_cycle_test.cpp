@@ -22,6 +22,7 @@ protected:
         settings.Transaction = GetParam();
         UseShopFolders(settings, work / "");
         integration.quietTime = std::chrono::milliseconds(0);
+        integration.records = &ctx;
     }
 
     TempDir work;

@@ -120,18 +120,25 @@ bool FbStatement::IsSelect() const
     return type_ == isc_info_sql_stmt_select || type_ == isc_info_sql_stmt_select_for_upd;
 }
 
+void FbStatement::Check(const ISC_STATUS* status)
+{
+    if (!FbStatusIsError(status)) return;
+    if (withinBlock_) throw FbStatusFailure(api_, FbWithoutBlockTrace(status).data());
+    throw FbStatusFailure(api_, status);
+}
+
 void FbStatement::Execute(FbTransactionHandle& tr)
 {
     ISC_STATUS_ARRAY status{};
     hasRow_ = false;
     if (type_ == isc_info_sql_stmt_exec_procedure && ColumnCount() > 0) {
         api_.dsql_execute2(status, &tr, &handle_, SQLDA_VERSION1, nullptr, out_.get());
-        FbCheck(api_, status);
+        Check(status);
         hasRow_ = true;
         return;
     }
     api_.dsql_execute(status, &tr, &handle_, SQLDA_VERSION1, nullptr);
-    FbCheck(api_, status);
+    Check(status);
     cursorOpen_ = IsSelect() && ColumnCount() > 0;
 }
 
@@ -147,7 +154,7 @@ bool FbStatement::Fetch()
         hasRow_ = false;
         return false;
     }
-    FbCheck(api_, status);
+    Check(status);
     hasRow_ = true;
     return true;
 }

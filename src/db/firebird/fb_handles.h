@@ -55,6 +55,9 @@ public:
     // The next row; false at the end of the rows.
     bool Fetch();
     bool HasRow() const { return hasRow_; }
+    // A block of statements: its failures read as those of the statement
+    // that failed in it, without the block's own line in the trace.
+    void WithinBlock() { withinBlock_ = true; }
     // Releases the statement (DSQL_drop); errors are ignored.
     void Free() noexcept;
 
@@ -68,6 +71,7 @@ private:
     void Describe();
     void ReadType();
     void BindBuffers();
+    void Check(const ISC_STATUS* status);
 
     FbApi& api_;
     FbDatabaseHandle& db_;
@@ -78,6 +82,7 @@ private:
     int type_ = 0;
     bool cursorOpen_ = false;
     bool hasRow_ = false;
+    bool withinBlock_ = false;
 };
 
 }  // namespace ligamor

@@ -104,6 +104,38 @@ std::vector<long> StatusCodes(const ISC_STATUS* status)
 
 }  // namespace
 
+FbStatusCopy FbWithoutBlockTrace(const ISC_STATUS* status)
+{
+    constexpr ISC_STATUS kStackTrace = 335544842;  // isc_stack_trace
+    FbStatusCopy copy;
+    const ISC_STATUS* p = status;
+    while (*p != isc_arg_end) {
+        if (p[0] == isc_arg_gds && p[1] == kStackTrace && p[2] == isc_arg_string) {
+            std::string kept;
+            const std::string trace = reinterpret_cast<const char*>(p[3]);
+            for (std::size_t start = 0; start < trace.size();) {
+                std::size_t end = trace.find('\n', start);
+                if (end == std::string::npos) end = trace.size();
+                const std::string line = trace.substr(start, end - start);
+                if (line.rfind("At block line:", 0) != 0) kept += (kept.empty() ? "" : "\n") + line;
+                start = end + 1;
+            }
+            if (!kept.empty()) {
+                copy.texts.push_back(kept);
+                copy.words.insert(copy.words.end(), {isc_arg_gds, kStackTrace, isc_arg_string,
+                                                     reinterpret_cast<ISC_STATUS>(copy.texts.back().c_str())});
+            }
+            p += 4;
+            continue;
+        }
+        const std::size_t words = p[0] == isc_arg_cstring ? 3 : 2;
+        copy.words.insert(copy.words.end(), p, p + words);
+        p += words;
+    }
+    copy.words.push_back(isc_arg_end);
+    return copy;
+}
+
 bool FbStatusIsError(const ISC_STATUS* status)
 {
     return status[0] == 1 && status[1] > 0;
