@@ -160,7 +160,8 @@ std::string RefusedLineEntry(const RefusedLine& line)
            line.reason;
 }
 
-std::vector<RefusedLine> LoadRefusedLines(const std::string& folder, const std::string& inputFileName)
+std::vector<RefusedLine> LoadRefusedLines(const std::string& folder, const std::string& inputFileName,
+                                          bool* staleReasons)
 {
     const std::vector<std::string> texts = ReadLines(folder + inputFileName);
     std::vector<ReasonsEntry> entries = ParseReasons(ReadLines(folder + ReasonsFileName(inputFileName)));
@@ -171,6 +172,8 @@ std::vector<RefusedLine> LoadRefusedLines(const std::string& folder, const std::
         line.bytes = texts[i];
         lines.push_back(line);
     }
+    if (staleReasons)
+        *staleReasons = std::any_of(entries.begin(), entries.end(), [](const ReasonsEntry& e) { return !e.used; });
     return lines;
 }
 

@@ -31,7 +31,10 @@ struct RefusedLine {
 // technician changed in place, between two lines found by text. A line with
 // no entry has none (lineNumber 0, no reason). None when the folder has no
 // such file. Raises IoFailure when a file is there but cannot be read.
-std::vector<RefusedLine> LoadRefusedLines(const std::string& folder, const std::string& inputFileName);
+// staleReasons, when given, tells whether the reasons file holds entries of
+// lines no longer in the lines file (a technician deleted them).
+std::vector<RefusedLine> LoadRefusedLines(const std::string& folder, const std::string& inputFileName,
+                                          bool* staleReasons = nullptr);
 
 // Replaces both files whole, the lines first; no lines removes both.
 void SaveRefusedLines(const std::string& folder, const std::string& inputFileName,

@@ -224,8 +224,11 @@ void SetAsideCycle::Retry()
 
 void SetAsideCycle::RetryFile(std::size_t row, bool due)
 {
-    std::vector<RefusedLine> lines = LoadRefusedLines(folder_, integration_.table[row].fileName);
+    bool staleReasons = false;
+    std::vector<RefusedLine> lines = LoadRefusedLines(folder_, integration_.table[row].fileName, &staleReasons);
     RetriedFile file;
+    // The reasons of lines a technician deleted go with them.
+    file.changed = staleReasons;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         try {
             RetryLine(row, lines[i], due, file);

@@ -124,6 +124,12 @@ TEST_P(SetAside, ARefusedCustomerIsSetAsideAndTheRestOfTheFileGoesIn)
     const Health health = IntegrationHealth(*integration);
     EXPECT_EQ(health.state, HealthState::Atrasada);
     EXPECT_EQ(health.facts.setAsideLines, 2);
+
+    // A technician deletes the refused customer: its reason goes with it.
+    WriteBytes(RefusedFolder(settings.ResponseDirectory) + "CLIENTE.TXT", "");
+    Cycle();
+    EXPECT_EQ(Refused("CLIENTE_MOTIVOS.TXT"), "");
+    EXPECT_EQ(Refused("PRODUTO.TXT"), longName + "\r\n");
 }
 
 // A refused pre-sale holds its items back, in this file and in a later one;
