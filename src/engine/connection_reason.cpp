@@ -24,7 +24,7 @@ std::string LocalBesideServerAdvice()
 
 std::string ConnectionFailureReason(const std::string& server, const std::exception& failure)
 {
-    std::string reason = failure.what();
+    std::string reason = WholeText(failure);
     const auto* database = dynamic_cast<const DatabaseFailure*>(&failure);
     if (server == "LOCAL" && database) {
         const std::vector<long>& codes = database->AllCodes();

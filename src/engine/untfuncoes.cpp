@@ -59,7 +59,7 @@ std::string FailureText(const Integration& integration, const std::exception_ptr
             return "Erro ao Conectar em Banco de Dados. " + Utf8FromCp1252(integration.state.connectionFailure);
         return silent;
     } catch (const std::exception& e) {
-        return Utf8FromCp1252(e.what());
+        return Utf8FromCp1252(WholeText(e));
     } catch (...) {
         return "Erro desconhecido";
     }

@@ -90,7 +90,9 @@ DateTime ParseShortDate(const std::string& text, const RegionalSettings& regiona
     DateTime result;
     result.day = std::stoi(d);
     result.month = std::stoi(m);
-    result.year = std::stoi(y) + (y.size() == 2 ? 2000 : 0);
+    result.year = std::stoi(y);
+    // Two digits read as the system's short dates read them: 1950 to 2049.
+    if (y.size() == 2) result.year += result.year >= 50 ? 1900 : 2000;
     if (result.year < 1 || result.month < 1 || result.month > 12 || result.day < 1 ||
         result.day > DaysIn(result.year, result.month))
         throw InvalidDate(text);

@@ -54,8 +54,8 @@ std::string FormatTime(const DateTime& t, char timeSeparator);
 std::string FormatDateMonthFirst(const DateTime& t, char dateSeparator);
 
 // Reads a date in the regional short date format: its order and separator,
-// one or two digits for day and month, four digits for the year or two taken
-// as 20yy. Anything else, or no real calendar date, raises InvalidDate.
+// one or two digits for day and month, four digits for the year or two read
+// in the window 1950-2049 ("99" is 1999, "25" 2025). Anything else, or no real calendar date, raises InvalidDate.
 DateTime ParseShortDate(const std::string& text, const RegionalSettings& regional);
 
 }  // namespace ligamor

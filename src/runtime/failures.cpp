@@ -28,4 +28,10 @@ ConversionFailure InvalidDate(const std::string& text)
     return ConversionFailure("'" + text + "' is not a valid date");
 }
 
+std::string WholeText(const std::exception& failure)
+{
+    if (const auto* own = dynamic_cast<const Failure*>(&failure)) return own->Message();
+    return failure.what();
+}
+
 }  // namespace ligamor

@@ -20,9 +20,16 @@ struct RecordRefused : SilentAbort {
 // A failure that carries the message the error report shows (Windows-1252 bytes).
 class Failure : public std::runtime_error {
 public:
-    explicit Failure(const std::string& message) : std::runtime_error(message) {}
-    std::string Message() const { return what(); }
+    explicit Failure(const std::string& message) : std::runtime_error(message), message_(message) {}
+    // Whole: a value holding a NUL byte does not cut it there, as what() does.
+    const std::string& Message() const { return message_; }
+
+private:
+    std::string message_;
 };
+
+// The text of any failure: a Failure's whole message, otherwise what().
+std::string WholeText(const std::exception& failure);
 
 // A failed open, read, write or close of a file, with the operating system's code.
 class IoFailure : public Failure {

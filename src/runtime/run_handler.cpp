@@ -13,7 +13,7 @@ bool RunHandler(Messages& messages, const std::function<void()>& work)
         return true;
     } catch (const SilentAbort&) {
     } catch (const std::exception& e) {
-        messages.ErrorReport(ErrorReportText(e.what()));
+        messages.ErrorReport(ErrorReportText(WholeText(e)));
     } catch (...) {
         messages.ErrorReport(ErrorReportText("Erro desconhecido"));
     }

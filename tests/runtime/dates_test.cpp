@@ -24,6 +24,9 @@ TEST(Dates, ShortDatesFollowTheRegionalOrderAndSeparator)
     EXPECT_EQ((std::array{d.year, d.month, d.day}), (std::array{2024, 3, 5}));
     d = ParseShortDate("05/03/24", br);
     EXPECT_EQ((std::array{d.year, d.month, d.day}), (std::array{2024, 3, 5}));
+    EXPECT_EQ(ParseShortDate("05/12/99", br).year, 1999);
+    EXPECT_EQ(ParseShortDate("05/12/49", br).year, 2049);
+    EXPECT_EQ(ParseShortDate("05/12/50", br).year, 1950);
 
     RegionalSettings de{DateOrder::DayMonthYear, '.', ':'};
     d = ParseShortDate("05.03.2024", de);

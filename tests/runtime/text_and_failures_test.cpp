@@ -48,10 +48,13 @@ TEST(RunHandler, SwallowsTheSilentAbortAndReportsEverythingElse)
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_FALSE(RunHandler(messages, [] { throw IoFailure(2); }));
     EXPECT_FALSE(RunHandler(messages, [] { throw std::runtime_error("boom"); }));
+    // A value holding a NUL byte does not cut the text there.
+    EXPECT_FALSE(RunHandler(messages, [] { throw ConversionFailure(std::string("'1\0X' inv", 9)); }));
     EXPECT_TRUE(RunHandler(messages, [] {}));
-    ASSERT_EQ(messages.shown.size(), 2u);
+    ASSERT_EQ(messages.shown.size(), 3u);
     EXPECT_EQ(messages.shown[0], (test::Shown{test::Shown::Report, "File not found."}));
     EXPECT_EQ(messages.shown[1], (test::Shown{test::Shown::Report, "boom."}));
+    EXPECT_EQ(messages.shown[2], (test::Shown{test::Shown::Report, std::string("'1\0X' inv.", 10)}));
 }
 
 }  // namespace
