@@ -41,10 +41,12 @@ void StatementPack::Clear()
 
 namespace {
 
-// A row after each statement: the rows fetched say how many went in. When one
-// is refused, the fetch fails with its own status; the engine undoes that
-// statement alone and keeps what the rows before it brought, so its failure
-// is taken from here and the statement never runs a second time.
+// The count before each statement tells, when one is refused, where: the
+// handler at the end of the outer block keeps what went in before it (the
+// engine undoes the refused statement alone) and hands the count over as a
+// row, then raises the refusal again, whose failure the next fetch gives as
+// the statement alone gets it. So the statement never runs a second time,
+// and a block that goes in whole costs one fetch.
 std::string BlockText(const std::vector<std::string>& statements)
 {
     std::size_t size = 128;
@@ -53,10 +55,12 @@ std::string BlockText(const std::vector<std::string>& statements)
     text.reserve(size);
     text += "EXECUTE BLOCK RETURNS (LIGAMOR_FEITOS INTEGER) AS\nBEGIN\n";
     for (std::size_t i = 0; i < statements.size(); ++i) {
+        text += "LIGAMOR_FEITOS = " + std::to_string(i) + ";\n";
         text += statements[i];
-        text += "\n;\nLIGAMOR_FEITOS = " + std::to_string(i + 1) + ";\nSUSPEND;\n";
+        text += "\n;\n";
     }
-    text += "END";
+    text += "LIGAMOR_FEITOS = " + std::to_string(statements.size()) +
+            ";\nSUSPEND;\nWHEN ANY DO BEGIN SUSPEND; EXCEPTION; END\nEND";
     return text;
 }
 
@@ -65,6 +69,12 @@ bool AnyNul(const std::vector<std::string>& statements)
 {
     return std::any_of(statements.begin(), statements.end(),
                        [](const std::string& s) { return s.find('\0') != std::string::npos; });
+}
+
+DatabaseFailure UnexpectedAnswer()
+{
+    return DatabaseFailure(
+        Cp1252("O banco de dados não deu a resposta esperada a um bloco de linhas (EXECUTE BLOCK)."));
 }
 
 }  // namespace
@@ -89,18 +99,20 @@ StatementPack::Outcome StatementPack::Run(FileTransaction& file)
     }
     outcome.prepared = true;
     block.WithinBlock();
+    block.Execute(tr);
+    if (!block.Fetch() || block.ColumnCount() != 1) throw UnexpectedAnswer();
+    const long long applied = FbColumnInteger(block.Column(0));
+    if (applied < 0 || static_cast<std::size_t>(applied) > statements_.size()) throw UnexpectedAnswer();
+    outcome.applied = static_cast<std::size_t>(applied);
+    if (outcome.applied == statements_.size()) return outcome;
     try {
-        block.Execute(tr);
-        while (outcome.applied < statements_.size() && block.Fetch()) ++outcome.applied;
+        block.Fetch();
     } catch (const DatabaseFailure&) {
         outcome.refusal = std::current_exception();
         outcome.refused = statements_[outcome.applied];
         return outcome;
     }
-    if (outcome.applied != statements_.size())
-        throw DatabaseFailure(
-            Cp1252("O banco de dados não deu a resposta esperada a um bloco de linhas (EXECUTE BLOCK)."));
-    return outcome;
+    throw UnexpectedAnswer();
 }
 
 Written GatheredWork::Execute(Messages&, const std::string& statement)
