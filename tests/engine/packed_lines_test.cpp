@@ -15,79 +15,12 @@
 #include "engine/untfuncoes.h"
 #include "support/recording_seams.h"
 #include "support/shop_folders.h"
+#include "support/shop_run.h"
 #include "support/temp_dir.h"
 #include "support/test_database.h"
 
 namespace ligamor::test {
 namespace {
-
-const char* kTables[] = {"CLIENTE", "UNIDADE", "DETALHE", "PEDIDOCOMPRACLIENTE", "ITPEDIDOCOMPRACLIENTE"};
-
-using Files = std::vector<std::pair<std::string, std::string>>;
-
-// What a shop sees after the cycles: the rows, the log, the folders, the boxes.
-struct Outcome {
-    std::string rows;
-    std::string log;
-    std::set<std::string> sent;
-    std::set<std::string> moved;
-    std::string refused;
-    std::vector<Shown> boxes;
-};
-
-// One shop of its own: database, folders and the integration as the programs
-// build it.
-struct Shop {
-    Shop(TransactionMode mode, RefusedLinesMode refused, std::size_t linesPerBlock)
-    {
-        database = CreateShopDatabase(work.Path(), "LOJA.FDB");
-        RunIsql(database, kShopCodes);
-        ConnectDatabase(parts.dtmain, database, "SYSDBA", "masterkey");
-        UseShopFolders(settings, work / "");
-        settings.Transaction = mode;
-        settings.RefusedLines = refused;
-        parts.integration.quietTime = std::chrono::milliseconds(0);
-        parts.integration.linesPerBlock = linesPerBlock;
-    }
-
-    // Each file in a cycle of its own, in the order given; a refused line
-    // stops its cycle, as it does for the shop.
-    Outcome Run(const Files& files)
-    {
-        for (const auto& [name, bytes] : files) {
-            WriteBytes(settings.SendDirectory + name, bytes);
-            ++clock.now.second;
-            try {
-                RunIntegrationCycle(parts.integration, view);
-            } catch (...) {
-                // The boxes say what a user saw.
-            }
-        }
-        Outcome out;
-        parts.dtmain.conmain.Disconnect();
-        for (const char* table : kTables)
-            out.rows += RunIsql(database, std::string("select * from ") + table + " order by 1, 2;");
-        const std::string log = IntegrationLogPath(settings.LogDirectory);
-        if (std::filesystem::exists(log)) out.log = ReadBytes(log);
-        out.sent = ListDir(settings.SendDirectory);
-        out.sent.erase(kSendDirectoryLockName);
-        out.moved = ListDir(settings.ResponseDirectory);
-        const std::string folder = RefusedFolder(settings.ResponseDirectory);
-        if (std::filesystem::exists(folder))
-            for (const std::string& name : ListDir(folder)) out.refused += name + ":" + ReadBytes(folder + name);
-        out.boxes = messages.shown;
-        return out;
-    }
-
-    TempDir work;
-    std::string database;
-    RecordingMessages messages;
-    FakeTimer timer;
-    FixedClock clock;
-    IntegrationParts parts{{.messages = messages, .timer = timer, .clock = clock, .regional = RegionalSettings{}}};
-    SystemSettings& settings = parts.settings;
-    NoLogView view;
-};
 
 std::string Lines(const std::vector<std::string>& lines)
 {
