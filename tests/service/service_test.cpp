@@ -180,6 +180,11 @@ TEST_F(Service, OnceTellsHowTheRunWent)
     };
     const std::vector<Row> rows = {
         {"an unknown option", [] {}, {"--bogus"}, 2, "ligamor-service: opção desconhecida: --bogus"},
+        // A switch with a value is no switch: neither run once nor asked for the status.
+        {"a switch given a value", [] {}, Args({"--once=no"}), 2,
+         "ligamor-service: --once não leva valor: --once=no\nUso: ligamor-service"},
+        {"the status given a value", [] {}, Args({"--status=yes"}), 2,
+         "ligamor-service: --status não leva valor: --status=yes\nUso: ligamor-service"},
         {"no settings file", [] {}, {"--config", dir / "NENHUM.csi", "--once"}, 2,
          "INFO " + Utf8FromCp1252(NotConfiguredMessage())},
         {"an interval that is no number",
