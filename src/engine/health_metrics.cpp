@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "runtime/clock.h"
+
 namespace ligamor {
 
 namespace {
@@ -66,7 +68,8 @@ std::string Common(bool running, const char* state, int statusCode)
 std::string HealthMetrics(const Health& h, int statusCode)
 {
     const HealthFacts& f = h.facts;
-    const long long waitedNs = h.oldest.path.empty() ? 0 : std::max(h.nowNs - h.oldest.sinceNs, 0LL);
+    // Saturated, as the line and the JSON are: a file may be dated anywhere.
+    const long long waitedNs = h.oldest.path.empty() ? 0 : std::max(ElapsedNs(h.oldest.sinceNs, h.nowNs), 0LL);
     return Common(true, HealthWord(h.state), statusCode) +
            Metric("ligamor_polling", "gauge", "1 while the files are read at every interval, 0 when polling is off.",
                   Sample("ligamor_polling", f.polling ? 1 : 0)) +
