@@ -50,20 +50,27 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args, FrontEnd fron
             else if (i + 1 < args.size()) value = args[++i];
             else throw UsageError(name + " precisa de um valor");
         }
+        // A switch takes no value: "--once=no" must not run once.
+        const auto is = [&](const char* option) {
+            if (name != option) return false;
+            if (name != arg)
+                throw UsageError(name + " não leva valor: " + Utf8FromLocal(arg));
+            return true;
+        };
         if (name == "--config") {
             if (value.empty()) throw UsageError("--config precisa do caminho do arquivo de configurações");
             line.settingsFile = AbsolutePath(value);
-        } else if (name == "--help" || name == "-h") {
+        } else if (is("--help") || is("-h")) {
             line.help = true;
-        } else if (name == "--version") {
+        } else if (is("--version")) {
             line.version = true;
-        } else if (service && name == "--once") {
+        } else if (service && is("--once")) {
             line.once = true;
-        } else if (service && name == "--status") {
+        } else if (service && is("--status")) {
             line.status = true;
-        } else if (service && name == "--json") {
+        } else if (service && is("--json")) {
             line.json = true;
-        } else if (service && name == "--prometheus") {
+        } else if (service && is("--prometheus")) {
             line.prometheus = true;
         } else if (service && name == "--servico") {
             line.serviceName = value;

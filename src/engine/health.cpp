@@ -108,9 +108,16 @@ std::string IntervalText(long long ms)
 
 std::string OneUtf8Line(const std::string& text)
 {
-    std::string line = Utf8Repaired(text);
-    for (char& c : line)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    const std::string utf8 = Utf8Repaired(text);
+    std::string line;
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto c = static_cast<unsigned char>(utf8[i]);
+        // C1 controls (U+0080 to U+009F, NEL among them) are C2 80 to C2 9F.
+        const bool c1 = c == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) <= 0x9F &&
+                        static_cast<unsigned char>(utf8[i + 1]) >= 0x80;
+        if (c1) ++i;
+        line += c < 0x20 || c == 0x7F || c1 ? ' ' : utf8[i];
+    }
     return InOneLine(line);
 }
 

@@ -2,14 +2,18 @@
 
 #include <algorithm>
 
+#include "runtime/clock.h"
+
 namespace ligamor {
 
 namespace {
 
 constexpr long long kNsPerS = 1'000'000'000;
 
-// Besides the health's four, the word --json gives when none can be read.
+// Besides the health's four, the words --json gives when there is none: no
+// integration runs, or its state cannot be told.
 constexpr const char* kNoState = "nenhuma";
+constexpr const char* kUnknownState = "desconhecido";
 constexpr HealthState kStates[] = {HealthState::Normal, HealthState::Atrasada, HealthState::Falha,
                                    HealthState::Parada};
 
@@ -41,11 +45,11 @@ std::string States(const char* current)
         const std::string word = HealthWord(state);
         samples += "ligamor_state{state=\"" + word + "\"} " + (word == current ? "1" : "0") + "\n";
     }
-    samples += std::string("ligamor_state{state=\"") + kNoState + "\"} " +
-               (std::string(kNoState) == current ? "1" : "0") + "\n";
+    for (const std::string word : {kNoState, kUnknownState})
+        samples += "ligamor_state{state=\"" + word + "\"} " + (word == current ? "1" : "0") + "\n";
     return Metric("ligamor_state", "gauge",
                   "1 for the state the integration is in (normal, atrasada, com falha, parada; nenhuma: "
-                  "none runs or it cannot be told), 0 for the others.",
+                  "none runs; desconhecido: it cannot be told), 0 for the others.",
                   samples);
 }
 
@@ -64,7 +68,8 @@ std::string Common(bool running, const char* state, int statusCode)
 std::string HealthMetrics(const Health& h, int statusCode)
 {
     const HealthFacts& f = h.facts;
-    const long long waitedNs = h.oldest.path.empty() ? 0 : std::max(h.nowNs - h.oldest.sinceNs, 0LL);
+    // Saturated, as the line and the JSON are: a file may be dated anywhere.
+    const long long waitedNs = h.oldest.path.empty() ? 0 : std::max(ElapsedNs(h.oldest.sinceNs, h.nowNs), 0LL);
     return Common(true, HealthWord(h.state), statusCode) +
            Metric("ligamor_polling", "gauge", "1 while the files are read at every interval, 0 when polling is off.",
                   Sample("ligamor_polling", f.polling ? 1 : 0)) +
@@ -92,7 +97,7 @@ std::string HealthMetrics(const Health& h, int statusCode)
 
 std::string NoHealthMetrics(bool running, int statusCode)
 {
-    return Common(running, kNoState, statusCode);
+    return Common(running, statusCode == kStatusUnknown ? kUnknownState : kNoState, statusCode);
 }
 
 }  // namespace ligamor

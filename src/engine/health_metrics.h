@@ -14,9 +14,10 @@ namespace ligamor {
 // status --status gives.
 std::string HealthMetrics(const Health& health, int statusCode);
 
-// When no health can be read: no integration runs on the send directory, or
-// the status cannot be told. Only whether one runs, the state "nenhuma" and
-// the status code, so that an alert on them fires.
+// When no health can be read: no integration runs on the send directory
+// (the state "nenhuma"), or the status cannot be told (statusCode
+// kStatusUnknown, the state "desconhecido"). Only whether one runs, the state
+// and the status code, so that an alert on them fires.
 std::string NoHealthMetrics(bool running, int statusCode);
 
 }  // namespace ligamor

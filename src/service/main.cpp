@@ -22,8 +22,10 @@ int main(int argc, char* argv[])
         line = ParseCommandLine(args, FrontEnd::Service);
     } catch (const UsageError& e) {
         // A monitoring agent's check with a wrong argument is UNKNOWN, never a stopped integration.
-        if (std::find(args.begin(), args.end(), "--status") != args.end())
-            return StatusUsageError(e.what(), std::find(args.begin(), args.end(), "--json") != args.end());
+        const auto given = [&args](const char* option) {
+            return std::find(args.begin(), args.end(), option) != args.end();
+        };
+        if (given("--status")) return StatusUsageError(e.what(), given("--json"), given("--prometheus"));
         WriteText(StandardStream::Error, std::string("ligamor-service: ") + e.what() + "\n" + UsageText(FrontEnd::Service));
         return kExitUsage;
     }

@@ -2,7 +2,6 @@
 
 #include "config/settings.h"
 #include "engine/health_metrics.h"
-#include "engine/health_metrics.h"
 #include "engine/integration_health.h"
 #include "engine/record_file.h"
 #include "engine/untfuncoes.h"
@@ -32,9 +31,9 @@ int WithoutHealth(const std::string& utf8Line, int code, bool json, bool prometh
 
 }  // namespace
 
-int StatusUsageError(const std::string& utf8Reason, bool json)
+int StatusUsageError(const std::string& utf8Reason, bool json, bool prometheus)
 {
-    return WithoutHealth("Estado desconhecido: " + utf8Reason + ".", kStatusUnknown, json);
+    return WithoutHealth("Estado desconhecido: " + utf8Reason + ".", kStatusUnknown, json, prometheus);
 }
 
 int ShowStatus(const std::string& settingsFile, bool json, bool prometheus)
@@ -63,7 +62,7 @@ int ShowStatus(const std::string& settingsFile, bool json, bool prometheus)
         // Told, never guessed from what could be read of it.
         std::string why = Utf8FromCp1252(f.Message());
         if (why.rfind("O ", 0) == 0) why[0] = 'o';
-        return WithoutHealth("Estado desconhecido: " + why + ".", kStatusUnknown, json);
+        return WithoutHealth("Estado desconhecido: " + why + ".", kStatusUnknown, json, prometheus, true);
     } catch (const Failure&) {
     }
     if (!read)

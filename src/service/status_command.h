@@ -13,7 +13,8 @@ namespace ligamor {
 // prometheus, the metrics in Prometheus' text format instead (health_metrics.h).
 int ShowStatus(const std::string& settingsFile, bool json, bool prometheus = false);
 
-// The exit status and line of a --status whose arguments are wrong.
-int StatusUsageError(const std::string& utf8Reason, bool json);
+// The exit status and line (or JSON, or metrics) of a --status whose
+// arguments are wrong.
+int StatusUsageError(const std::string& utf8Reason, bool json, bool prometheus);
 
 }  // namespace ligamor

@@ -21,8 +21,12 @@ Tfrmmain::Tfrmmain(Integration& integration, QtTimer& timer, QWidget* parent)
                       Qt::WindowCloseButtonHint),
       temporizador(timer),
       rce(new LogViewEdit(this)),
-      prbCiclo(new QProgressBar(this)),
-      progress(*prbCiclo),
+      stbmain(new QStatusBar(this)),
+      stbmainParts(new StatusBarParts(stbmain)),
+      stbmainPanel(stbmainParts->banner),
+      prbCiclo(stbmainParts->progress),
+      lblEstado(stbmainParts->health),
+      progress(*stbmainParts),
       integration_(integration),
       controller_(integration, *rce, *this)
 {
@@ -41,23 +45,11 @@ Tfrmmain::Tfrmmain(Integration& integration, QtTimer& timer, QWidget* parent)
     rce->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setCentralWidget(rce);
 
-    stbmain = new QStatusBar(this);
     stbmain->setObjectName(QStringLiteral("stbmain"));
     stbmain->setSizeGripEnabled(false);
     stbmain->setFixedHeight(kStatusBarHeight);
-    stbmainPanel = new QLabel(QString::fromUtf8(MakerBanner()), stbmain);
-    stbmainPanel->setAlignment(Qt::AlignCenter);
-    stbmain->addWidget(stbmainPanel, 1);
-    lblEstado = new QLabel(stbmain);
-    lblEstado->setObjectName(QStringLiteral("lblEstado"));
-    lblEstado->setAlignment(Qt::AlignCenter);
-    lblEstado->setContentsMargins(4, 0, 4, 0);
-    lblEstado->setMaximumWidth(kCycleBarWidth);
-    stbmain->addPermanentWidget(lblEstado);
-    prbCiclo->setObjectName(QStringLiteral("prbCiclo"));
-    prbCiclo->setFixedSize(kCycleBarWidth, kCycleBarHeight);
-    prbCiclo->setAlignment(Qt::AlignCenter);
-    stbmain->addPermanentWidget(prbCiclo);
+    stbmainParts->ShowBanner(QString::fromUtf8(MakerBanner()));
+    stbmain->addWidget(stbmainParts, 1);
     setStatusBar(stbmain);
     integration_.progress = &progress;
 
@@ -73,9 +65,6 @@ Tfrmmain::Tfrmmain(Integration& integration, QtTimer& timer, QWidget* parent)
 
 void Tfrmmain::ShowHealth(HealthState state, const std::string& utf8Line)
 {
-    // As much of the line as fits beside the banner, all of it as the tool
-    // tip.
-    const QString line = QString::fromUtf8(utf8Line);
     QString style;
     if (const std::optional<HealthColours> colours = HealthColoursOf(state)) {
         style = QStringLiteral("QLabel { background: #%1; color: #%2;%3 }")
@@ -83,15 +72,7 @@ void Tfrmmain::ShowHealth(HealthState state, const std::string& utf8Line)
                     .arg(colours->text, 6, 16, QLatin1Char('0'))
                     .arg(colours->bold ? QStringLiteral(" font-weight: bold;") : QString());
     }
-    // Styled first: a bold font is wider, and a text wider than the label
-    // would be cut at both ends instead of ending in "...".
-    lblEstado->setStyleSheet(style);
-    lblEstado->ensurePolished();
-    const QMargins margins = lblEstado->contentsMargins();
-    const int room = lblEstado->maximumWidth() - margins.left() - margins.right() - 4;
-    lblEstado->setText(lblEstado->fontMetrics().elidedText(line, Qt::ElideRight, room));
-    lblEstado->setToolTip(line);
-    lblEstado->setAccessibleDescription(line);
+    stbmainParts->ShowHealth(QString::fromUtf8(utf8Line), style);
 }
 
 Tfrmmain::~Tfrmmain()

@@ -13,6 +13,7 @@
 #include "engine/untfuncoes.h"
 #include "ui/log_view_edit.h"
 #include "ui/qt_timer.h"
+#include "ui/status_bar_parts.h"
 #include "ui/window_progress.h"
 #include "window/window_appearance.h"
 #include "window/window_controller.h"
@@ -29,9 +30,10 @@ public:
     QtTimer& temporizador;
     LogViewEdit* rce;
     QStatusBar* stbmain;
-    QLabel* stbmainPanel;
-    QProgressBar* prbCiclo;  // in the status bar, shown only while a cycle runs
-    QLabel* lblEstado;       // the integration's health beside the banner; its reason as the tool tip
+    StatusBarParts* stbmainParts;  // what the status bar holds, as the status-bar rule places it
+    QLabel* stbmainPanel;          // the banner
+    QProgressBar* prbCiclo;        // shown only while a cycle runs
+    QLabel* lblEstado;             // the integration's health beside the banner; its reason as the tool tip
     QMenu* PopupMenu1;
     QAction* Ativar1;
     QAction* Desativar1;

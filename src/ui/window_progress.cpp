@@ -9,11 +9,6 @@
 
 namespace ligamor {
 
-WindowProgress::WindowProgress(QProgressBar& bar) : bar_(bar)
-{
-    bar_.hide();
-}
-
 void WindowProgress::LetEventsThrough()
 {
     QCoreApplication::processEvents();
@@ -23,17 +18,14 @@ void WindowProgress::Show(const std::string& fileName, std::size_t done, std::si
 {
     // The bar counts in int; a file of more lines than that is shown in scale.
     const std::size_t scale = total / INT_MAX + 1;
-    bar_.setRange(0, static_cast<int>(total / scale));
-    bar_.setValue(static_cast<int>(std::min(done, total) / scale));
-    // The text is the format: a file name holds no "%".
-    bar_.setFormat(FromCp1252(ProgressText(fileName, done, total)));
-    if (bar_.isHidden()) bar_.show();
+    statusBar_.ShowProgress(FromCp1252(ProgressText(fileName, done, total)),
+                            FromCp1252(ProgressText(fileName, std::max(done, total), total)),
+                            static_cast<int>(std::min(done, total) / scale), static_cast<int>(total / scale));
 }
 
 void WindowProgress::CycleEnded()
 {
-    bar_.hide();
-    bar_.reset();
+    statusBar_.HideProgress();
     ClearStop();
 }
 

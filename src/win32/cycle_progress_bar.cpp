@@ -1,6 +1,7 @@
 #include "win32/cycle_progress_bar.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "win32/status_bar_layout.h"
 #include "win32/wide_text.h"
@@ -11,6 +12,8 @@ namespace ligamor {
 namespace {
 
 constexpr wchar_t kClassName[] = L"LigamorCycleProgress";
+// Between the text and the bar's ends, its sunken edge included.
+constexpr int kTextMargin = 4;
 
 }  // namespace
 
@@ -56,6 +59,8 @@ LRESULT CALLBACK CycleProgressBar::Procedure(HWND window, UINT message, WPARAM w
         self->Paint();
         return 0;
     }
+    if (self && message == kNeededWidthMessage)
+        return self->widest_.empty() ? 0 : TextWidth(window, self->font_, self->widest_) + 2 * kTextMargin;
     if (message == WM_ERASEBKGND) return 1;
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -99,11 +104,14 @@ void CycleProgressBar::Show(const std::string& fileName, std::size_t done, std::
     done_ = done;
     total_ = total;
     SetWindowTextW(bar_, WideFromCp1252(ProgressText(fileName, done, total)).c_str());
-    if (!IsWindowVisible(bar_)) {
-        // The banner and the health move left to give the bar its part, as
-        // the Linux window's labels give the bar its room.
-        LayOutStatusBar(GetParent(bar_), true);
-        ShowWindow(bar_, SW_SHOWNA);
+    // The parts are shared again when the bar shows and when a file of
+    // another length begins, not as its count grows.
+    std::wstring widest = WideFromCp1252(ProgressText(fileName, std::max(done, total), total));
+    const bool hidden = !(GetWindowLongPtrW(bar_, GWL_STYLE) & WS_VISIBLE);
+    if (hidden || widest != widest_) {
+        widest_ = std::move(widest);
+        if (hidden) ShowWindow(bar_, SW_SHOWNA);
+        LayOutStatusBar(GetParent(bar_));
     }
     InvalidateRect(bar_, nullptr, FALSE);
 }
@@ -113,7 +121,8 @@ void CycleProgressBar::CycleEnded()
     if (bar_) {
         ShowWindow(bar_, SW_HIDE);
         SetWindowTextW(bar_, L"");
-        LayOutStatusBar(GetParent(bar_), false);
+        widest_.clear();
+        LayOutStatusBar(GetParent(bar_));
     }
     done_ = total_ = 0;
     ClearStop();

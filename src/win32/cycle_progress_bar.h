@@ -37,6 +37,7 @@ private:
     HFONT font_ = nullptr;
     std::size_t done_ = 0;
     std::size_t total_ = 0;
+    std::wstring widest_;  // the running file's widest text, for its part's width
 };
 
 }  // namespace ligamor

@@ -6,6 +6,7 @@
 #include <optional>
 #include <utility>
 
+#include "win32/status_bar_layout.h"
 #include "win32/wide_text.h"
 #include "window/window_appearance.h"
 
@@ -16,6 +17,8 @@ namespace {
 constexpr wchar_t kClassName[] = L"LigamorHealth";
 // A failure's reason may be long: the tip wraps it instead of running off the screen.
 constexpr int kTipWidth = 420;
+// Between the text and the panel's ends.
+constexpr int kTextMargin = 4;
 
 COLORREF ColourRef(std::uint32_t rgb)
 {
@@ -88,7 +91,19 @@ void HealthPanel::Show(HealthState state, const std::string& utf8Line)
         tool.lpszText = line_.data();
         SendMessageW(tip_, TTM_UPDATETIPTEXTW, 0, reinterpret_cast<LPARAM>(&tool));
     }
+    LayOutStatusBar(GetParent(panel_));
     InvalidateRect(panel_, nullptr, FALSE);
+}
+
+HFONT HealthPanel::Font() const
+{
+    const std::optional<HealthColours> colours = HealthColoursOf(state_);
+    return colours && colours->bold && bold_ ? bold_ : font_;
+}
+
+int HealthPanel::NeededWidth() const
+{
+    return line_.empty() ? 0 : TextWidth(panel_, Font(), line_) + 2 * kTextMargin;
 }
 
 LRESULT CALLBACK HealthPanel::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -98,6 +113,7 @@ LRESULT CALLBACK HealthPanel::Procedure(HWND window, UINT message, WPARAM wParam
         self->Paint();
         return 0;
     }
+    if (self && message == kNeededWidthMessage) return self->NeededWidth();
     if (message == WM_ERASEBKGND) return 1;
     return DefWindowProcW(window, message, wParam, lParam);
 }
@@ -110,12 +126,11 @@ void HealthPanel::Paint()
     GetClientRect(panel_, &all);
     COLORREF back = GetSysColor(COLOR_BTNFACE);
     COLORREF text = GetSysColor(COLOR_BTNTEXT);
-    HFONT font = font_;
     if (const std::optional<HealthColours> colours = HealthColoursOf(state_)) {
         back = ColourRef(colours->background);
         text = ColourRef(colours->text);
-        if (colours->bold && bold_) font = bold_;
     }
+    const HFONT font = Font();
     const HBRUSH brush = CreateSolidBrush(back);
     FillRect(dc, &all, brush);
     DeleteObject(brush);
@@ -123,7 +138,7 @@ void HealthPanel::Paint()
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, text);
     RECT place = all;
-    InflateRect(&place, -4, 0);
+    InflateRect(&place, -kTextMargin, 0);
     DrawTextW(dc, line_.c_str(), static_cast<int>(line_.size()), &place,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
     SelectObject(dc, old);

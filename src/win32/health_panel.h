@@ -21,7 +21,8 @@ public:
     ~HealthPanel();
 
     // A child of the status bar with the given id, empty until the first
-    // Show; the status bar's layout gives it its place.
+    // Show; the status bar's layout gives it its place, again whenever its
+    // line changes.
     HWND Create(HWND statusBar, int id);
     HWND Handle() const { return panel_; }
 
@@ -30,6 +31,10 @@ public:
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     void Paint();
+    // The state's font: bold for a failure.
+    HFONT Font() const;
+    // The whole line's width, margins included (kNeededWidthMessage).
+    int NeededWidth() const;
 
     HWND panel_ = nullptr;
     HWND tip_ = nullptr;

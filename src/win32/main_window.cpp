@@ -87,7 +87,7 @@ void MainWindow::CreateChildren()
     // The health beside it; the cycle's bar at the right end while a cycle runs.
     lblEstado_.Create(stbmain_, kHealthPanelId);
     progress_.Create(stbmain_);
-    LayOutStatusBar(stbmain_, false);
+    LayOutStatusBar(stbmain_);
 
     menu_ = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPUPMENU1));
     PopupMenu1_ = GetSubMenu(menu_, 0);

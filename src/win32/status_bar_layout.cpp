@@ -3,66 +3,95 @@
 #include <commctrl.h>
 
 #include <algorithm>
-#include <string>
 
+#include "window/status_bar_rule.h"
 #include "window/window_appearance.h"
 
 namespace ligamor {
 
 namespace {
 
-// The cycle's bar 4 pixels from the right end, in a part of its own that
-// starts 4 pixels before it.
-constexpr int kBarWidth = kCycleBarWidth;
-constexpr int kBarHeight = kCycleBarHeight;
+// The cycle's bar inside its part, this far from the part's ends.
 constexpr int kBarMargin = 4;
-// Between cycles the banner keeps the width of its text and the health has
-// the rest, never less than this; during a cycle the health keeps the width
-// beside the bar, and the banner shows what still fits of it.
-constexpr int kHealthWidthLeast = 200;
-constexpr int kHealthWidthBesideBar = 196;
+// Around the banner's text: its leading tab's indent and the part's edges.
 constexpr int kBannerPadding = 16;
+// The sunken edge that the status bar draws round the health's part.
+constexpr int kPartEdges = 2;
 
-// The width of the banner's text in the status bar's font.
-int BannerWidth(HWND statusBar)
+// The banner's text, without the tab that centres it.
+std::wstring BannerText(HWND statusBar)
 {
     const LRESULT length = SendMessageW(statusBar, SB_GETTEXTLENGTHW, 0, 0);
     std::wstring text(LOWORD(length) + 1, L'\0');
     SendMessageW(statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
     text.resize(LOWORD(length));
     text.erase(0, text.find_first_not_of(L'\t'));
-    HDC dc = GetDC(statusBar);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(statusBar, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(statusBar, dc);
-    return size.cx + kBannerPadding;
+    return text;
+}
+
+int Needed(HWND child)
+{
+    return child ? static_cast<int>(SendMessageW(child, kNeededWidthMessage, 0, 0)) : 0;
+}
+
+// window over the part's inside, less margin at each end.
+void PlaceOver(HWND statusBar, int part, HWND window, int margin, int height)
+{
+    RECT place{};
+    SendMessageW(statusBar, SB_GETRECT, part, reinterpret_cast<LPARAM>(&place));
+    InflateRect(&place, -margin, -1);
+    const int top = height > 0 ? place.top + (place.bottom - place.top - height) / 2 : place.top;
+    MoveWindow(window, place.left, top, std::max<int>(place.right - place.left, 0),
+               height > 0 ? height : place.bottom - place.top, TRUE);
 }
 
 }  // namespace
 
-void LayOutStatusBar(HWND statusBar, bool cycleBarShown)
+int TextWidth(HWND window, HFONT font, const std::wstring& text)
+{
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, font ? font : GetStockObject(DEFAULT_GUI_FONT));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return size.cx;
+}
+
+void LayOutStatusBar(HWND statusBar)
 {
     RECT all{};
     GetClientRect(statusBar, &all);
-    const int width = all.right - all.left;
-    const int barPart = width - kBarWidth - 2 * kBarMargin;
-    if (cycleBarShown) {
-        int parts[] = {barPart - kHealthWidthBesideBar, barPart, -1};
+    int borders[3] = {};  // around the bar, above and below, between two parts
+    SendMessageW(statusBar, SB_GETBORDERS, 0, reinterpret_cast<LPARAM>(borders));
+    const int gap = borders[2];
+    HWND health = GetDlgItem(statusBar, kHealthPanelId);
+    HWND bar = GetDlgItem(statusBar, kCycleBarId);
+    // Its own flag: the bar shows in a window not yet on screen too.
+    const bool cycle = bar && (GetWindowLongPtrW(bar, GWL_STYLE) & WS_VISIBLE);
+
+    StatusBarNeeds needs;
+    needs.width = all.right - all.left;
+    const auto font = reinterpret_cast<HFONT>(SendMessageW(statusBar, WM_GETFONT, 0, 0));
+    needs.banner = TextWidth(statusBar, font, BannerText(statusBar)) + kBannerPadding + gap;
+    const int healthText = Needed(health);
+    needs.health = healthText > 0 ? healthText + kPartEdges + gap : 0;
+    needs.progress = cycle ? Needed(bar) + 2 * kBarMargin + gap : 0;
+    const StatusBarShares shares = ShareStatusBar(needs);
+
+    // The banner keeps its whole text, which the status bar cuts to its part.
+    const int bannerEnd = shares.banner.width;
+    if (cycle) {
+        int parts[] = {bannerEnd, bannerEnd + shares.health.width, -1};
         SendMessageW(statusBar, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(parts));
+        PlaceOver(statusBar, 2, bar, kBarMargin, kCycleBarHeight);
     } else {
-        int parts[] = {std::min(BannerWidth(statusBar), width - kHealthWidthLeast), -1};
+        int parts[] = {bannerEnd, -1};
         SendMessageW(statusBar, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(parts));
     }
-    if (HWND bar = GetDlgItem(statusBar, kCycleBarId))
-        MoveWindow(bar, width - kBarWidth - kBarMargin, (all.bottom - kBarHeight) / 2, kBarWidth, kBarHeight, TRUE);
-    if (HWND health = GetDlgItem(statusBar, kHealthPanelId)) {
-        // Inside the part's sunken edge, which the status bar draws.
-        RECT part{};
-        SendMessageW(statusBar, SB_GETRECT, 1, reinterpret_cast<LPARAM>(&part));
-        InflateRect(&part, -1, -1);
-        MoveWindow(health, part.left, part.top, part.right - part.left, part.bottom - part.top, TRUE);
+    if (health) {
+        PlaceOver(statusBar, 1, health, 1, 0);
+        ShowWindow(health, shares.health.width > 0 ? SW_SHOWNA : SW_HIDE);
     }
 }
 

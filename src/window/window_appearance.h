@@ -24,7 +24,8 @@ inline constexpr int kWindowWidth = 581;
 inline constexpr int kWindowHeight = 541;
 inline constexpr int kStatusBarHeight = 19;
 inline constexpr int kLogViewHeight = kWindowHeight - kStatusBarHeight;
-// The cycle's bar at the right end of the status bar, shown while a cycle runs.
+// The cycle's bar at the right end of the status bar, shown while a cycle
+// runs: this wide where the status bar has room (status_bar_rule.h).
 inline constexpr int kCycleBarWidth = 260;
 inline constexpr int kCycleBarHeight = 15;
 

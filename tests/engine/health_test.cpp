@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/health.h"
+#include "engine/health_metrics.h"
 
 namespace ligamor {
 namespace {
@@ -56,6 +57,8 @@ TEST(Health, StateAndExitCodeForEachSituation)
         {"failed with a file waiting for long", failed, {"ENVIO/CLIENTE.TXT", kNow - 30 * kMinute},
          HealthState::Falha, 2},
         {"polling off", off, {"ENVIO/CLIENTE.TXT", kNow - 30 * kMinute}, HealthState::Parada, 2},
+        // Its age held at the end of 64 bits of nanoseconds.
+        {"a file dated 1732", polling, {"ENVIO/CLIENTE.TXT", -7'500'000'000'000'000'000LL}, HealthState::Atrasada, 1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -64,6 +67,13 @@ TEST(Health, StateAndExitCodeForEachSituation)
         EXPECT_EQ(HealthExitCode(health.state), row.exitCode);
         // What the status file holds gives the same answer to whoever asks.
         EXPECT_EQ(ParseHealthFacts(HealthFactsText(row.facts)), row.facts);
+        // The metrics tell the wait that the JSON tells.
+        const std::string json = HealthJson(health);
+        const std::size_t at = json.find("\"espera_s\": ") + 12;
+        const std::string waited = json.substr(at, json.find(',', at) - at);
+        EXPECT_NE(HealthMetrics(health, row.exitCode)
+                      .find("\nligamor_oldest_waiting_file_age_seconds " + (waited == "null" ? "0" : waited) + "\n"),
+                  std::string::npos);
     }
 }
 

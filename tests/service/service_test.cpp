@@ -180,6 +180,11 @@ TEST_F(Service, OnceTellsHowTheRunWent)
     };
     const std::vector<Row> rows = {
         {"an unknown option", [] {}, {"--bogus"}, 2, "ligamor-service: opção desconhecida: --bogus"},
+        // A switch with a value is no switch: neither run once nor asked for the status.
+        {"a switch given a value", [] {}, Args({"--once=no"}), 2,
+         "ligamor-service: --once não leva valor: --once=no\nUso: ligamor-service"},
+        {"the status given a value", [] {}, Args({"--status=yes"}), 2,
+         "ligamor-service: --status não leva valor: --status=yes\nUso: ligamor-service"},
         {"no settings file", [] {}, {"--config", dir / "NENHUM.csi", "--once"}, 2,
          "INFO " + Utf8FromCp1252(NotConfiguredMessage())},
         {"an interval that is no number",
@@ -258,24 +263,25 @@ TEST_F(Service, StatusExitsByTheMonitoringConvention)
         std::function<void()> prepare;
         std::string running;  // what the running service says first; empty: none runs
         int code;
-        std::string line;  // its start
+        const char* state;  // as --json and --prometheus name it
+        std::string line;   // its start
         std::function<void()> whileRunning{};
     };
     const std::string directory = dir / "PASTA.csi";
     std::filesystem::create_directories(directory);
     const std::vector<Row> rows = {
-        {"normal", {}, [] {}, "Integração ativa", 0, "Integração normal: lendo os arquivos a cada 0,2 s."},
+        {"normal", {}, [] {}, "Integração ativa", 0, "normal", "Integração normal: lendo os arquivos a cada 0,2 s."},
         {"late: a line set aside", {"RECUSADAS=SEPARAR"},
-         [this] { Drop("PRODUTO.TXT", Lines({Produto(7, "SETE")})); }, "linha separada em", 1,
+         [this] { Drop("PRODUTO.TXT", Lines({Produto(7, "SETE")})); }, "linha separada em", 1, "atrasada",
          "Integração atrasada: 1 linha separada em RECUSADAS"},
         {"failing: a refused line", {}, [this] { Drop("PRODUTO.TXT", Lines({Produto(8, "OITO")})); },
-         "Nova ativação em", 2, "Integração com falha: "},
-        {"stopped", {"TEMPO_COMUNICACAO=0"}, [] {}, "TEMPO_COMUNICACAO é 0", 2,
+         "Nova ativação em", 2, "com falha", "Integração com falha: "},
+        {"stopped", {"TEMPO_COMUNICACAO=0"}, [] {}, "TEMPO_COMUNICACAO é 0", 2, "parada",
          "Integração parada: a leitura dos arquivos está desligada (TEMPO_COMUNICACAO 0)."},
-        {"none running", {}, [] {}, "", 2, "Nenhuma integração em execução no diretório de envio " + send},
-        {"settings that cannot be read", {}, [] {}, "", 3, "Estado desconhecido: "},
-        {"a wrong argument", {}, [] {}, "", 3, "Estado desconhecido: opção desconhecida: --bogus."},
-        {"a damaged status file", {}, [] {}, "Integração ativa", 3,
+        {"none running", {}, [] {}, "", 2, "nenhuma", "Nenhuma integração em execução no diretório de envio " + send},
+        {"settings that cannot be read", {}, [] {}, "", 3, "desconhecido", "Estado desconhecido: "},
+        {"a wrong argument", {}, [] {}, "", 3, "desconhecido", "Estado desconhecido: opção desconhecida: --bogus."},
+        {"a damaged status file", {}, [] {}, "Integração ativa", 3, "desconhecido",
          "Estado desconhecido: o arquivo \"" + dir / "LOG/EstadoLigamor.txt" +
              "\" está danificado na linha 2: número fora do limite.",
          [this] {
@@ -309,6 +315,11 @@ TEST_F(Service, StatusExitsByTheMonitoringConvention)
         EXPECT_EQ(RunStatus(args, out), row.code) << out;
         EXPECT_EQ(out.rfind(row.line, 0), 0u) << out;
         EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
+        // The metrics say as much, whatever went wrong.
+        args.push_back("--prometheus");
+        EXPECT_EQ(RunStatus(args, out), row.code) << out;
+        EXPECT_NE(out.find("\nligamor_state{state=\"" + std::string(row.state) + "\"} 1\n"), std::string::npos) << out;
+        EXPECT_NE(out.find("\nligamor_status_code " + std::to_string(row.code) + "\n"), std::string::npos) << out;
         if (service) {
             service->Signal(SIGTERM);
             EXPECT_EQ(service->Wait(), 0) << service->Err();

@@ -31,6 +31,9 @@ void ExpectOneUtf8Line(const std::string& line)
 {
     EXPECT_EQ(Utf8Repaired(line), line);
     for (const char c : line) EXPECT_GE(static_cast<unsigned char>(c), 0x20) << line;
+    // Nor a C1 control, U+0080 to U+009F.
+    for (std::size_t i = 0; i + 1 < line.size(); ++i)
+        EXPECT_FALSE(line[i] == '\xC2' && static_cast<unsigned char>(line[i + 1]) < 0xA0) << line;
 }
 
 TEST(StatusOutput, AnyFailureTextAndAnyPathGiveValidJsonAndOneLine)
@@ -65,6 +68,8 @@ TEST(StatusOutput, TextsKeepWhatIsReadable)
     // A path kept in Windows-1252 shows as typed; UTF-8 stays; line ends are blanks.
     EXPECT_EQ(OneUtf8Line("C:\\LOJA\\A\xC7\xC3O\\\r\nENVIO\x01"), "C:\\LOJA\\AÇÃO\\ ENVIO");
     EXPECT_EQ(OneUtf8Line("ação"), "ação");
+    // NEL and the other C1 controls are blanks too; a no-break space stays.
+    EXPECT_EQ(OneUtf8Line("A\xC2\x85" "B\xC2\x9F" "C\xC2\xA0" "D\xC2\x80"), "A B C\xC2\xA0" "D");
     EXPECT_EQ(Utf8Repaired("\xED\xA0\x80"), "í\xC2\xA0\xE2\x82\xAC");  // a surrogate is no UTF-8
 }
 

@@ -20,10 +20,10 @@ constexpr std::size_t kLines = 30;
 constexpr std::size_t kStopAfter = 5;
 const char* kSeed = "insert into ALIQUOTA (cdaliquota, nmaliquota) values (3, 'T1'); commit;";
 
-std::string Catalogue()
+std::string Catalogue(std::size_t count = kLines)
 {
     std::string lines;
-    for (std::size_t k = 1; k <= kLines; ++k)
+    for (std::size_t k = 1; k <= count; ++k)
         lines += "I#" + std::to_string(k) + "#PRODUTO " + std::to_string(k) + "#T1#10,5#UN#8,20#12,90\r\n";
     return lines;
 }
@@ -123,6 +123,7 @@ TEST_F(LongCycleTest, TheBarCountsTheLinesAndTheCycleEndsAsOneWithoutIt)
         frmmain.temporizadorTimer();  // a tick that arrives while the cycle runs
         ++ticksDone;
     };
+    const QString banner = frmmain.stbmainPanel->text();
     frmmain.temporizadorTimer();
 
     QStringList expected;
@@ -130,11 +131,35 @@ TEST_F(LongCycleTest, TheBarCountsTheLinesAndTheCycleEndsAsOneWithoutIt)
     EXPECT_EQ(probe.shown, expected);
     EXPECT_EQ(ticksDone, 1);
     EXPECT_TRUE(frmmain.prbCiclo->isHidden());
-    EXPECT_EQ(frmmain.stbmainPanel->text(), QString::fromUtf8(MakerBanner()));
+    EXPECT_EQ(frmmain.stbmainPanel->text(), banner);
     EXPECT_EQ(Read(dtmain, dir.Path()), WithoutProgress());
     EXPECT_EQ(frmmain.rce->toPlainText(), FromCp1252(ReadBytes(IntegrationLogPath(dir / "LOG/"))).remove('\r'));
     EXPECT_TRUE(timer.Running());
     EXPECT_TRUE(messages.shown.empty());
+}
+
+TEST_F(LongCycleTest, AtItsSizeTheWindowShowsHowFarALongCycleIs)
+{
+    WriteBytes(dir / "ENVIO/PRODUTO.TXT", Catalogue(20000));
+    QStringList texts;
+    std::vector<QImage> statusBars;
+    const auto look = [&] {
+        QProgressBar& bar = *frmmain.prbCiclo;
+        EXPECT_TRUE(bar.isVisible());
+        EXPECT_GE(bar.visibleRegion().boundingRect().width(), bar.fontMetrics().horizontalAdvance(bar.text()))
+            << bar.text().toStdString();
+        EXPECT_LT(frmmain.lblEstado->geometry().right(), bar.geometry().left());
+        texts << bar.text();
+        statusBars.push_back(frmmain.stbmain->grab().toImage());
+    };
+    probe.actions[3] = look;
+    probe.actions[9] = look;
+    probe.actions[10] = [&] { frmmain.progress.RequestStop(); };
+    frmmain.temporizadorTimer();
+
+    EXPECT_EQ(texts, (QStringList{"PRODUTO.TXT: 3 de 20.000 linhas", "PRODUTO.TXT: 9 de 20.000 linhas"}));
+    ASSERT_EQ(statusBars.size(), 2u);
+    EXPECT_NE(statusBars[0], statusBars[1]);
 }
 
 TEST(ProgressTextTest, ThousandsAreGroupedWithAPoint)
