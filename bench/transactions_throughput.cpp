@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QProgressBar>
 
+#include "ui/status_bar_parts.h"
 #include "ui/window_progress.h"
 #endif
 
@@ -193,8 +194,8 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     int qtArgc = 1;
     QApplication application(qtArgc, argv);
-    QProgressBar bar;
-    bar.resize(260, 15);
+    StatusBarParts bar;
+    bar.resize(580, 20);
     WindowProgress progress(bar);
     const char* hookName = "window";
 #else
