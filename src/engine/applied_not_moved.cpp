@@ -16,7 +16,10 @@ RecordFileWriter Writer(const ReadInputFiles& files)
     for (const ReadInputFile& file : files) {
         const FileIdentity& id = file.identity;
         writer.Unsigned(file.row).Unsigned(id.device).Unsigned(id.inode).Signed(id.size).Signed(id.mtimeNs);
-        writer.Signed(id.ctimeNs).Text(file.path).EndRecord();
+        writer.Signed(id.ctimeNs).Text(file.path);
+        // The name its set-aside lines' reasons give it, when it has one.
+        if (!file.target.empty()) writer.Text(file.target);
+        writer.EndRecord();
     }
     return writer;
 }
@@ -36,6 +39,7 @@ ReadInputFiles ParseAppliedNotMoved(std::string_view bytes, const std::string& p
         id.mtimeNs = fields.Signed();
         id.ctimeNs = fields.Signed();
         file.path = fields.Path();
+        if (!fields.AllRead()) file.target = fields.Text();
         files.push_back(file);
     });
     return files;

@@ -1,7 +1,9 @@
 #pragma once
-// The files applied whole whose move failed, kept in the send directory so
-// that a restart (of the window, of the service, of the computer) only moves
-// them: their lines are already in the database and in the log.
+// The files applied whole and not yet moved, kept in the send directory so
+// that a later cycle, or a restart after a kill (of the window, of the
+// service, of the computer), only moves them: their lines are already in the
+// database and in the log. Each file is recorded as soon as it is applied,
+// not only when its move fails.
 #include <string>
 #include <string_view>
 

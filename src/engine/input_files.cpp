@@ -197,6 +197,7 @@ bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
     }
     ReadInputFiles notMoved = integration.state.appliedNotMoved;
     for (const ReadInputFile& file : LoadAppliedNotMoved(integration.settings.SendDirectory)) notMoved.push_back(file);
+    ReadInputFiles applied;  // as recorded in the send directory
     for (std::size_t row = 0; row < integration.table.size(); ++row) {
         const InputFileRow& entry = integration.table[row];
         std::string path;
@@ -206,8 +207,9 @@ bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
         // would refuse to open it), is left for a later cycle: reading it now
         // would fail the cycle or apply half of it.
         if (!StatFile(path, now)) continue;
-        if (const ReadInputFile* applied = AppliedNotMoved(notMoved, row, path, now)) {
-            read.push_back(*applied);
+        if (const ReadInputFile* earlier = AppliedNotMoved(notMoved, row, path, now)) {
+            read.push_back(*earlier);
+            applied.push_back(*earlier);
             result = true;
             continue;
         }
@@ -215,8 +217,21 @@ bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
         std::optional<FileOnTrial> lines;
         if (setAside) lines.emplace(*setAside, row, path);
         FileIdentity opened;
-        if (ReadPendingFile(integration, row, path, lines ? &*lines : nullptr, opened)) result = true;
+        const bool any = ReadPendingFile(integration, row, path, lines ? &*lines : nullptr, opened);
         read.push_back({row, path, opened, lines ? lines->Target() : std::string()});
+        if (!any) continue;
+        result = true;
+        // Applied whole: recorded at once, its set-aside lines first, so that
+        // neither a failure later in the cycle nor a kill before the move
+        // makes a later cycle apply it again.
+        if (setAside) setAside->KeepClaims();
+        applied.push_back(read.back());
+        // Files an earlier run recorded and this cycle has not reached keep
+        // their record.
+        ReadInputFiles recorded = applied;
+        for (const ReadInputFile& file : notMoved)
+            if (file.row > row) recorded.push_back(file);
+        SaveAppliedNotMoved(integration.settings.SendDirectory, recorded);
     }
     if (setAside) setAside->Finish();
     return result;

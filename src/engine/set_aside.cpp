@@ -282,6 +282,15 @@ void SetAsideCycle::SaveRetried(std::size_t row, const RetriedFile& file)
     integration_.setAside.seen[row] = IdentityOf(folder_ + name);
 }
 
+void SetAsideCycle::KeepClaims()
+{
+    if (newClaims_.empty()) return;
+    for (SetAsideClaim& c : newClaims_) c.folderBefore = IdentityOf(folder_ + integration_.table[c.row].fileName);
+    std::vector<SetAsideClaim> all = claims_;
+    all.insert(all.end(), newClaims_.begin(), newClaims_.end());
+    SaveSetAsideClaims(integration_.settings.SendDirectory, all);
+}
+
 void SetAsideCycle::Finish()
 {
     if (newClaims_.empty()) return;

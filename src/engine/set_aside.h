@@ -67,6 +67,9 @@ public:
     // the folder.
     void Retry();
 
+    // Records the claims of the files read so far, before a file is recorded
+    // as applied: a crash after it finishes them at the next start.
+    void KeepClaims();
     // Writes the lines set aside by this cycle's files to the folder: the
     // claims first, so that a crash at any point is finished at the next start.
     void Finish();

@@ -143,6 +143,29 @@ TEST_P(FullCycle, ARefusedLineStopsTheCycleAndTheFixedFileIsAppliedOnce)
     EXPECT_EQ(ListDir(settings.ResponseDirectory), std::set<std::string>{"PRODUTO_06122026_143701.TXT"});
 }
 
+// The products applied, the cycle stopped in the items before any move (a
+// refused item here; a kill does the same): the next cycle only moves the
+// products. Applied again, a stored product would take the update path, whose
+// alternative code is the product's own, and the items would copy it.
+TEST_P(FullCycle, AFileAppliedBeforeTheCycleStoppedIsNeverAppliedAgain)
+{
+    Sql("insert into ALIQUOTA (cdaliquota, nmaliquota) values (3, 'T1')");
+    WriteBytes(settings.SendDirectory + "PRODUTO.TXT", "I#1001#FEIJAO#T1#1#UN#1#2\r\n");
+    WriteBytes(settings.SendDirectory + "PREVENDA.TXT", "I#70#55##25#05/03/2026#10/03/2026#1\r\n");
+    WriteBytes(settings.SendDirectory + "ITEMPREVENDA.TXT", "I#70#1#1001#X#1#1\r\n");
+    EXPECT_ANY_THROW(RunIntegrationCycle(integration, view));
+
+    WriteBytes(settings.SendDirectory + "ITEMPREVENDA.TXT", "I#70#1#1001#1#1#1\r\n");
+    RunIntegrationCycle(integration, view);
+    EXPECT_EQ(Column("DETALHE", "CDALTERNATIVO", "CDDETALHE = 1001"), "1");
+    EXPECT_EQ(Column("ITPEDIDOCOMPRACLIENTE", "CDDIGITADO", "CDPEDIDOCOMPRACLIENTE = 70"), "1");
+    EXPECT_EQ(Count("PEDIDOCOMPRACLIENTE", "CDPEDIDOCOMPRACLIENTE = 70"), 1);
+    const std::string log = ReadBytes(IntegrationLogPath(settings.LogDirectory));
+    EXPECT_EQ(log.find("1001-FEIJAO"), log.rfind("1001-FEIJAO")) << log;
+    EXPECT_TRUE(ListDir(settings.SendDirectory).empty());
+    EXPECT_EQ(ListDir(settings.ResponseDirectory).size(), 3u);
+}
+
 INSTANTIATE_TEST_SUITE_P(LinhaAndArquivo, FullCycle,
                          ::testing::Values(TransactionMode::Linha, TransactionMode::Arquivo), TransactionModeName);
 
