@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/record_kinds.h"
+#include "transactions/record_context.h"
 
 namespace ligamor {
 
@@ -22,6 +23,9 @@ struct InputFileRow {
     RecordProcessor processor;
     std::string movedPrefix;  // "CLIENTE_"
     BlockQuestions questions{};  // none: each line asks its own
+    // The context the processor's statements run in, handed each file's unit
+    // of work; none: the processor does not reach the database.
+    RecordContext* records = nullptr;
 };
 
 using InputFileTable = std::array<InputFileRow, kRecordKindCount>;

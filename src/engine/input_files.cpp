@@ -172,10 +172,10 @@ namespace {
 bool ReadPendingFile(Integration& integration, std::size_t row, const std::string& path, FileOnTrial* setAside,
                      FileIdentity& opened)
 {
+    const InputFileRow& entry = integration.table[row];
     const LinePolicy policy{
         integration.settings.Transaction == TransactionMode::Arquivo ? &integration.dtmain.conmain : nullptr,
-        setAside, integration.linesPerBlock, integration.recordMessages, integration.records};
-    const InputFileRow& entry = integration.table[row];
+        setAside, integration.linesPerBlock, integration.recordMessages, entry.records};
     long long applied = 0;
     const bool any = ProcessInputFile({path, entry.processor, integration.settings.LogDirectory, integration.progress,
                                        entry.fileName, row, &entry.questions, &applied},

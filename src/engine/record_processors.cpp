@@ -194,6 +194,7 @@ InputFileTable StandardInputFileTable(RecordContext& ctx)
             ask(ctx, RecordCodes(id, lines, false));
         };
     }
+    for (InputFileRow& row : table) row.records = &ctx;
     table[static_cast<std::size_t>(RecordKindId::ItemPreVenda)].questions =
         [&ctx](const std::vector<std::string>& lines) { AskItems(ctx, lines); };
     return table;
