@@ -1,6 +1,7 @@
 #include "db/file_transaction.h"
 
 #include "db/firebird/fb_handles.h"
+#include "db/firebird/fb_status.h"
 #include "runtime/failures.h"
 
 #include <utility>
@@ -30,6 +31,32 @@ void FileTransaction::Commit()
         FbEndTransaction(connection_.Api(), handle_, FbEnd::Commit);
     } catch (...) {
         FbRollbackQuietly(connection_.Api(), handle_);
+        throw;
+    }
+}
+
+long long FileTransaction::Number()
+{
+    Query number(connection_, handle_);
+    number.SetText("select current_transaction from rdb$database");
+    number.Open();
+    return number.FirstAsInteger();
+}
+
+void FileTransaction::Prepare()
+{
+    ISC_STATUS_ARRAY status{};
+    connection_.Api().prepare_transaction(status, &handle_);
+    FbCheck(connection_.Api(), status);
+}
+
+void FileTransaction::CommitDecided()
+{
+    lookups_ = {};
+    try {
+        FbEndTransaction(connection_.Api(), handle_, FbEnd::Commit);
+    } catch (...) {
+        handle_ = 0;
         throw;
     }
 }

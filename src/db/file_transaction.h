@@ -20,8 +20,16 @@ public:
     FileTransaction(const FileTransaction&) = delete;
     FileTransaction& operator=(const FileTransaction&) = delete;
 
+    // The transaction's number, as the database's limbo list gives it.
+    long long Number();
+    // The first phase of a two-phase commit: from here on the transaction
+    // survives the process, waiting (in limbo) for a commit or a rollback.
+    void Prepare();
     // A full commit: the file's rows become visible to other connections here.
     void Commit();
+    // The commit of a prepared transaction whose commit is decided: when it
+    // fails, the transaction is left in limbo, never rolled back.
+    void CommitDecided();
     // The whole file undone now, so that no lock is held while a refusal is
     // shown; a statement run after this fails instead of committing alone.
     void Abandon();

@@ -10,6 +10,7 @@
 #include "engine/log_block.h"
 #include "engine/set_aside.h"
 #include "engine/input_files.h"
+#include "engine/file_commit.h"
 #include "engine/file_lines.h"
 #include "engine/packed_lines.h"
 #include "runtime/clock.h"
@@ -158,8 +159,15 @@ bool ProcessInputFile(const InputFileRun& run, const LinePolicy& policy, FileIde
         TellProgress(run, number, total);
     }
     if (packed) packed->Finish();
-    if (transaction) transaction->Commit();
-    texts.AppendToLog();
+    if (transaction && policy.commit) {
+        const FileCommitPlace& place = *policy.commit;
+        const ReadInputFile file{run.row, run.path, identity, setAside ? setAside->Target() : std::string()};
+        CommitFile(*transaction, texts, file, place.sendDirectory, place.logDirectory, place.beforeDecision,
+                   place.recordApplied);
+    } else {
+        if (transaction) transaction->Commit();
+        texts.AppendToLog();
+    }
     if (setAside) setAside->FinishReading();
     return number > 0;
 }
@@ -170,14 +178,27 @@ namespace {
 // applied are counted once the file's block is in the log: a line refused,
 // set aside or rolled back with its file is no line applied.
 bool ReadPendingFile(Integration& integration, std::size_t row, const std::string& path, FileOnTrial* setAside,
+                     SetAsideCycle* cycle, const std::function<void(const ReadInputFile&)>& recordApplied,
                      FileIdentity& opened)
 {
     const InputFileRow& entry = integration.table[row];
-    const LinePolicy policy{
-        integration.settings.Transaction == TransactionMode::Arquivo ? &integration.dtmain.conmain : nullptr,
-        setAside, integration.linesPerBlock, integration.recordMessages, entry.records};
+    const SystemSettings& settings = integration.settings;
+    const bool perFile = settings.Transaction == TransactionMode::Arquivo;
+    const FileCommitPlace commit{settings.SendDirectory, settings.LogDirectory,
+                                 [setAside, cycle] {
+                                     if (!setAside) return;
+                                     setAside->FinishReading();
+                                     cycle->KeepClaims();
+                                 },
+                                 recordApplied};
+    const LinePolicy policy{perFile ? &integration.dtmain.conmain : nullptr,
+                            setAside,
+                            integration.linesPerBlock,
+                            integration.recordMessages,
+                            entry.records,
+                            perFile ? &commit : nullptr};
     long long applied = 0;
-    const bool any = ProcessInputFile({path, entry.processor, integration.settings.LogDirectory, integration.progress,
+    const bool any = ProcessInputFile({path, entry.processor, settings.LogDirectory, integration.progress,
                                        entry.fileName, row, &entry.questions, &applied},
                                       policy, opened);
     integration.state.health.linesApplied += applied;
@@ -186,8 +207,16 @@ bool ReadPendingFile(Integration& integration, std::size_t row, const std::strin
 
 }  // namespace
 
+void FinishInterruptedCycle(Integration& integration)
+{
+    const std::string done = FinishInterruptedCommit(integration.dtmain.conmain, integration.settings.SendDirectory,
+                                                     integration.settings.LogDirectory);
+    if (!done.empty()) integration.messages.PlainMessage(Cp1252("retomando o ciclo interrompido: " + done + "."));
+}
+
 bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
 {
+    FinishInterruptedCycle(integration);
     bool result = false;
     std::optional<SetAsideCycle> setAside;
     if (integration.settings.RefusedLines == RefusedLinesMode::Separar) {
@@ -216,22 +245,26 @@ bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
         if (StillBeingWritten(now, integration.quietTime) || HeldOpenForWriting(path)) continue;
         std::optional<FileOnTrial> lines;
         if (setAside) lines.emplace(*setAside, row, path);
+        // Applied whole: recorded at once, its set-aside lines first, so that
+        // neither a failure later in the cycle nor a kill before the move
+        // makes a later cycle apply it again. Files an earlier run recorded
+        // and this cycle has not reached keep their record.
+        const auto record = [&](const ReadInputFile& file) {
+            ReadInputFiles recorded = applied;
+            recorded.push_back(file);
+            for (const ReadInputFile& later : notMoved)
+                if (later.row > row) recorded.push_back(later);
+            SaveAppliedNotMoved(integration.settings.SendDirectory, recorded);
+        };
         FileIdentity opened;
-        const bool any = ReadPendingFile(integration, row, path, lines ? &*lines : nullptr, opened);
+        const bool any = ReadPendingFile(integration, row, path, lines ? &*lines : nullptr,
+                                         setAside ? &*setAside : nullptr, record, opened);
         read.push_back({row, path, opened, lines ? lines->Target() : std::string()});
         if (!any) continue;
         result = true;
-        // Applied whole: recorded at once, its set-aside lines first, so that
-        // neither a failure later in the cycle nor a kill before the move
-        // makes a later cycle apply it again.
         if (setAside) setAside->KeepClaims();
+        record(read.back());
         applied.push_back(read.back());
-        // Files an earlier run recorded and this cycle has not reached keep
-        // their record.
-        ReadInputFiles recorded = applied;
-        for (const ReadInputFile& file : notMoved)
-            if (file.row > row) recorded.push_back(file);
-        SaveAppliedNotMoved(integration.settings.SendDirectory, recorded);
     }
     if (setAside) setAside->Finish();
     return result;

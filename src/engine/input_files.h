@@ -1,6 +1,7 @@
 #pragma once
 // Reading the pending input files and moving the ones that were read.
 #include <cstddef>
+#include <functional>
 #include <string>
 
 #include "db/dtmmain.h"
@@ -19,6 +20,16 @@ namespace ligamor {
 // letter case. False when there is none.
 bool FindInputFile(const std::string& directory, const std::string& name, std::string& path);
 
+// Where a file's two-phase commit keeps its journal, and what it records
+// before its decision (the lines set aside) and after its commit (the file
+// applied).
+struct FileCommitPlace {
+    std::string sendDirectory;
+    std::string logDirectory;
+    std::function<void()> beforeDecision;
+    std::function<void(const ReadInputFile&)> recordApplied;
+};
+
 // What happens to one line of an input file: applied and committed on its own
 // (no transaction), or inside the file's one transaction; and, when refused for
 // its own data, either stopping the file (no set-aside) or set aside.
@@ -33,6 +44,9 @@ struct LinePolicy {
     // The processors' context, handed the file's unit of work; none: their
     // statements commit each on its own.
     RecordContext* records = nullptr;
+    // In the file's transaction: its commit in two phases (file_commit.h);
+    // none: a plain commit, then the log block.
+    const FileCommitPlace* commit = nullptr;
 };
 
 // One input file to read: where, by which processor, and whom to tell.
@@ -59,6 +73,10 @@ struct InputFileRun {
 // transaction, each line tried alone is tried behind a savepoint, so that a
 // refused line is undone alone.
 bool ProcessInputFile(const InputFileRun& run, const LinePolicy& policy, FileIdentity& identity);
+
+// Finishes what a killed file commit left (file_commit.h), first thing at a
+// start and before every cycle, and says so once.
+void FinishInterruptedCycle(Integration& integration);
 
 // With RECUSADAS=SEPARAR, the set-aside lines are tried again first when due,
 // and refused lines are set aside instead of stopping the cycle.

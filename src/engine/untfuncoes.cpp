@@ -149,6 +149,9 @@ void Activate(Integration& integration)
     if (!settings.SendDirectory.empty() && DirectoryExists(settings.SendDirectory)) LockSendDirectory(integration);
 
     Connect(integration);
+    // Before anything reads: rows of a transaction left in limbo stay locked
+    // for every reader, the point of sale's too.
+    if (integration.state.sendDirectoryLock.Holds()) FinishInterruptedCycle(integration);
 
     ForceDirectoryPath(settings.SendDirectory);
     ForceDirectoryPath(settings.ResponseDirectory);

@@ -124,6 +124,11 @@ int RemoveFileIfPresent(const std::string& path);
 // An existing file keeps its mode.
 void AppendToFile(const std::string& path, const std::string& bytes);
 
+// Cuts the file back to size bytes when it is longer (what an interrupted
+// append left after them goes); a shorter or missing file stays as it is.
+// Raises IoFailure when it cannot.
+void CutFileTo(const std::string& path, std::uint64_t size);
+
 // The names in a folder ("." and ".." included); false when it cannot be read.
 bool ListDirectory(const std::string& folder, std::vector<std::string>& names);
 

@@ -245,6 +245,20 @@ void AppendToFile(const std::string& path, const std::string& bytes)
     WriteAll(fd, bytes);
 }
 
+void CutFileTo(const std::string& path, std::uint64_t size)
+{
+    FileIdentity now;
+    if (!StatFile(path, now) || static_cast<std::uint64_t>(now.size) <= size) return;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) ThrowErrno();
+    const int cut = ::ftruncate(fd, static_cast<off_t>(size)) == 0 && ::fsync(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    if (cut != 0) {
+        errno = cut;
+        ThrowErrno();
+    }
+}
+
 bool ListDirectory(const std::string& folder, std::vector<std::string>& names)
 {
     DIR* dir = ::opendir(folder.c_str());

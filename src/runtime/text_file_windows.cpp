@@ -219,6 +219,20 @@ void AppendToFile(const std::string& path, const std::string& bytes)
     ThrowIfFailed(err);
 }
 
+void CutFileTo(const std::string& path, std::uint64_t size)
+{
+    FileIdentity now;
+    if (!StatFile(path, now) || static_cast<std::uint64_t>(now.size) <= size) return;
+    HandleOwner handle(CreateFileW(Wide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!handle.valid()) ThrowLastError();
+    LARGE_INTEGER at;
+    at.QuadPart = static_cast<LONGLONG>(size);
+    if (!SetFilePointerEx(handle.get(), at, nullptr, FILE_BEGIN) || !SetEndOfFile(handle.get()) ||
+        !FlushFileBuffers(handle.get()))
+        ThrowLastError();
+}
+
 bool ListDirectory(const std::string& folder, std::vector<std::string>& names)
 {
     std::string pattern = folder;

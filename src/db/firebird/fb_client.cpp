@@ -56,6 +56,8 @@ FbApi& FbClientLoader::Api()
         Resolve(library, name, "isc_commit_transaction", api.commit_transaction);
         Resolve(library, name, "isc_rollback_retaining", api.rollback_retaining);
         Resolve(library, name, "isc_rollback_transaction", api.rollback_transaction);
+        Resolve(library, name, "isc_prepare_transaction", api.prepare_transaction);
+        Resolve(library, name, "isc_reconnect_transaction", api.reconnect_transaction);
         Resolve(library, name, "isc_dsql_allocate_statement", api.dsql_allocate_statement);
         Resolve(library, name, "isc_dsql_prepare", api.dsql_prepare);
         Resolve(library, name, "isc_dsql_describe", api.dsql_describe);

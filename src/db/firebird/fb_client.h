@@ -42,6 +42,8 @@ struct FbApi {
     FbEntry<decltype(&isc_commit_transaction)> commit_transaction;
     FbEntry<decltype(&isc_rollback_retaining)> rollback_retaining;
     FbEntry<decltype(&isc_rollback_transaction)> rollback_transaction;
+    FbEntry<decltype(&isc_prepare_transaction)> prepare_transaction;
+    FbEntry<decltype(&isc_reconnect_transaction)> reconnect_transaction;
     FbEntry<decltype(&isc_dsql_allocate_statement)> dsql_allocate_statement;
     FbEntry<decltype(&isc_dsql_prepare)> dsql_prepare;
     FbEntry<decltype(&isc_dsql_describe)> dsql_describe;

@@ -43,6 +43,7 @@ static void* client;
 #define ENTRIES(X) \
     X(isc_attach_database) X(isc_detach_database) X(isc_database_info) X(isc_start_multiple) \
     X(isc_commit_retaining) X(isc_commit_transaction) X(isc_rollback_retaining) X(isc_rollback_transaction) \
+    X(isc_prepare_transaction) X(isc_reconnect_transaction) \
     X(isc_dsql_allocate_statement) X(isc_dsql_prepare) X(isc_dsql_describe) X(isc_dsql_execute) \
     X(isc_dsql_execute2) X(isc_dsql_fetch) X(isc_dsql_free_statement) X(isc_dsql_sql_info) \
     X(fb_interpret) X(isc_interprete) X(isc_sqlcode) X(fb_shutdown_callback)
@@ -178,6 +179,17 @@ EXPORT ISC_STATUS bridge_isc_rollback_retaining(ISC_STATUS* status, isc_tr_handl
 EXPORT ISC_STATUS bridge_isc_rollback_transaction(ISC_STATUS* status, isc_tr_handle* tr)
 {
     return FORWARD(isc_rollback_transaction, status, tr);
+}
+
+EXPORT ISC_STATUS bridge_isc_prepare_transaction(ISC_STATUS* status, isc_tr_handle* tr)
+{
+    return FORWARD(isc_prepare_transaction, status, tr);
+}
+
+EXPORT ISC_STATUS bridge_isc_reconnect_transaction(ISC_STATUS* status, isc_db_handle* db, isc_tr_handle* tr,
+                                                   short length, const ISC_SCHAR* id)
+{
+    return FORWARD(isc_reconnect_transaction, status, db, tr, length, id);
 }
 
 EXPORT ISC_STATUS bridge_isc_dsql_allocate_statement(ISC_STATUS* status, isc_db_handle* db, isc_stmt_handle* stmt)
