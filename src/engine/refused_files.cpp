@@ -177,6 +177,25 @@ std::vector<RefusedLine> LoadRefusedLines(const std::string& folder, const std::
     return lines;
 }
 
+namespace {
+
+struct RefusedFilesBytes {
+    std::string lines;
+    std::string reasons;
+};
+
+RefusedFilesBytes BytesOf(const std::vector<RefusedLine>& lines)
+{
+    RefusedFilesBytes out;
+    for (const RefusedLine& line : lines) {
+        out.lines += line.bytes + "\r\n";
+        out.reasons += Cp1252(RefusedLineEntry(line)) + "\r\n    " + line.bytes + "\r\n";
+    }
+    return out;
+}
+
+}  // namespace
+
 void SaveRefusedLines(const std::string& folder, const std::string& inputFileName,
                       const std::vector<RefusedLine>& lines)
 {
@@ -187,14 +206,20 @@ void SaveRefusedLines(const std::string& folder, const std::string& inputFileNam
             if (const int error = RemoveFileIfPresent(path); error != 0) throw IoFailure(OsErrorCode(error));
         return;
     }
-    std::string bytes, reasons;
-    for (const RefusedLine& line : lines) {
-        bytes += line.bytes + "\r\n";
-        reasons += Cp1252(RefusedLineEntry(line)) + "\r\n    " + line.bytes + "\r\n";
-    }
-    // The lines are what must never be lost; the reasons can be told again.
-    ReplaceShared(linesPath, bytes);
-    ReplaceShared(reasonsPath, reasons);
+    const RefusedFilesBytes bytes = BytesOf(lines);
+    ReplaceShared(linesPath, bytes.lines);
+    ReplaceShared(reasonsPath, bytes.reasons);
+}
+
+void AddRefusedLines(const std::string& folder, const std::string& inputFileName,
+                     const std::vector<RefusedLine>& added)
+{
+    if (added.empty()) return;
+    std::vector<RefusedLine> all = LoadRefusedLines(folder, inputFileName);
+    all.insert(all.end(), added.begin(), added.end());
+    const RefusedFilesBytes bytes = BytesOf(all);
+    ReplaceShared(folder + ReasonsFileName(inputFileName), bytes.reasons);
+    ReplaceShared(folder + inputFileName, bytes.lines);
 }
 
 }  // namespace ligamor

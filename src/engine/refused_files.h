@@ -36,9 +36,20 @@ struct RefusedLine {
 std::vector<RefusedLine> LoadRefusedLines(const std::string& folder, const std::string& inputFileName,
                                           bool* staleReasons = nullptr);
 
-// Replaces both files whole, the lines first; no lines removes both.
+// The reasons file always holds an entry for every line of the lines file:
+// a kill between the two replacements leaves entries of lines that are not
+// there (read as stale, dropped at the next write), never a line without its
+// origin.
+
+// Replaces both files whole with some of the lines they hold (those that stay
+// set aside, with their reasons told anew): the lines first. No lines removes
+// both, the lines first.
 void SaveRefusedLines(const std::string& folder, const std::string& inputFileName,
                       const std::vector<RefusedLine>& lines);
+
+// Adds the lines after those the files hold: the reasons first.
+void AddRefusedLines(const std::string& folder, const std::string& inputFileName,
+                     const std::vector<RefusedLine>& added);
 
 // The reasons entry of a line: "Linha 3 de CLIENTE_20261207_153012.TXT,
 // separada em 07/12/2026 15:30:12: <reason>", UTF-8.

@@ -146,10 +146,8 @@ std::string SetAsideCycle::Blocker(const std::string& line, std::size_t row) con
 void SetAsideCycle::AddToFolder(std::size_t row, const std::vector<RefusedLine>& lines)
 {
     const std::string& name = integration_.table[row].fileName;
-    std::vector<RefusedLine> all = LoadRefusedLines(folder_, name);
-    all.insert(all.end(), lines.begin(), lines.end());
     ForceDirectoryPath(folder_);
-    SaveRefusedLines(folder_, name, all);
+    AddRefusedLines(folder_, name, lines);
     integration_.setAside.seen[row] = IdentityOf(folder_ + name);
 }
 
@@ -175,10 +173,18 @@ void SetAsideCycle::Recover()
         const FileIdentity now = IdentityOf(folder_ + name);
         bool written = false;
         if (!(now == FileIdentity{}) && !(now == pending.front()->folderBefore)) {
-            const std::vector<RefusedLine> inFolder = LoadRefusedLines(folder_, name);
+            std::vector<RefusedLine> inFolder = LoadRefusedLines(folder_, name);
+            const auto tail = inFolder.end() - static_cast<long>(std::min(pending.size(), inFolder.size()));
             written = inFolder.size() >= pending.size() &&
-                      std::equal(pending.begin(), pending.end(), inFolder.end() - static_cast<long>(pending.size()),
+                      std::equal(pending.begin(), pending.end(), tail,
                                  [](const SetAsideClaim* c, const RefusedLine& l) { return c->line.bytes == l.bytes; });
+            // An earlier version wrote the lines before their reasons, and a
+            // kill between left lines of no origin: the claims still know it.
+            if (written && std::any_of(tail, inFolder.end(), [](const RefusedLine& l) { return l.since.empty(); })) {
+                for (std::size_t i = 0; i < pending.size(); ++i)
+                    if (tail[static_cast<long>(i)].since.empty()) tail[static_cast<long>(i)] = pending[i]->line;
+                SaveRefusedLines(folder_, name, inFolder);
+            }
         }
         if (!written) {
             std::vector<RefusedLine> lines;

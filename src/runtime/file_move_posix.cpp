@@ -10,6 +10,7 @@
 
 #include "runtime/file_move.h"
 #include "runtime/file_move_platform.h"
+#include "runtime/temporary_files.h"
 #include "runtime/text1252.h"
 
 namespace ligamor {
@@ -72,8 +73,8 @@ int CopyToTemporary(const std::string& from, const std::string& directory, std::
     const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0) return errno;
     struct stat st {};
-    std::string name = directory + ".ligamor-XXXXXX.tmp";
-    const int out = ::fstat(in, &st) == 0 ? ::mkostemps(name.data(), 4, O_CLOEXEC) : -1;
+    std::string name = ScratchStemIn(directory) + "XXXXXX" + std::string(kScratchEnd);
+    const int out = ::fstat(in, &st) == 0 ? ::mkostemps(name.data(), static_cast<int>(kScratchEnd.size()), O_CLOEXEC) : -1;
     if (out < 0) {
         const int err = errno;
         ::close(in);

@@ -2,6 +2,7 @@
 // and a flushed copy of the handles' bytes.
 #include "runtime/file_move.h"
 #include "runtime/file_move_platform.h"
+#include "runtime/temporary_files.h"
 #include "runtime/text1252.h"
 #include "runtime/win32_support.h"
 
@@ -55,7 +56,7 @@ int CopyToTemporary(const std::string& from, const std::string& directory, std::
                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!in.valid()) return static_cast<int>(GetLastError());
     std::string name;
-    HandleOwner out(CreateUniqueFile(directory + ".ligamor-", ".tmp", nullptr, name));
+    HandleOwner out(CreateUniqueFile(ScratchStemIn(directory), std::string(kScratchEnd), nullptr, name));
     if (!out.valid()) return static_cast<int>(GetLastError());
     DWORD err = CopyBytes(in.get(), out.get());
     if (err == 0) {

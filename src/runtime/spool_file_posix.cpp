@@ -8,6 +8,8 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include "runtime/temporary_files.h"
+
 namespace ligamor {
 
 namespace {
@@ -26,8 +28,8 @@ bool NoTmpfile(int err)
 int CreateNamed(const std::string& directory, int& fd)
 {
     // The six letters are unique among every program on the directory.
-    std::string name = directory + ".ligamor-XXXXXX.tmp";
-    fd = ::mkostemps(name.data(), 4, O_CLOEXEC);
+    std::string name = ScratchStemIn(directory) + "XXXXXX" + std::string(kScratchEnd);
+    fd = ::mkostemps(name.data(), static_cast<int>(kScratchEnd.size()), O_CLOEXEC);
     if (fd < 0) return errno;
     if (::unlink(name.c_str()) == 0) return 0;
     const int err = errno;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "runtime/temporary_files.h"
 #include "runtime/win32_support.h"
 
 namespace ligamor {
@@ -42,7 +43,7 @@ int SpoolFile::Create(const std::string& directory, SpoolNaming)
     std::string name;
     // Temporary: the system keeps it in its cache rather than hurrying it to disk.
     const HANDLE handle =
-        detail::CreateUniqueFile(directory + ".ligamor-", ".tmp", security.Attributes(), name,
+        detail::CreateUniqueFile(ScratchStemIn(directory), std::string(kScratchEnd), security.Attributes(), name,
                                  GENERIC_READ | GENERIC_WRITE, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE);
     if (handle == INVALID_HANDLE_VALUE) return static_cast<int>(GetLastError());
     if (handle_ != -1) CloseHandle(HandleOf(handle_));

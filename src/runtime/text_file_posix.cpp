@@ -10,10 +10,12 @@
 #include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 #include "runtime/clock.h"
 #include "runtime/failures.h"
 #include "runtime/paths.h"
+#include "runtime/temporary_files.h"
 #include "runtime/text1252.h"
 
 namespace ligamor {
@@ -146,26 +148,58 @@ bool DirectoryExists(const std::string& path)
 
 namespace {
 
-// Writes the bytes, flushes them to disk when asked, and closes fd on every path.
-void WriteAll(int fd, const std::string& bytes, bool flush = false)
+// Writes the bytes; 0 or the system's error number.
+int WriteBytes(int fd, const std::string& bytes)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
         ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) continue;
-            int err = errno;
-            ::close(fd);
-            throw IoFailure(OsErrorCode(err));
+            return errno;
         }
         done += static_cast<std::size_t>(n);
     }
-    if (flush && ::fsync(fd) != 0) {
-        int err = errno;
-        ::close(fd);
-        throw IoFailure(OsErrorCode(err));
+    return 0;
+}
+
+// Writes the bytes and closes fd on every path.
+void WriteAll(int fd, const std::string& bytes)
+{
+    const int err = WriteBytes(fd, bytes);
+    if (::close(fd) != 0 && err == 0) ThrowErrno();
+    if (err != 0) throw IoFailure(OsErrorCode(err));
+}
+
+// Closes the descriptor however its scope is left.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor()
+    {
+        if (fd_ >= 0) ::close(fd_);
     }
-    if (::close(fd) != 0) ThrowErrno();
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    // 0 or the system's error number.
+    int Close() { return ::close(std::exchange(fd_, -1)) == 0 ? 0 : errno; }
+
+private:
+    int fd_;
+};
+
+// A temporary file readable by its owner alone (0600), or by the folder's
+// group too (0660); 0 or the system's error number.
+int GiveAccess(int fd, const std::string& directory, FileAccess access)
+{
+    if (access == FileAccess::Owner) return ::fchmod(fd, 0600) == 0 ? 0 : errno;
+    // The folder's group explicitly, not only through a setgid folder: a user
+    // outside that group is refused here, before anything is replaced.
+    struct stat folder {};
+    if (::stat(directory.c_str(), &folder) != 0 || ::fchown(fd, static_cast<uid_t>(-1), folder.st_gid) != 0)
+        return errno;
+    return ::fchmod(fd, 0660) == 0 ? 0 : errno;
 }
 
 }  // namespace
@@ -183,37 +217,37 @@ int SyncDirectory(const std::string& directory)
 
 void ReplaceWholeFile(const std::string& path, const std::string& bytes, FileAccess access)
 {
+    using detail::ReachedReplaceStep;
     const std::string directory = DirectoryOf(path);
-    std::string temporary = directory + "." + path.substr(directory.size()) + ".XXXXXX";
+    std::string temporary = ReplacementStemOf(path) + "XXXXXX";
     // mkostemp creates the file with mode 0600: no other user ever sees it
     // readable before its group and mode are set.
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) ThrowErrno();
-    try {
-        mode_t mode = 0600;
-        int err = 0;
-        if (access == FileAccess::OwnerAndFolderGroup || access == FileAccess::FolderDefault) {
-            // The folder's group explicitly, not only through a setgid folder:
-            // a user outside that group is refused here, before anything is
-            // replaced.
-            struct stat folder {};
-            if (::stat(directory.c_str(), &folder) != 0 || ::fchown(fd, static_cast<uid_t>(-1), folder.st_gid) != 0)
-                err = errno;
-            mode = 0660;
-        }
-        if (err == 0 && ::fchmod(fd, mode) != 0) err = errno;
-        if (err != 0) {
-            ::close(fd);
-            throw IoFailure(OsErrorCode(err));
-        }
-        WriteAll(fd, bytes, true);
-        if (::rename(temporary.c_str(), path.c_str()) != 0) ThrowErrno();
-    } catch (...) {
-        ::unlink(temporary.c_str());
-        throw;
+    Descriptor file(::mkostemp(temporary.data(), O_CLOEXEC));
+    if (file.get() < 0) ThrowErrno();
+    // A failure removes the temporary file here; only a killed process leaves
+    // it, for the next start's sweep.
+    int err = GiveAccess(file.get(), directory, access);
+    if (err == 0) {
+        ReachedReplaceStep(ReplaceStep::Created);
+        err = WriteBytes(file.get(), bytes);
     }
+    if (err == 0) {
+        ReachedReplaceStep(ReplaceStep::Written);
+        if (::fsync(file.get()) != 0) err = errno;
+    }
+    if (err == 0) {
+        ReachedReplaceStep(ReplaceStep::Flushed);
+        err = file.Close();
+    }
+    if (err == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) err = errno;
+    if (err != 0) {
+        ::unlink(temporary.c_str());
+        throw IoFailure(OsErrorCode(err));
+    }
+    ReachedReplaceStep(ReplaceStep::Renamed);
     // The new content is in place already; this only hastens its name to disk.
     (void)SyncDirectory(directory);
+    ReachedReplaceStep(ReplaceStep::DirectoryFlushed);
 }
 
 namespace {

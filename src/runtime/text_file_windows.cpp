@@ -9,7 +9,7 @@
 #include <algorithm>
 
 #include "runtime/failures.h"
-#include "runtime/paths.h"
+#include "runtime/temporary_files.h"
 #include "runtime/text1252.h"
 #include "runtime/win32_support.h"
 
@@ -158,8 +158,8 @@ bool DirectoryExists(const std::string& path)
 
 namespace {
 
-// Writes the bytes, flushes them to disk when asked; 0 or the system's code.
-DWORD WriteAll(HANDLE handle, const std::string& bytes, bool flush = false)
+// Writes the bytes; 0 or the system's code.
+DWORD WriteAll(HANDLE handle, const std::string& bytes)
 {
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -168,7 +168,6 @@ DWORD WriteAll(HANDLE handle, const std::string& bytes, bool flush = false)
         if (!WriteFile(handle, bytes.data() + done, chunk, &written, nullptr)) return GetLastError();
         done += written;
     }
-    if (flush && !FlushFileBuffers(handle)) return GetLastError();
     return 0;
 }
 
@@ -188,24 +187,34 @@ int SyncDirectory(const std::string&)
 
 void ReplaceWholeFile(const std::string& path, const std::string& bytes, FileAccess access)
 {
+    using detail::ReachedReplaceStep;
     // The access list is the temporary file's from its creation, and the
     // rename keeps it: no other user ever sees the content readable. Both
     // private kinds of access are one list here: the service runs as SYSTEM.
     detail::PrivateFileSecurity security;
     ThrowIfFailed(security.Error());
     SECURITY_ATTRIBUTES* attributes = access == FileAccess::FolderDefault ? nullptr : security.Attributes();
-    const std::string directory = DirectoryOf(path);
     std::string temporary;
-    HandleOwner handle(detail::CreateUniqueFile(directory + "." + path.substr(directory.size()) + ".", "",
-                                                attributes, temporary));
+    HandleOwner handle(detail::CreateUniqueFile(ReplacementStemOf(path), "", attributes, temporary));
     if (!handle.valid()) ThrowLastError();
-    DWORD err = WriteAll(handle.get(), bytes, true);
+    // A failure removes the temporary file here; only a killed process leaves
+    // it, for the next start's sweep.
+    ReachedReplaceStep(ReplaceStep::Created);
+    DWORD err = WriteAll(handle.get(), bytes);
+    if (err == 0) {
+        ReachedReplaceStep(ReplaceStep::Written);
+        if (!FlushFileBuffers(handle.get())) err = GetLastError();
+    }
+    if (err == 0) ReachedReplaceStep(ReplaceStep::Flushed);
     if (!CloseHandle(handle.release()) && err == 0) err = GetLastError();
     if (err == 0 && !MoveFileExW(Wide(temporary).c_str(), Wide(path).c_str(),
                                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         err = GetLastError();
     if (err != 0) DeleteFileW(Wide(temporary).c_str());
     ThrowIfFailed(err);
+    // The move was written through: the name is on disk with it.
+    ReachedReplaceStep(ReplaceStep::Renamed);
+    ReachedReplaceStep(ReplaceStep::DirectoryFlushed);
 }
 
 void AppendToFile(const std::string& path, const std::string& bytes)

@@ -4,6 +4,7 @@
 #include "text_view.h"
 #include "support/record_fixture.h"
 #include "support/row_held_elsewhere.h"
+#include "support/replace_kill.h"
 #include "support/shop_folders.h"
 #include "support/transaction_modes.h"
 
@@ -17,6 +18,7 @@
 #include "engine/record_processors.h"
 #include "engine/refused_files.h"
 #include "engine/set_aside_claims.h"
+#include "engine/temporary_sweep.h"
 #include "engine/untfuncoes.h"
 #include "runtime/messages.h"
 
@@ -214,8 +216,10 @@ TEST_P(SetAside, ALostConnectionOrAHeldRowStopsTheCycleAndSetsNothingAside)
 // up applied or set aside, once.
 TEST_P(SetAside, AKillWhileSettingLinesAsideLosesNothingAndDoublesNothing)
 {
-    enum class KilledAfter { Claims, FolderWrite, ClaimsMarked };
-    for (const KilledAfter step : {KilledAfter::Claims, KilledAfter::FolderWrite, KilledAfter::ClaimsMarked}) {
+    // LinesOnly: as an earlier version left it, the lines written before their reasons.
+    enum class KilledAfter { Claims, LinesOnly, FolderWrite, ClaimsMarked };
+    for (const KilledAfter step :
+         {KilledAfter::Claims, KilledAfter::LinesOnly, KilledAfter::FolderWrite, KilledAfter::ClaimsMarked}) {
         SCOPED_TRACE(static_cast<int>(step));
         Sql("delete from CLIENTE");
         std::filesystem::remove_all(RefusedFolder(settings.ResponseDirectory));
@@ -233,10 +237,11 @@ TEST_P(SetAside, AKillWhileSettingLinesAsideLosesNothingAndDoublesNothing)
         claim.line = {kBadCpf26, "CLIENTE_06122026_143701.TXT", 2, "06/12/2026 14:37:01", "O campo Tipo Cpf fora"};
         claim.inFolder = step == KilledAfter::ClaimsMarked;
         SaveSetAsideClaims(settings.SendDirectory, {claim});
-        if (step != KilledAfter::Claims) {
-            ForceDirectoryPath(RefusedFolder(settings.ResponseDirectory));
+        if (step != KilledAfter::Claims) ForceDirectoryPath(RefusedFolder(settings.ResponseDirectory));
+        if (step == KilledAfter::LinesOnly)
+            WriteBytes(RefusedFolder(settings.ResponseDirectory) + "CLIENTE.TXT", kBadCpf26 + "\r\n");
+        else if (step != KilledAfter::Claims)
             SaveRefusedLines(RefusedFolder(settings.ResponseDirectory), "CLIENTE.TXT", {claim.line});
-        }
 
         integration = Started();
         Cycle();
@@ -245,8 +250,56 @@ TEST_P(SetAside, AKillWhileSettingLinesAsideLosesNothingAndDoublesNothing)
         EXPECT_EQ(Count("CLIENTE", "CDCLIENTE = 27"), 1);
         EXPECT_EQ(Count("CLIENTE", "CDCLIENTE = 26"), 0);
         EXPECT_EQ(Refused("CLIENTE.TXT"), kBadCpf26 + "\r\n");
+        EXPECT_EQ(Refused("CLIENTE_MOTIVOS.TXT").rfind("Linha 2 de CLIENTE_06122026_143701.TXT, separada em ", 0), 0u);
         EXPECT_FALSE(std::filesystem::exists(input));
         EXPECT_FALSE(std::filesystem::exists(settings.SendDirectory + kSetAsideClaimsName));
+    }
+}
+
+// A kill at each step of each of our files' replacements in a cycle that sets
+// a line aside, then a restart: the line is in the folder once, with the file
+// and line it came from, and no temporary file is left.
+TEST_P(SetAside, AKillAtAnyStepOfOurFilesKeepsTheSetAsideLinesOrigin)
+{
+    const std::string refused = RefusedFolder(settings.ResponseDirectory);
+    const std::string reasons = Cp1252("Linha 2 de CLIENTE_06122026_143701.TXT, separada em 06/12/2026 14:37:01: O "
+                                       "campo Tipo Cpf fora dos padrões.\r\n    ") +
+                                kBadCpf26 + "\r\n";
+    const auto fresh = [&] {
+        Sql("delete from CLIENTE");
+        std::filesystem::remove_all(refused);
+        for (const std::string& folder : {settings.SendDirectory, settings.ResponseDirectory})
+            for (const std::string& name : ListDir(folder)) std::filesystem::remove(folder + name);
+        Send("CLIENTE.TXT", kGood25 + "\r\n" + kBadCpf26 + "\r\n" + kGood27 + "\r\n");
+        integration = Started();
+    };
+    ReplaceKill kill;
+    fresh();
+    Cycle();
+    const int steps = kill.StepsReached();
+    ASSERT_GE(steps, 4 * kReplaceSteps);  // the claims twice, the reasons, the lines, the claims dropped
+
+    for (int step = 1; step <= steps; ++step) {
+        SCOPED_TRACE(step);
+        fresh();
+        kill.KillAt(step);
+        EXPECT_THROW(Cycle(), Killed);
+        kill.KillAt(0);
+
+        integration = Started();
+        ASSERT_EQ(integration->state.sendDirectoryLock.Acquire(settings.SendDirectory + kSendDirectoryLockName),
+                  InstanceLock::Outcome::Held);
+        SweepOurTemporaryFiles(settings, integration->table, integration->state.sendDirectoryLock);
+        Cycle();
+
+        EXPECT_EQ(Count("CLIENTE", "CDCLIENTE in (25, 27)"), 2);
+        EXPECT_EQ(Count("CLIENTE", "CDCLIENTE = 26"), 0);
+        EXPECT_EQ(Refused("CLIENTE.TXT"), kBadCpf26 + "\r\n");
+        EXPECT_EQ(Refused("CLIENTE_MOTIVOS.TXT"), reasons);
+        EXPECT_EQ(ListDir(refused), (std::set<std::string>{"CLIENTE.TXT", "CLIENTE_MOTIVOS.TXT"}));
+        EXPECT_EQ(ListDir(settings.SendDirectory), std::set<std::string>{kSendDirectoryLockName});
+        EXPECT_EQ(ListDir(settings.ResponseDirectory), std::set<std::string>{"CLIENTE_06122026_143701.TXT"});
+        integration->state.sendDirectoryLock.Release();
     }
 }
 
