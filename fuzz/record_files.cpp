@@ -146,6 +146,7 @@ void MadeUpStatus(FuzzedDataProvider& in)
     facts.setAsideLines = in.ConsumeIntegralInRange<long long>(0, INT64_MAX);
     facts.oldestSetAside = in.ConsumeRandomLengthString(80);
     facts.switchedOff = static_cast<PollingOff>(in.ConsumeIntegralInRange<int>(0, 2));
+    facts.onceEndedNs = in.ConsumeIntegral<long long>();
     const std::string bytes = HealthFactsText(facts);
     Written(in, bytes, kStatus);
     // Its texts as one line each, the rest as they were.

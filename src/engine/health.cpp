@@ -130,11 +130,16 @@ Health WorkOutHealth(const HealthFacts& facts, const WaitingFile& oldest, long l
 {
     Health health{HealthState::Normal, {}, facts, oldest, nowNs};
     const long long lateNs = Times(LateAfterMs(facts.intervalMs), kNsPerMs);
-    const long long cycleNs = facts.lastCycleEndNs ? facts.lastCycleEndNs : facts.activatedNs;
+    // A run with --once polls nothing: the schedule that starts it is its
+    // timer, and its end counts as a cycle's.
+    const bool once = facts.onceEndedNs != 0;
+    const long long cycleNs = once ? facts.onceEndedNs : facts.lastCycleEndNs ? facts.lastCycleEndNs : facts.activatedNs;
     if (!facts.failure.empty()) {
         health.state = HealthState::Falha;
-        health.reason = InOneLine(facts.failure);
-    } else if (!facts.polling) {
+        health.reason = once ? "a última execução com --once falhou há " + Age(Minus(nowNs, cycleNs)) + ": " +
+                                   InOneLine(facts.failure)
+                             : InOneLine(facts.failure);
+    } else if (!facts.polling && !once) {
         health.state = HealthState::Parada;
         health.reason = SwitchedOffReason(facts);
     } else if (!oldest.path.empty() && Minus(nowNs, oldest.sinceNs) > lateNs) {
@@ -150,7 +155,10 @@ Health WorkOutHealth(const HealthFacts& facts, const WaitingFile& oldest, long l
                         "; a mais antiga: " + InOneLine(facts.oldestSetAside);
     } else if (cycleNs != 0 && Minus(nowNs, cycleNs) > lateNs) {
         health.state = HealthState::Atrasada;
-        health.reason = "nenhum ciclo terminou há " + Age(Minus(nowNs, cycleNs));
+        health.reason = (once ? "nenhuma execução com --once terminou há " : "nenhum ciclo terminou há ") +
+                        Age(Minus(nowNs, cycleNs));
+    } else if (once) {
+        health.reason = "a última execução com --once terminou bem há " + Age(Minus(nowNs, cycleNs));
     } else {
         health.reason = "lendo os arquivos a cada " + IntervalText(facts.intervalMs);
     }
@@ -207,7 +215,9 @@ std::string HealthJson(const Health& h)
            ", \"espera_s\": " + (h.oldest.path.empty() ? "null" : std::to_string(waited / 1'000'000'000)) +
            ", \"falha\": " + JsonOrNull(h.facts.failure) +
            ", \"linhas_separadas\": " + std::to_string(h.facts.setAsideLines) +
-           ", \"separada_mais_antiga\": " + JsonOrNull(h.facts.oldestSetAside) + ", \"agora\": " + SecondsOrNull(h.nowNs) + "}\n";
+           ", \"separada_mais_antiga\": " + JsonOrNull(h.facts.oldestSetAside) +
+           ", \"execucao_unica_em\": " + SecondsOrNull(h.facts.onceEndedNs) + ", \"agora\": " + SecondsOrNull(h.nowNs) +
+           "}\n";
 }
 
 }  // namespace ligamor

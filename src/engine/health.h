@@ -35,6 +35,11 @@ struct HealthFacts {
     // For the metrics; kept across activations while the program runs.
     long long lastFailureNs = 0;  // when an activation or a cycle last failed; 0: never
     long long linesApplied = 0;   // lines in the log blocks written since the program started
+    // When the run with --once that noted these facts ended; 0 until it
+    // ends, and always for the daemon and the window. Its status file
+    // outlives it: between two scheduled runs, the age of the last one tells
+    // whether the schedule still runs it.
+    long long onceEndedNs = 0;
     bool operator==(const HealthFacts&) const = default;
 };
 

@@ -65,12 +65,12 @@ std::string Common(bool running, const char* state, int statusCode)
 
 }  // namespace
 
-std::string HealthMetrics(const Health& h, int statusCode)
+std::string HealthMetrics(const Health& h, int statusCode, bool running)
 {
     const HealthFacts& f = h.facts;
     // Saturated, as the line and the JSON are: a file may be dated anywhere.
     const long long waitedNs = h.oldest.path.empty() ? 0 : std::max(ElapsedNs(h.oldest.sinceNs, h.nowNs), 0LL);
-    return Common(true, HealthWord(h.state), statusCode) +
+    return Common(running, HealthWord(h.state), statusCode) +
            Metric("ligamor_polling", "gauge", "1 while the files are read at every interval, 0 when polling is off.",
                   Sample("ligamor_polling", f.polling ? 1 : 0)) +
            Metric("ligamor_polling_interval_seconds", "gauge", "The polling interval (TEMPO_COMUNICACAO).",
@@ -91,6 +91,10 @@ std::string HealthMetrics(const Health& h, int statusCode)
            Metric("ligamor_oldest_waiting_file_age_seconds", "gauge",
                   "How long the oldest input file has waited in the send directory; 0: none waits.",
                   Sample("ligamor_oldest_waiting_file_age_seconds", waitedNs / kNsPerS)) +
+           Metric("ligamor_once_ended_timestamp_seconds", "gauge",
+                  "When the last run with --once ended, its status left behind it; 0: the status of a daemon "
+                  "or a window.",
+                  Sample("ligamor_once_ended_timestamp_seconds", f.onceEndedNs / kNsPerS)) +
            Metric("ligamor_status_timestamp_seconds", "gauge", "When this status was taken.",
                   Sample("ligamor_status_timestamp_seconds", h.nowNs / kNsPerS));
 }

@@ -79,6 +79,19 @@ Health NoteHealth(Integration& integration)
     return health;
 }
 
+void NoteOnceEnded(Integration& integration, const std::string& utf8Failure)
+{
+    HealthFacts& health = integration.state.health;
+    health.onceEndedNs = WallClockNs();
+    if (health.failure.empty() && !utf8Failure.empty()) {
+        health.failure = utf8Failure;
+        health.lastFailureNs = health.onceEndedNs;
+    }
+    // Written whether or not the line changed: the mark is the news.
+    integration.state.statusWritten.clear();
+    NoteHealth(integration);
+}
+
 void SwitchPollingOff(Integration& integration, PollingOff why)
 {
     integration.timer.SetInterval(0);

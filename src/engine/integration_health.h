@@ -29,6 +29,13 @@ Health IntegrationHealth(const Integration& integration);
 // health it worked out.
 Health NoteHealth(Integration& integration);
 
+// A run with --once ends: the status file keeps its outcome, marked as a
+// single run's, for --status to tell between two scheduled runs. Written, as
+// ever, only while the run holds its send directory. utf8Failure: what the
+// run found wrong after a cycle that went well (a file left in the send
+// directory); a failure already noted comes first.
+void NoteOnceEnded(Integration& integration, const std::string& utf8Failure = {});
+
 // The front end stops the timer for a reason of its own ("&Desativar", the
 // settings dialog): the health says who, and the status file says so before
 // the dialog opens.

@@ -1,6 +1,6 @@
 // The status file EstadoLigamor.txt: KEY=value lines that a person or a
-// monitoring agent can read, in a fixed order, between VERSAO=2 and the CRC-32
-// of all the bytes before it. Read as strictly as our record files
+// monitoring agent can read, in a fixed order, between the version line and
+// the CRC-32 of all the bytes before it. Read as strictly as our record files
 // (record_file.h): a file that stops before its check is cut.
 #include <array>
 #include <cstdint>
@@ -14,14 +14,26 @@ namespace ligamor {
 
 namespace {
 
-// In the order written. The released version wrote the first seven alone,
-// without version or check; the others came with the version line.
-constexpr std::array<std::string_view, 10> kKeys = {
+// In the order written. Each version added keys at the end.
+constexpr std::array<std::string_view, 11> kKeys = {
     "LEITURA",   "INTERVALO_MS",         "ATIVADA_NS", "ULTIMO_CICLO_NS", "FALHA",
-    "SEPARADAS", "SEPARADA_MAIS_ANTIGA", "DESLIGADA",  "ULTIMA_FALHA_NS", "LINHAS_APLICADAS"};
-constexpr std::size_t kRequiredKeys = 7;
-constexpr std::string_view kVersionLine = "VERSAO=2\r\n";
+    "SEPARADAS", "SEPARADA_MAIS_ANTIGA", "DESLIGADA",  "ULTIMA_FALHA_NS", "LINHAS_APLICADAS",
+    "EXECUCAO_UNICA_NS"};
 constexpr std::string_view kCheckKey = "VERIFICACAO";
+
+// The shapes that a status file may have been left in, the one written
+// first: an older version's file is still there after an update, until the
+// integration writes it again.
+struct Shape {
+    std::string_view versionLine;  // empty: none
+    std::size_t fewestKeys, mostKeys;
+};
+constexpr Shape kShapes[] = {
+    {"VERSAO=3\r\n", 11, 11},
+    {"VERSAO=2\r\n", 10, 10},
+    // The released version wrote the first seven alone, without version or check.
+    {"", 7, 10},
+};
 
 const char* SwitchedOffKey(PollingOff off)
 {
@@ -60,7 +72,8 @@ void Take(std::size_t key, std::string_view value, HealthFacts& facts)
         else throw BadField{"DESLIGADA desconhecida"};
         break;
     case 8: facts.lastFailureNs = Number(value, INT64_MIN, INT64_MAX); break;
-    default: facts.linesApplied = Number(value, 0, INT64_MAX); break;
+    case 9: facts.linesApplied = Number(value, 0, INT64_MAX); break;
+    default: facts.onceEndedNs = Number(value, INT64_MIN, INT64_MAX); break;
     }
 }
 
@@ -69,14 +82,15 @@ void Take(std::size_t key, std::string_view value, HealthFacts& facts)
 std::string HealthFactsText(const HealthFacts& facts)
 {
     const std::string text =
-        std::string(kVersionLine) + "LEITURA=" + std::string(facts.polling ? "1" : "0") +
+        std::string(kShapes[0].versionLine) + "LEITURA=" + std::string(facts.polling ? "1" : "0") +
         "\r\nINTERVALO_MS=" + std::to_string(facts.intervalMs) +
         "\r\nATIVADA_NS=" + std::to_string(facts.activatedNs) + "\r\nULTIMO_CICLO_NS=" +
         std::to_string(facts.lastCycleEndNs) + "\r\nFALHA=" + InOneLine(facts.failure) +
         "\r\nSEPARADAS=" + std::to_string(facts.setAsideLines) +
         "\r\nSEPARADA_MAIS_ANTIGA=" + InOneLine(facts.oldestSetAside) + "\r\nDESLIGADA=" +
         SwitchedOffKey(facts.switchedOff) + "\r\nULTIMA_FALHA_NS=" + std::to_string(facts.lastFailureNs) +
-        "\r\nLINHAS_APLICADAS=" + std::to_string(facts.linesApplied) + "\r\n";
+        "\r\nLINHAS_APLICADAS=" + std::to_string(facts.linesApplied) +
+        "\r\nEXECUCAO_UNICA_NS=" + std::to_string(facts.onceEndedNs) + "\r\n";
     return text + std::string(kCheckKey) + "=" + ChecksumText(text) + "\r\n";
 }
 
@@ -85,8 +99,10 @@ HealthFacts ParseHealthFacts(const std::string& bytes, const std::string& path)
     std::string_view text(bytes);
     while (!text.empty() && text.back() == '\0') text.remove_suffix(1);
     HealthFacts facts;
-    const bool current = text.substr(0, kVersionLine.size()) == kVersionLine;
-    std::size_t at = current ? kVersionLine.size() : 0, line = current ? 1 : 0, key = 0;
+    const Shape* shape = kShapes;
+    while (!shape->versionLine.empty() && !text.starts_with(shape->versionLine)) ++shape;
+    const bool versioned = !shape->versionLine.empty();
+    std::size_t at = shape->versionLine.size(), line = versioned ? 1 : 0, key = 0;
     bool checked = false;
     const auto fail = [&](RecordFileFailure::Kind kind, const std::string& detail) {
         throw RecordFileFailure(kind, path, line, detail, {});
@@ -103,11 +119,11 @@ HealthFacts ParseHealthFacts(const std::string& bytes, const std::string& path)
         const std::string_view name = content.substr(0, eq), value = content.substr(eq + 1);
         if (eq == std::string_view::npos) {
             fail(RecordFileFailure::Kind::Damaged, "linha sem =");
-        } else if (current && name == kCheckKey && key == kKeys.size()) {
+        } else if (versioned && name == kCheckKey && key == shape->mostKeys) {
             if (value != ChecksumText(text.substr(0, at)))
                 fail(RecordFileFailure::Kind::Damaged, "soma de verificação errada");
             checked = true;
-        } else if (key < kKeys.size() && name == kKeys[key]) {
+        } else if (key < shape->mostKeys && name == kKeys[key]) {
             try {
                 Take(key++, value, facts);
             } catch (const BadField& bad) {
@@ -118,7 +134,7 @@ HealthFacts ParseHealthFacts(const std::string& bytes, const std::string& path)
         }
         at = lf + 1;
     }
-    if (current ? !checked : key < kRequiredKeys) {
+    if (versioned ? !checked : key < shape->fewestKeys) {
         ++line;
         fail(RecordFileFailure::Kind::Cut, {});
     }

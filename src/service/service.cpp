@@ -373,13 +373,28 @@ private:
 
     int Once()
     {
+        int status = kExitFailed;
+        std::string left;
         switch (Activate()) {
-        case Activation::Polling: SayDateRule(); break;
+        case Activation::Polling:
+            SayDateRule();
+            status = OnceCycle(left);
+            break;
         case Activation::NotConfigured:
-        case Activation::UnusableSettings: return kExitUsage;
+        case Activation::UnusableSettings: status = kExitUsage; break;
         case Activation::AlreadyRunning: return kExitAlreadyRunning;
-        case Activation::Failed: return kExitFailed;
+        case Activation::Failed: break;
         }
+        // A scheduled run leaves nobody holding the send directory until the
+        // next one: the status file keeps what this one ended with.
+        NoteOnceEnded(integration_, left);
+        return status;
+    }
+
+    // The cycle of --once and its exit status; left receives the first file
+    // that stayed in the send directory.
+    int OnceCycle(std::string& left)
+    {
         WaitUntilQuiet();
         bool failed = false;
         if (!events_.StopRequested()) {
@@ -388,9 +403,11 @@ private:
         }
         // Files with lines that are still there were not applied, whatever
         // kept them: a failure, a stop, a writer that was not done.
-        const std::vector<std::string> left = LeftInSendDirectory();
-        for (const std::string& path : left)
-            console_.WriteUtf8(Severity::Error, "O arquivo " + Utf8FromLocal(path) + " ficou no diretório de envio.");
+        for (const std::string& path : LeftInSendDirectory()) {
+            const std::string said = "O arquivo " + Utf8FromLocal(path) + " ficou no diretório de envio.";
+            console_.WriteUtf8(Severity::Error, said);
+            if (left.empty()) left = said;
+        }
         return !failed && left.empty() ? kExitDone : kExitFailed;
     }
 

@@ -50,21 +50,24 @@ int ShowStatus(const std::string& settingsFile, bool json, bool prometheus)
                              kStatusUnknown, json, prometheus);
     }
     const std::string send = Utf8FromLocal(settings.SendDirectory);
+    const std::string none = "Nenhuma integração em execução no diretório de envio " + send + ".";
     // Asked, never taken: see HeldByAnyone.
-    if (!InstanceLock::HeldByAnyone(settings.SendDirectory + kSendDirectoryLockName))
-        return WithoutHealth("Nenhuma integração em execução no diretório de envio " + send + ".", kStatusCritical,
-                             json, prometheus);
+    const bool running = InstanceLock::HeldByAnyone(settings.SendDirectory + kSendDirectoryLockName);
     HealthFacts facts;
     bool read = false;
     try {
         read = ReadStatusFile(settings.LogDirectory, facts);
     } catch (const RecordFileFailure& f) {
+        if (!running) return WithoutHealth(none, kStatusCritical, json, prometheus);
         // Told, never guessed from what could be read of it.
         std::string why = Utf8FromCp1252(f.Message());
         if (why.rfind("O ", 0) == 0) why[0] = 'o';
         return WithoutHealth("Estado desconhecido: " + why + ".", kStatusUnknown, json, prometheus, true);
     } catch (const Failure&) {
     }
+    // With nobody on the send directory, only a run with --once that ended
+    // meant to leave its status behind; a daemon's or a window's is stale.
+    if (!running && (!read || facts.onceEndedNs == 0)) return WithoutHealth(none, kStatusCritical, json, prometheus);
     if (!read)
         return WithoutHealth("Estado desconhecido: integração em execução no diretório de envio " + send +
                                  ", sem arquivo de estado legível em " +
@@ -72,7 +75,7 @@ int ShowStatus(const std::string& settingsFile, bool json, bool prometheus)
                              kStatusUnknown, json, prometheus, true);
     const Health health =
         WorkOutHealth(facts, OldestWaitingFile(settings.SendDirectory, MakeInputFileTable({})), WallClockNs());
-    WriteText(StandardStream::Output, prometheus ? HealthMetrics(health, HealthExitCode(health.state))
+    WriteText(StandardStream::Output, prometheus ? HealthMetrics(health, HealthExitCode(health.state), running)
                                       : json     ? HealthJson(health)
                                                  : HealthLine(health) + "\n");
     return HealthExitCode(health.state);

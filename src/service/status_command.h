@@ -1,6 +1,7 @@
 #pragma once
 // ligamor-service --status: asks, from outside, how the integration on the
-// settings' send directory is doing, as a monitoring agent does.
+// settings' send directory is doing, as a monitoring agent does; between two
+// scheduled runs with --once, how the last one ended.
 #include <string>
 
 #include "engine/health.h"

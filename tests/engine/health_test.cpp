@@ -40,6 +40,20 @@ TEST(Health, StateAndExitCodeForEachSituation)
     setAside.oldestSetAside = "CLIENTE.TXT: Linha 2 de CLIENTE_071226_153012.TXT, separada em 07/12/2026 15:30:12: x";
     HealthFacts neverEnded = justStarted;
     neverEnded.activatedNs = kNow - 10 * kMinute;
+    // What a run with --once, scheduled every five minutes, left behind it.
+    HealthFacts onceRan = polling;
+    onceRan.intervalMs = 300'000;
+    onceRan.activatedNs = kNow - 4 * kMinute - kMinute / 6;
+    onceRan.lastCycleEndNs = kNow - 4 * kMinute;
+    onceRan.onceEndedNs = kNow - 4 * kMinute;
+    HealthFacts onceLong = onceRan;
+    onceLong.onceEndedNs = kNow - 26 * kMinute;
+    HealthFacts onceFailed = onceRan;
+    onceFailed.failure = "Erro ao Conectar em Banco de Dados.";
+    HealthFacts onceOff = onceRan;
+    onceOff.polling = false;
+    onceOff.intervalMs = 0;
+    onceOff.onceEndedNs = kNow - kMinute;
     const std::vector<Row> rows = {
         {"polling, nothing waiting", polling, {}, HealthState::Normal, 0},
         {"a file that just arrived", polling, {"ENVIO/CLIENTE.TXT", kNow - kMinute / 6}, HealthState::Normal, 0},
@@ -57,6 +71,10 @@ TEST(Health, StateAndExitCodeForEachSituation)
         {"failed with a file waiting for long", failed, {"ENVIO/CLIENTE.TXT", kNow - 30 * kMinute},
          HealthState::Falha, 2},
         {"polling off", off, {"ENVIO/CLIENTE.TXT", kNow - 30 * kMinute}, HealthState::Parada, 2},
+        {"--once ended well four minutes ago", onceRan, {}, HealthState::Normal, 0},
+        {"--once ended well past five intervals", onceLong, {}, HealthState::Atrasada, 1},
+        {"--once failed", onceFailed, {}, HealthState::Falha, 2},
+        {"--once with TEMPO_COMUNICACAO 0: its end within two minutes", onceOff, {}, HealthState::Normal, 0},
         // Its age held at the end of 64 bits of nanoseconds.
         {"a file dated 1732", polling, {"ENVIO/CLIENTE.TXT", -7'500'000'000'000'000'000LL}, HealthState::Atrasada, 1},
     };
@@ -95,6 +113,18 @@ TEST(Health, TheLineEndsWithOnePeriod)
     EXPECT_EQ(HealthLine(WorkOutHealth(facts, {}, kNow)), "Integração com falha: Erro ao Conectar em Banco de Dados.");
     facts.failure = "uma linha foi recusada";
     EXPECT_EQ(HealthLine(WorkOutHealth(facts, {}, kNow)), "Integração com falha: uma linha foi recusada.");
+}
+
+TEST(Health, WhatARunWithOnceLeftTellsItsOutcomeAndItsAge)
+{
+    HealthFacts facts{.polling = true, .intervalMs = 5000, .failure = "uma linha foi recusada", .setAsideLines = 0,
+                      .oldestSetAside = {}, .lastFailureNs = 0, .linesApplied = 0, .onceEndedNs = kNow - 3 * kMinute};
+    EXPECT_EQ(HealthLine(WorkOutHealth(facts, {}, kNow)),
+              "Integração com falha: a última execução com --once falhou há 3 min: uma linha foi recusada.");
+    facts.failure.clear();
+    EXPECT_EQ(HealthLine(WorkOutHealth(facts, {}, kNow)), "Integração atrasada: nenhuma execução com --once terminou há 3 min.");
+    facts.onceEndedNs = kNow - kMinute;
+    EXPECT_EQ(HealthLine(WorkOutHealth(facts, {}, kNow)), "Integração normal: a última execução com --once terminou bem há 60 s.");
 }
 
 }  // namespace

@@ -141,6 +141,9 @@ TEST_F(RecordFile, WhatIsReadOrRefusedForEachShapeOfFile)
     const std::string releasedStatus =
         "LEITURA=1\r\nINTERVALO_MS=5000\r\nATIVADA_NS=1\r\nULTIMO_CICLO_NS=2\r\nFALHA=\r\nSEPARADAS=0\r\n"
         "SEPARADA_MAIS_ANTIGA=\r\n";
+    const std::string secondStatus =
+        "VERSAO=2\r\nLEITURA=1\r\nINTERVALO_MS=5000\r\nATIVADA_NS=1\r\nULTIMO_CICLO_NS=2\r\nFALHA=\r\nSEPARADAS=0\r\n"
+        "SEPARADA_MAIS_ANTIGA=\r\nDESLIGADA=\r\nULTIMA_FALHA_NS=0\r\nLINHAS_APLICADAS=3\r\nVERIFICACAO=8d64cb71\r\n";
     struct Row {
         const char* what;
         File file;
@@ -159,6 +162,9 @@ TEST_F(RecordFile, WhatIsReadOrRefusedForEachShapeOfFile)
          2},
         {"the released shape", File::Separadas, ReleasedLine(Claims()[0]) + ReleasedLine(Claims()[1]), 2},
         {"the released shape, seven keys", File::Estado, releasedStatus, 1},
+        {"the second version, ten keys", File::Estado, secondStatus, 1},
+        {"the second version with a key it never had", File::Estado,
+         Replaced(secondStatus, "VERIFICACAO", "EXECUCAO_UNICA_NS=1\r\nVERIFICACAO"), {}, Kind::Damaged, 12},
         {"cut in the middle of its last record", File::Separadas, claims2.substr(0, lastRecord), {}, Kind::Cut, 3},
         {"cut between two records", File::Aplicados, Cut(applied2, applied2.size() - applied2.rfind("fim")), {},
          Kind::Cut, 4},
@@ -183,7 +189,7 @@ TEST_F(RecordFile, WhatIsReadOrRefusedForEachShapeOfFile)
         {"a huge interval", File::Estado, Replaced(releasedStatus, "=5000", "=99999999999"), {}, Kind::Damaged, 2},
         {"a very negative time", File::Estado, Replaced(releasedStatus, "_NS=1", "_NS=-99999999999999999999"), {},
          Kind::Damaged, 3},
-        {"a wrong checksum", File::Estado, Replaced(status, "=5000", "=6000"), {}, Kind::Damaged, 12},
+        {"a wrong checksum", File::Estado, Replaced(status, "=5000", "=6000"), {}, Kind::Damaged, 13},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

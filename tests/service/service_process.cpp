@@ -38,6 +38,9 @@ ServiceProcess::ServiceProcess(const std::vector<std::string>& args, const std::
     std::vector<std::string> copies = args;
     for (std::string& arg : copies) argv.push_back(arg.data());
     argv.push_back(nullptr);
+    // Emptied before the child starts: WaitForText must never find what an
+    // earlier process left in the same file.
+    if (const int fd = open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644); fd >= 0) close(fd);
     pid_ = fork();
     if (pid_ < 0) throw std::runtime_error("fork failed");
     if (pid_ == 0) {

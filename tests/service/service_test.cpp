@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "config/settings.h"
+#include "engine/health.h"
 #include "engine/untfuncoes.h"
 #include "runtime/instance_lock.h"
 #include "runtime/text1252.h"
@@ -269,6 +270,18 @@ TEST_F(Service, StatusExitsByTheMonitoringConvention)
     };
     const std::string directory = dir / "PASTA.csi";
     std::filesystem::create_directories(directory);
+    const std::string status = dir / "LOG/EstadoLigamor.txt";
+    // Scheduled: one run with --once, asked about after it exited.
+    const auto once = [this](int exitStatus) {
+        std::string text;
+        EXPECT_EQ(RunService(Args({"--once"}), text), exitStatus) << text;
+    };
+    const auto endedAgo = [status](long long ns) {
+        HealthFacts facts = ParseHealthFacts(ReadBytes(status));
+        facts.onceEndedNs -= ns;
+        WriteBytes(status, HealthFactsText(facts));
+    };
+    constexpr long long kMinute = 60'000'000'000LL;
     const std::vector<Row> rows = {
         {"normal", {}, [] {}, "Integração ativa", 0, "normal", "Integração normal: lendo os arquivos a cada 0,2 s."},
         {"late: a line set aside", {"RECUSADAS=SEPARAR"},
@@ -278,7 +291,30 @@ TEST_F(Service, StatusExitsByTheMonitoringConvention)
          "Nova ativação em", 2, "com falha", "Integração com falha: "},
         {"stopped", {"TEMPO_COMUNICACAO=0"}, [] {}, "TEMPO_COMUNICACAO é 0", 2, "parada",
          "Integração parada: a leitura dos arquivos está desligada (TEMPO_COMUNICACAO 0)."},
+        // The status file that the last row's service left stays unread.
         {"none running", {}, [] {}, "", 2, "nenhuma", "Nenhuma integração em execução no diretório de envio " + send},
+        {"--once ended well", {}, [&] { once(0); }, "", 0, "normal",
+         "Integração normal: a última execução com --once terminou bem há "},
+        {"--once ended well, longer ago than five intervals and two minutes", {},
+         [&] {
+             once(0);
+             endedAgo(3 * kMinute);
+         },
+         "", 1, "atrasada", "Integração atrasada: nenhuma execução com --once terminou há 3 min.\n"},
+        {"--once failed", {}, [&] {
+             Drop("PRODUTO.TXT", Lines({Produto(9, "NOVE")}));
+             once(1);
+         },
+         "", 2, "com falha", "Integração com falha: a última execução com --once falhou há "},
+        {"none running: a service ran and stopped after --once", {},
+         [&] {
+             once(0);
+             ServiceProcess service(Args(), err);
+             ASSERT_TRUE(service.WaitForText("Integração ativa")) << service.Err();
+             service.Signal(SIGTERM);
+             EXPECT_EQ(service.Wait(), 0) << service.Err();
+         },
+         "", 2, "nenhuma", "Nenhuma integração em execução no diretório de envio " + send},
         {"settings that cannot be read", {}, [] {}, "", 3, "desconhecido", "Estado desconhecido: "},
         {"a wrong argument", {}, [] {}, "", 3, "desconhecido", "Estado desconhecido: opção desconhecida: --bogus."},
         {"a damaged status file", {}, [] {}, "Integração ativa", 3, "desconhecido",
@@ -320,6 +356,7 @@ TEST_F(Service, StatusExitsByTheMonitoringConvention)
         EXPECT_EQ(RunStatus(args, out), row.code) << out;
         EXPECT_NE(out.find("\nligamor_state{state=\"" + std::string(row.state) + "\"} 1\n"), std::string::npos) << out;
         EXPECT_NE(out.find("\nligamor_status_code " + std::to_string(row.code) + "\n"), std::string::npos) << out;
+        EXPECT_NE(out.find("\nligamor_running " + std::to_string(service ? 1 : 0) + "\n"), std::string::npos) << out;
         if (service) {
             service->Signal(SIGTERM);
             EXPECT_EQ(service->Wait(), 0) << service->Err();
