@@ -225,7 +225,16 @@ bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
         setAside->Retry();
     }
     ReadInputFiles notMoved = integration.state.appliedNotMoved;
-    for (const ReadInputFile& file : LoadAppliedNotMoved(integration.settings.SendDirectory)) notMoved.push_back(file);
+    ReadInputFiles recordedBefore = LoadAppliedNotMoved(integration.settings.SendDirectory);
+    // A file that moved (the process killed before its record went) or that
+    // the point of sale replaced is no longer one to move.
+    const std::size_t count = recordedBefore.size();
+    std::erase_if(recordedBefore, [](const ReadInputFile& file) {
+        FileIdentity now;
+        return !StatFile(file.path, now) || !(now == file.identity);
+    });
+    if (recordedBefore.size() != count) SaveAppliedNotMoved(integration.settings.SendDirectory, recordedBefore);
+    for (const ReadInputFile& file : recordedBefore) notMoved.push_back(file);
     ReadInputFiles applied;  // as recorded in the send directory
     for (std::size_t row = 0; row < integration.table.size(); ++row) {
         const InputFileRow& entry = integration.table[row];
@@ -249,12 +258,14 @@ bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
         // neither a failure later in the cycle nor a kill before the move
         // makes a later cycle apply it again. Files an earlier run recorded
         // and this cycle has not reached keep their record.
+        bool recordedNow = false;
         const auto record = [&](const ReadInputFile& file) {
             ReadInputFiles recorded = applied;
             recorded.push_back(file);
             for (const ReadInputFile& later : notMoved)
                 if (later.row > row) recorded.push_back(later);
             SaveAppliedNotMoved(integration.settings.SendDirectory, recorded);
+            recordedNow = true;
         };
         FileIdentity opened;
         const bool any = ReadPendingFile(integration, row, path, lines ? &*lines : nullptr,
@@ -262,8 +273,10 @@ bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
         read.push_back({row, path, opened, lines ? lines->Target() : std::string()});
         if (!any) continue;
         result = true;
-        if (setAside) setAside->KeepClaims();
-        record(read.back());
+        if (!recordedNow) {
+            if (setAside) setAside->KeepClaims();
+            record(read.back());
+        }
         applied.push_back(read.back());
     }
     if (setAside) setAside->Finish();

@@ -290,7 +290,8 @@ void SetAsideCycle::SaveRetried(std::size_t row, const RetriedFile& file)
 
 void SetAsideCycle::KeepClaims()
 {
-    if (newClaims_.empty()) return;
+    if (newClaims_.size() == keptClaims_) return;
+    keptClaims_ = newClaims_.size();
     for (SetAsideClaim& c : newClaims_) c.folderBefore = IdentityOf(folder_ + integration_.table[c.row].fileName);
     std::vector<SetAsideClaim> all = claims_;
     all.insert(all.end(), newClaims_.begin(), newClaims_.end());

@@ -93,6 +93,7 @@ private:
     std::vector<SetAsideClaim> claims_;     // recorded, of files not yet moved
     std::unordered_set<std::string> recorded_;  // claims_ as FileOnTrial looks them up
     std::vector<SetAsideClaim> newClaims_;  // this cycle's
+    std::size_t keptClaims_ = 0;            // of newClaims_, recorded by KeepClaims
     std::set<std::string> keys_;            // the records whose lines are set aside
 };
 

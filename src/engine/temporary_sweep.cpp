@@ -1,5 +1,7 @@
 #include "engine/temporary_sweep.h"
 
+#include "engine/file_commit.h"
+
 #include <map>
 #include <string_view>
 #include <vector>
@@ -27,7 +29,7 @@ std::vector<TemporaryName> OurTemporaryNames(const SystemSettings& settings, con
 {
     std::vector<TemporaryName> names;
     if (!settings.SendDirectory.empty())
-        for (const char* record : {kAppliedNotMovedName, kSetAsideClaimsName})
+        for (const char* record : {kAppliedNotMovedName, kSetAsideClaimsName, kFileCommitName})
             names.push_back({ReplacementStemOf(settings.SendDirectory + record), {}});
     if (!settings.LogDirectory.empty()) {
         names.push_back({ReplacementStemOf(StatusFilePath(settings.LogDirectory)), {}});

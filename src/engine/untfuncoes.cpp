@@ -9,6 +9,7 @@
 #include "engine/input_files.h"
 #include "engine/integration_health.h"
 #include "engine/integration_log.h"
+#include "engine/temporary_sweep.h"
 #include "runtime/clock.h"
 #include "runtime/failures.h"
 #include "runtime/text1252.h"
@@ -157,6 +158,7 @@ void Activate(Integration& integration)
     ForceDirectoryPath(settings.ResponseDirectory);
     ForceDirectoryPath(settings.LogDirectory);
     LockSendDirectory(integration);
+    SweepOurTemporaryFiles(settings, integration.table, integration.state.sendDirectoryLock);
 
     StartPolling(integration);
     integration.state.activationFailure.clear();
