@@ -1,6 +1,7 @@
 #include "engine/file_commit.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "db/limbo.h"
 #include "engine/applied_not_moved.h"
@@ -79,12 +80,27 @@ void CommitFile(FileTransaction& transaction, LogBlock& block, const ReadInputFi
     block.AppendToLog();
     beforeDecision();
     record.decided = true;
-    SaveFileCommit(sendDirectory, record);
+    std::exception_ptr failed;
+    try {
+        SaveFileCommit(sendDirectory, record);
+    } catch (...) {
+        // The record may have been written before the failure (a directory
+        // that would not flush after the rename): what is on disk decides,
+        // since that is what the next start will follow.
+        failed = std::current_exception();
+        std::optional<FileCommitRecord> onDisk;
+        try {
+            onDisk = LoadFileCommit(sendDirectory);
+        } catch (...) {
+        }
+        if (!onDisk || !onDisk->decided || onDisk->transaction != record.transaction) throw;
+    }
     // Decided: a failure of the commit leaves the transaction in limbo for
     // the next start to commit, never rolled back.
     transaction.CommitDecided();
     recordApplied(file);
     RemoveFileIfPresent(JournalPath(sendDirectory));
+    if (failed) std::rethrow_exception(failed);
 }
 
 std::string FinishInterruptedCommit(Connection& connection, const std::string& sendDirectory,

@@ -5,19 +5,27 @@
 
 namespace ligamor {
 
-void FileLines::Logged(std::string text)
+void FileLines::Logged(std::size_t number, std::string text)
 {
+    if (journal) journal->Applied(number, text);
     texts.Add(text);
     if (applied) ++*applied;
 }
 
 void RunLineAlone(FileLines& file, std::size_t number, const std::string& line)
 {
-    if (!file.setAside) return file.Logged(file.processor(line));
+    if (file.resumed) {
+        if (const auto done = file.resumed->find(number); done != file.resumed->end()) {
+            file.texts.Add(done->second);
+            if (file.applied) ++*file.applied;
+            return;
+        }
+    }
+    if (!file.setAside) return file.Logged(number, file.processor(line));
     if (file.setAside->SetAsideBeforeTrial(number, line)) return;
     HeldMessages boxes = file.setAside->HoldBoxes();
     LineTried tried = TryLine(boxes, file.processor, file.transaction, line);
-    if (tried.text) file.Logged(std::move(*tried.text));
+    if (tried.text) file.Logged(number, std::move(*tried.text));
     else file.setAside->SetAside(number, line, tried.reason);
 }
 

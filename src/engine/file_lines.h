@@ -3,10 +3,12 @@
 // or is refused inside a block: the same way whichever way it ran.
 #include <cstddef>
 #include <exception>
+#include <map>
 #include <string>
 
 #include "db/file_transaction.h"
 #include "engine/input_file_table.h"
+#include "engine/line_journal.h"
 #include "engine/log_block.h"
 #include "engine/set_aside.h"
 #include "runtime/messages.h"
@@ -20,8 +22,11 @@ struct FileLines {
     Messages* messages;            // where a refused statement's message goes
     LogBlock& texts;
     long long* applied;            // counts the lines that went in; may be none
+    LineJournal* journal = nullptr;  // TRANSACAO=LINHA: each line applied, written at once
+    // Lines a killed run applied and journaled: taken from there, not run.
+    const std::map<std::size_t, std::string>* resumed = nullptr;
 
-    void Logged(std::string text);
+    void Logged(std::size_t number, std::string text);
 };
 
 // Applied and logged; with RECUSADAS=SEPARAR set aside when refused for its

@@ -144,7 +144,13 @@ bool ProcessInputFile(const InputFileRun& run, const LinePolicy& policy, FileIde
             if (policy.records) handed.emplace(*policy.records, *inTransaction);
         }
         lines.emplace(FileLines{run.processor, transaction ? &*transaction : nullptr, setAside, policy.boxes, texts,
-                                run.applied});
+                                run.applied, policy.journal, policy.resume ? &policy.resume->applied : nullptr});
+        if (policy.journal) {
+            FileIdentity log;
+            const std::uint64_t logSize = StatFile(IntegrationLogPath(run.logDirectory), log) ? log.size : 0;
+            policy.journal->Begin({run.row, run.path, identity, {}}, policy.resume ? policy.resume->logSize : logSize,
+                                  policy.resume != nullptr);
+        }
         if (transaction && policy.linesPerBlock > 0 && policy.boxes && policy.records)
             packed.emplace(
                 PackedFile{*lines, run.questions, run.row, *policy.boxes, policy.linesPerBlock, *policy.records});
@@ -179,11 +185,13 @@ namespace {
 // set aside or rolled back with its file is no line applied.
 bool ReadPendingFile(Integration& integration, std::size_t row, const std::string& path, FileOnTrial* setAside,
                      SetAsideCycle* cycle, const std::function<void(const ReadInputFile&)>& recordApplied,
-                     FileIdentity& opened)
+                     const LineJournalRecord* resume, FileIdentity& opened)
 {
     const InputFileRow& entry = integration.table[row];
     const SystemSettings& settings = integration.settings;
-    const bool perFile = settings.Transaction == TransactionMode::Arquivo;
+    // A file a killed run began line by line is finished line by line.
+    const bool perFile = settings.Transaction == TransactionMode::Arquivo && !resume;
+    LineJournal journal(settings.SendDirectory);
     const FileCommitPlace commit{settings.SendDirectory, settings.LogDirectory,
                                  [setAside, cycle] {
                                      if (!setAside) return;
@@ -196,13 +204,49 @@ bool ReadPendingFile(Integration& integration, std::size_t row, const std::strin
                             integration.linesPerBlock,
                             integration.recordMessages,
                             entry.records,
-                            perFile ? &commit : nullptr};
+                            perFile ? &commit : nullptr,
+                            perFile ? nullptr : &journal,
+                            resume};
     long long applied = 0;
     const bool any = ProcessInputFile({path, entry.processor, settings.LogDirectory, integration.progress,
                                        entry.fileName, row, &entry.questions, &applied},
                                       policy, opened);
     integration.state.health.linesApplied += applied;
     return any;
+}
+
+}  // namespace
+
+namespace {
+
+// What a run killed in the middle of a per-line file left: the file recorded
+// as applied already (its journal only remains), the file still there and
+// unchanged (the log cut back to before its block; its reading then skips the
+// lines the journal names), or the file gone or changed (its lines' texts go
+// to the log now).
+std::optional<LineJournalRecord> ResumeLineJournal(Integration& integration)
+{
+    const std::string& send = integration.settings.SendDirectory;
+    std::optional<LineJournalRecord> journal = LoadLineJournal(send);
+    if (!journal) {
+        RemoveLineJournal(send);  // none, or one whose very header a kill cut
+        return std::nullopt;
+    }
+    const ReadInputFile& file = journal->file;
+    for (const ReadInputFile& done : LoadAppliedNotMoved(send))
+        if (done.row == file.row && done.path == file.path && done.identity == file.identity) {
+            RemoveLineJournal(send);
+            return std::nullopt;
+        }
+    const std::string log = IntegrationLogPath(integration.settings.LogDirectory);
+    CutFileTo(log, journal->logSize);
+    FileIdentity now;
+    if (StatFile(file.path, now) && now == file.identity) return journal;
+    std::vector<std::string> texts;
+    for (const auto& [number, text] : journal->applied) texts.push_back(text);
+    AppendToIntegrationLog(integration.settings.LogDirectory, texts);
+    RemoveLineJournal(send);
+    return std::nullopt;
 }
 
 }  // namespace
@@ -217,6 +261,7 @@ void FinishInterruptedCycle(Integration& integration)
 bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
 {
     FinishInterruptedCycle(integration);
+    const std::optional<LineJournalRecord> resume = ResumeLineJournal(integration);
     bool result = false;
     std::optional<SetAsideCycle> setAside;
     if (integration.settings.RefusedLines == RefusedLinesMode::Separar) {
@@ -268,8 +313,12 @@ bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
             recordedNow = true;
         };
         FileIdentity opened;
+        const LineJournalRecord* resumed =
+            resume && resume->file.row == row && resume->file.path == path && resume->file.identity == now
+                ? &*resume
+                : nullptr;
         const bool any = ReadPendingFile(integration, row, path, lines ? &*lines : nullptr,
-                                         setAside ? &*setAside : nullptr, record, opened);
+                                         setAside ? &*setAside : nullptr, record, resumed, opened);
         read.push_back({row, path, opened, lines ? lines->Target() : std::string()});
         if (!any) continue;
         result = true;
@@ -277,6 +326,7 @@ bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
             if (setAside) setAside->KeepClaims();
             record(read.back());
         }
+        RemoveLineJournal(integration.settings.SendDirectory);
         applied.push_back(read.back());
     }
     if (setAside) setAside->Finish();

@@ -9,6 +9,7 @@
 #include "engine/cycle_state.h"
 #include "engine/input_file_table.h"
 #include "engine/integration.h"
+#include "engine/line_journal.h"
 #include "engine/set_aside.h"
 #include "runtime/text_file.h"
 #include "transactions/record_context.h"
@@ -47,6 +48,10 @@ struct LinePolicy {
     // In the file's transaction: its commit in two phases (file_commit.h);
     // none: a plain commit, then the log block.
     const FileCommitPlace* commit = nullptr;
+    // Per line: where each line applied is written at once (line_journal.h),
+    // and what a killed run's journal says of this very file.
+    LineJournal* journal = nullptr;
+    const LineJournalRecord* resume = nullptr;
 };
 
 // One input file to read: where, by which processor, and whom to tell.

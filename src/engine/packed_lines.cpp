@@ -132,7 +132,7 @@ std::size_t PackedLines::RunBlock(std::size_t size)
     std::size_t decided = 0;
     for (std::size_t statement = 0; decided < gathered.texts.size(); ++decided) {
         if (gathered.withStatement[decided] && statement++ == outcome.applied) break;
-        file_.lines.Logged(std::move(gathered.texts[decided]));
+        file_.lines.Logged(waiting_[decided].number, std::move(gathered.texts[decided]));
     }
     if (decided == size) return decided;
     const Waiting& w = waiting_[decided];

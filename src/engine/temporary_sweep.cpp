@@ -1,6 +1,7 @@
 #include "engine/temporary_sweep.h"
 
 #include "engine/file_commit.h"
+#include "engine/line_journal.h"
 
 #include <map>
 #include <string_view>
@@ -29,7 +30,7 @@ std::vector<TemporaryName> OurTemporaryNames(const SystemSettings& settings, con
 {
     std::vector<TemporaryName> names;
     if (!settings.SendDirectory.empty())
-        for (const char* record : {kAppliedNotMovedName, kSetAsideClaimsName, kFileCommitName})
+        for (const char* record : {kAppliedNotMovedName, kSetAsideClaimsName, kFileCommitName, kLineJournalName})
             names.push_back({ReplacementStemOf(settings.SendDirectory + record), {}});
     if (!settings.LogDirectory.empty()) {
         names.push_back({ReplacementStemOf(StatusFilePath(settings.LogDirectory)), {}});

@@ -11,7 +11,8 @@ namespace ligamor {
 // Removes, only while sendDirectoryLock holds the send directory (the holder
 // alone writes there, and another integration's files in the making must
 // stay), the files named as we name our temporaries: in the send directory
-// those of .ligamor.aplicados, .ligamor.separadas and .ligamor.confirmacao, in the log directory
+// those of .ligamor.aplicados, .ligamor.separadas, .ligamor.confirmacao and
+// .ligamor.progresso, in the log directory
 // those of EstadoLigamor.txt and the spool's, in the folder of refused lines
 // those of each kind's lines and reasons files, in the response directory a
 // move's copies. Never fails: a file that cannot be removed stays for the next

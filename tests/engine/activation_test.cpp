@@ -161,7 +161,7 @@ TEST_F(ConnectedActivation, AfterAFailedCycleActivationAndTheNextCycleReadWhatWa
     ActivateIntegration(integration);
     EXPECT_EQ(timer.interval, 1000);
     RunIntegrationCycle(integration, view);
-    EXPECT_EQ(seen, (std::vector<std::string>{"P:p1", "P:p2", "P:p3", "P:p4", "P:p5"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"P:p5"}));
     EXPECT_EQ(ListDir(settings.ResponseDirectory),
               (std::set<std::string>{"CLIENTE_06122026_143701.TXT", "PRODUTO_06122026_143701.TXT"}));
     EXPECT_EQ(view.text, "C|c1\r\nC|c2\r\nP|p1\r\nP|p2\r\nP|p3\r\nP|p4\r\nP|p5\r\n");

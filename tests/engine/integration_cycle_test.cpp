@@ -2,6 +2,7 @@
 
 #include "engine/applied_not_moved.h"
 #include "engine/file_stamp.h"
+#include "engine/line_journal.h"
 #include "engine/input_files.h"
 #include "engine_fixture.h"
 #include "runtime/failures.h"
@@ -71,20 +72,22 @@ TEST_F(IntegrationCycle, FailureOnTheFifthProductLine)
 
     EXPECT_THROW(RunIntegrationCycle(integration, view), Failure);
     EXPECT_EQ(Log(), "C|c1\r\nC|c2\r\n");
-    // CLIENTE.TXT was applied whole: recorded, so that it is never applied again.
-    EXPECT_EQ(ListDir(settings.SendDirectory), (Names{kAppliedNotMovedName, "CLIENTE.TXT", "PRODUTO.TXT"}));
+    // CLIENTE.TXT was applied whole: recorded, so that it is never applied
+    // again; so were PRODUTO.TXT's first four lines, each as it went in.
+    EXPECT_EQ(ListDir(settings.SendDirectory),
+              (Names{kAppliedNotMovedName, kLineJournalName, "CLIENTE.TXT", "PRODUTO.TXT"}));
     EXPECT_EQ(ListDir(settings.ResponseDirectory), Names{});
     EXPECT_EQ(timer.interval, 0);
     EXPECT_EQ(view.text, "before");
     EXPECT_EQ(view.clears, 0);
 
     // Polling again (as after "&Ativar"): CLIENTE.TXT is only moved, PRODUTO.TXT
-    // read from its first line.
+    // read on from its fifth line, the texts of the first four kept in order.
     hook = nullptr;
     seen.clear();
     timer.SetInterval(5000);
     RunIntegrationCycle(integration, view);
-    EXPECT_EQ(seen, (Strings{"P:p1", "P:p2", "P:p3", "P:p4", "P:p5", "P:p6"}));
+    EXPECT_EQ(seen, (Strings{"P:p5", "P:p6"}));
     EXPECT_EQ(Log(), "C|c1\r\nC|c2\r\nP|p1\r\nP|p2\r\nP|p3\r\nP|p4\r\nP|p5\r\nP|p6\r\n");
     EXPECT_EQ(ListDir(settings.SendDirectory), Names{});
 }
