@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "config/settings.h"
+#include "config/settings_keys.h"
 #include "fuzz_support.h"
 
 using namespace ligamor;
@@ -31,8 +32,8 @@ std::vector<std::string> WithoutDateFormat(std::vector<std::string> lines)
 // other kept lines come back as they were.
 bool Same(const SystemSettings& saved, const SystemSettings& read)
 {
-    for (const auto& [key, member] : kSettingsKeys)
-        if (saved.*member != read.*member) return false;
+    for (const SettingsKey& key : kSettingsKeys)
+        if (key.setting && saved.*key.setting != read.*key.setting) return false;
     return saved.Transaction == read.Transaction && saved.RefusedLines == read.RefusedLines &&
            WithoutDateFormat(saved.OtherLines) == WithoutDateFormat(read.OtherLines) && read.DateFormat.has_value();
 }
@@ -54,14 +55,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const std::size_t eq = line.find('=');
         const std::string keyPart = line.substr(0, eq);
         bool known = false;
-        for (const auto& [key, member] : kSettingsKeys) {
-            if (keyPart.find(key) == std::string::npos) continue;
-            model.*member = eq == std::string::npos ? line : line.substr(eq + 1);
+        for (const SettingsKey& key : kSettingsKeys) {
+            if (!key.setting || keyPart.find(key.name) == std::string::npos) continue;
+            model.*key.setting = eq == std::string::npos ? line : line.substr(eq + 1);
             known = true;
         }
         if (!known && !line.empty()) model.OtherLines.push_back(line);
     }
-    for (const auto& [key, member] : kSettingsKeys) FUZZ_EXPECT(read.*member == model.*member);
+    for (const SettingsKey& key : kSettingsKeys)
+        if (key.setting) FUZZ_EXPECT(read.*key.setting == model.*key.setting);
     FUZZ_EXPECT(read.OtherLines == model.OtherLines);
 
     SaveSettings(path, read);

@@ -12,10 +12,6 @@ namespace ligamor {
 
 struct SystemSettings;
 
-// Another key the eight do not contain, so that a reader of the eight alone
-// ignores the line and keeps it.
-inline constexpr const char* kDateFormatKey = "FORMATO_DATA";
-
 // "dd/mm/aaaa hh:mm:ss" with the order and separators of these settings.
 std::string DateFormatValue(const RegionalSettings& regional);
 

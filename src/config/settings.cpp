@@ -1,9 +1,10 @@
 #include "config/settings.h"
 
+#include <array>
 #include <cctype>
 #include <filesystem>
 
-#include "config/date_format.h"
+#include "config/settings_keys.h"
 #include "runtime/failures.h"
 #include "runtime/paths.h"
 #include "runtime/system_folders.h"
@@ -16,27 +17,32 @@ namespace {
 
 // Blanks around the value and letter case do not matter; any other value
 // than the one word gives the default, which keeps the long-standing behaviour.
-bool ValueIsWord(const std::string& value, const char* word)
+bool ValueIsWord(const std::optional<std::string>& value, const char* word)
 {
-    const std::size_t first = value.find_first_not_of(" \t");
-    const std::size_t last = value.find_last_not_of(" \t");
-    std::string text = first == std::string::npos ? "" : value.substr(first, last - first + 1);
+    if (!value) return false;
+    const std::size_t first = value->find_first_not_of(" \t");
+    const std::size_t last = value->find_last_not_of(" \t");
+    std::string text = first == std::string::npos ? "" : value->substr(first, last - first + 1);
     for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text == word;
 }
 
-bool IsDateFormatLine(const std::string& line)
+std::string KeyPart(const std::string& line)
 {
-    return line.substr(0, line.find('=')).find(kDateFormatKey) != std::string::npos;
+    return line.substr(0, line.find('='));
 }
 
-// A FORMATO_DATA line that a save may replace with the saver's: one whose key
-// part names no other setting too, or the save would change that setting.
-bool ReplaceableDateFormatLine(const std::string& line)
+// A kept line that a save replaces: one that names a key whose value the save
+// owns and no other key, or the save would change that other setting.
+bool OwnedBySave(const std::string& keyPart)
 {
-    const std::string keyPart = line.substr(0, line.find('='));
-    return IsDateFormatLine(line) && keyPart.find(kTransactionKey) == std::string::npos &&
-           keyPart.find(kRefusedLinesKey) == std::string::npos;
+    bool owned = false;
+    for (const SettingsKey& key : kSettingsKeys) {
+        if (!NamesKey(keyPart, key)) continue;
+        if (key.save != KeySave::SaversOwn) return false;
+        owned = true;
+    }
+    return owned;
 }
 
 // Every key word found in the text before the line's first "=" takes the
@@ -46,32 +52,50 @@ bool ReplaceableDateFormatLine(const std::string& line)
 void ReadSettingsLines(const std::string& path, SystemSettings& settings)
 {
     TextFileReader reader(path);
-    settings.Transaction = TransactionMode::Linha;
-    settings.RefusedLines = RefusedLinesMode::Parar;
-    settings.DateFormat.reset();
-    settings.OtherLines.clear();
+    std::array<std::optional<std::string>, kSettingsKeys.size()> last{};
+    std::vector<std::string> otherLines;
     std::string line;
     while (reader.ReadLine(line)) {
         const std::size_t eq = line.find('=');
-        const std::string keyPart = eq == std::string::npos ? line : line.substr(0, eq);
+        const std::string keyPart = KeyPart(line);
         const std::string value = eq == std::string::npos ? line : line.substr(eq + 1);
         bool known = false;
-        for (const auto& [key, member] : kSettingsKeys)
-            if (keyPart.find(key) != std::string::npos) {
-                settings.*member = value;
+        for (const SettingsKey& key : kSettingsKeys)
+            if (key.setting && NamesKey(keyPart, key)) {
+                settings.*key.setting = value;
                 known = true;
             }
         if (known || line.empty()) continue;
-        settings.OtherLines.push_back(line);
-        if (keyPart.find(kTransactionKey) != std::string::npos)
-            settings.Transaction = ValueIsWord(value, "ARQUIVO") ? TransactionMode::Arquivo : TransactionMode::Linha;
-        if (keyPart.find(kRefusedLinesKey) != std::string::npos)
-            settings.RefusedLines = ValueIsWord(value, "SEPARAR") ? RefusedLinesMode::Separar : RefusedLinesMode::Parar;
-        if (IsDateFormatLine(keyPart)) settings.DateFormat = value;
+        otherLines.push_back(line);
+        for (std::size_t i = 0; i < kSettingsKeys.size(); ++i)
+            if (kSettingsKeys[i].read && NamesKey(keyPart, kSettingsKeys[i])) last[i] = value;
     }
+    for (std::size_t i = 0; i < kSettingsKeys.size(); ++i)
+        if (kSettingsKeys[i].read) kSettingsKeys[i].read(settings, last[i]);
+    settings.OtherLines = std::move(otherLines);
 }
 
 }  // namespace
+
+bool NamesKey(const std::string& keyPart, const SettingsKey& key)
+{
+    return keyPart.find(key.name) != std::string::npos;
+}
+
+void ReadTransactionMode(SystemSettings& settings, const std::optional<std::string>& last)
+{
+    settings.Transaction = ValueIsWord(last, "ARQUIVO") ? TransactionMode::Arquivo : TransactionMode::Linha;
+}
+
+void ReadRefusedLinesMode(SystemSettings& settings, const std::optional<std::string>& last)
+{
+    settings.RefusedLines = ValueIsWord(last, "SEPARAR") ? RefusedLinesMode::Separar : RefusedLinesMode::Parar;
+}
+
+void ReadDateFormat(SystemSettings& settings, const std::optional<std::string>& last)
+{
+    settings.DateFormat = last;
+}
 
 std::string SettingsFilePath(const std::string& directory)
 {
@@ -97,16 +121,26 @@ void SaveSettings(const std::string& path, const SystemSettings& settings)
 
 void SaveSettings(const std::string& path, const SystemSettings& settings, const RegionalSettings& saver)
 {
-    const std::string dateFormat = std::string(kDateFormatKey) + "=" + DateFormatValue(saver) + "\r\n";
     std::string content;
-    for (const auto& [key, member] : kSettingsKeys) content += std::string(key) + "=" + settings.*member + "\r\n";
-    bool dated = false;
+    for (const SettingsKey& key : kSettingsKeys)
+        if (key.save == KeySave::Text) content += std::string(key.name) + "=" + settings.*key.setting + "\r\n";
+    std::array<bool, kSettingsKeys.size()> written{};
+    const auto writeSaversOwn = [&](std::size_t i) {
+        const SettingsKey& key = kSettingsKeys[i];
+        if (!written[i]) content += std::string(key.name) + "=" + key.saversValue(saver) + "\r\n";
+        written[i] = true;
+    };
     for (const std::string& line : settings.OtherLines) {
-        if (!ReplaceableDateFormatLine(line)) content += line + "\r\n";
-        else if (!dated) content += dateFormat;
-        dated = dated || ReplaceableDateFormatLine(line);
+        const std::string keyPart = KeyPart(line);
+        if (!OwnedBySave(keyPart)) {
+            content += line + "\r\n";
+            continue;
+        }
+        for (std::size_t i = 0; i < kSettingsKeys.size(); ++i)
+            if (NamesKey(keyPart, kSettingsKeys[i])) writeSaversOwn(i);
     }
-    if (!dated) content += dateFormat;
+    for (std::size_t i = 0; i < kSettingsKeys.size(); ++i)
+        if (kSettingsKeys[i].save == KeySave::SaversOwn) writeSaversOwn(i);
     // The password is stored in clear, so only the owner may read the file,
     // and in the shared folder the group that the service's user is in.
     // Replaced whole: a crash or a full disk while saving keeps the old file.

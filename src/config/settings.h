@@ -2,8 +2,7 @@
 // The settings file ConfigLigamor.csi: eight key=value lines beside the
 // executable (or in the shared settings folder of an installed program), one
 // writer (the dialog's OK) and two readers (activation and
-// the dialog), all going through one table of keys.
-#include <array>
+// the dialog), all going through one table of keys (config/settings_keys.h).
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -15,17 +14,9 @@ namespace ligamor {
 
 inline constexpr const char* kSettingsFileName = "ConfigLigamor.csi";
 
-// TRANSACAO=LINHA (also when missing or anything else): each statement commits
-// on its own. TRANSACAO=ARQUIVO: one transaction per input file. A key that
-// the eight do not contain, so that a reader of the eight alone ignores it.
-inline constexpr const char* kTransactionKey = "TRANSACAO";
+// TRANSACAO and RECUSADAS (config/settings_keys.h): per line, or one
+// transaction per input file; a refused line stops the cycle, or is set aside.
 enum class TransactionMode { Linha, Arquivo };
-
-// RECUSADAS=PARAR (also when missing or anything else): a line the database
-// or a record check refuses stops the cycle, its file staying. RECUSADAS=SEPARAR:
-// such a line, and the lines that depend on it, are set aside in the folder of
-// refused lines and the rest goes on. Another key the eight do not contain.
-inline constexpr const char* kRefusedLinesKey = "RECUSADAS";
 enum class RefusedLinesMode { Parar, Separar };
 
 // Activation's copy is process-wide and never cleared: a key missing from the
@@ -47,26 +38,12 @@ struct SystemSettings {
     // the file has no such line (config/date_format.h reads it).
     std::optional<std::string> DateFormat{};
     // The file's lines that none of the eight keys reads, in their order: a
-    // save writes them back after the eight, so that no key is lost.
+    // save writes them back after the eight, so that no key is lost, but for
+    // those of a key whose value the save owns.
     std::vector<std::string> OtherLines{};
-};
 
-struct SettingsKey {
-    const char* key;
-    std::string SystemSettings::*member;
+    bool operator==(const SystemSettings&) const = default;
 };
-
-// The eight keys in the order the file is written.
-inline constexpr std::array<SettingsKey, 8> kSettingsKeys = {{
-    {"SERVIDOR", &SystemSettings::Server},
-    {"CAMINHO", &SystemSettings::DatabasePath},
-    {"USUARIO", &SystemSettings::UserName},
-    {"SENHA", &SystemSettings::Password},
-    {"DIRETORIO_ENVIO", &SystemSettings::SendDirectory},
-    {"DIRETORIO_RESPOSTA", &SystemSettings::ResponseDirectory},
-    {"TEMPO_COMUNICACAO", &SystemSettings::IntervalText},
-    {"DIRETORIO_LOG", &SystemSettings::LogDirectory},
-}};
 
 // directory (ending with the path separator) followed by the file name.
 std::string SettingsFilePath(const std::string& directory);
@@ -81,9 +58,9 @@ std::string DefaultSettingsFile(const std::string& executableDirectory);
 std::string NotConfiguredMessage();
 
 // The eight lines KEY=value CR LF in table order, values exactly as given,
-// then OtherLines, each with CR LF, where the first FORMATO_DATA line becomes
-// the one of saver (added last when there is none; later ones are dropped,
-// since the last one read would win). Readable by its owner alone; in
+// then OtherLines, each with CR LF, where the first line of a key that the
+// save owns (FORMATO_DATA) becomes the one of saver (added last when there is
+// none; later ones are dropped, since the last one read would win). Readable by its owner alone; in
 // SharedSettingsDirectory() by the folder's group too, which the service's
 // user and the shop's users belong to.
 void SaveSettings(const std::string& path, const SystemSettings& settings, const RegionalSettings& saver);

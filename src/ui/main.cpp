@@ -6,15 +6,13 @@
 #include <vector>
 
 #include "config/command_line.h"
-#include "engine/integration_parts.h"
-#include "runtime/clock.h"
 #include "runtime/service_events.h"
-#include "runtime/text_file.h"
 #include "ui/app_icon.h"
 #include "ui/qt_messages.h"
 #include "ui/qt_timer.h"
 #include "ui/stop_requests.h"
 #include "ui/untmain.h"
+#include "window/window_start_up.h"
 
 namespace {
 
@@ -57,16 +55,8 @@ int main(int argc, char* argv[])
         return 2;
     }
 
-    QtMessages messages;
-    SystemClock clock;
-    QtTimer temporizador;
-    IntegrationParts parts({.messages = messages,
-                            .timer = temporizador,
-                            .clock = clock,
-                            .settingsFile = SettingsFileOf(commandLine, ExecutableDirectory()),
-                            .takesStopSignals = true});
-
-    Tfrmmain frmmain(parts.integration, temporizador);
+    WindowStartUp<QtMessages, QtTimer> start(commandLine, true);
+    Tfrmmain frmmain(start.parts.integration, start.timer);
     CloseOnStopRequest(frmmain, stopRequests);
     frmmain.show();  // activation runs before the window is drawn
     return application.exec();

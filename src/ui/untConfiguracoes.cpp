@@ -9,6 +9,7 @@
 
 #include "runtime/run_handler.h"
 #include "ui/text_codec.h"
+#include "window/settings_dialog_frame.h"
 
 namespace ligamor {
 
@@ -61,23 +62,24 @@ void FitWidth(QLabel* label, int width)
     }
 }
 
-QLabel* MakeLabel(QWidget* parent, const char* name, const char* text, int left, int top, int fieldLeft)
+QRect Geometry(const DialogRect& rect)
 {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setObjectName(QString::fromLatin1(name));
-    FitWidth(label, fieldLeft - left - 2);
-    label->adjustSize();
-    label->move(left, top);
-    return label;
+    return {rect.left, rect.top, rect.width, rect.height};
 }
 
-// The widget; the form's table says which field it is.
-QLineEdit* MakeEdit(QWidget* parent, const char* name, QRect geometry)
+// A field and its label, where the table places them; the table also says
+// which setting the field shows.
+void MakeField(QWidget* box, const SettingsFormField& field)
 {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setGeometry(geometry);
-    return edit;
+    auto* edit = new QLineEdit(box);
+    edit->setObjectName(QString::fromLatin1(field.widget));
+    edit->setGeometry(Geometry(FieldRect(field.place)));
+    auto* label = new QLabel(QString::fromUtf8(field.label), box);
+    label->setBuddy(edit);
+    const DialogRect place = LabelRect(field.place);
+    FitWidth(label, place.width - 2);
+    label->adjustSize();
+    label->move(place.left, place.top);
 }
 
 }  // namespace
@@ -89,10 +91,10 @@ TfrmConfiguracao::TfrmConfiguracao(SettingsForm& form, QWidget* parent)
     setObjectName(QStringLiteral("frmConfiguracao"));
     setWindowTitle(QString::fromUtf8("Configurações do Sistema"));
     setFont(QFont(QStringLiteral("MS Sans Serif"), 8));
-    setFixedSize(583, 332);
+    setFixedSize(kSettingsDialogFrame.client.width, kSettingsDialogFrame.client.height);
 
     BuildDatabaseGroup();
-    BuildDirectoryFields();
+    BuildFields();
     BuildButtons();
     ApplyFieldRules();
 
@@ -109,49 +111,41 @@ TfrmConfiguracao::TfrmConfiguracao(SettingsForm& form, QWidget* parent)
 
 void TfrmConfiguracao::BuildDatabaseGroup()
 {
+    const SettingsDialogFrame& frame = kSettingsDialogFrame;
     GroupBox1 = new QGroupBox(QString::fromUtf8(" Configurações do Banco de Dados: "), this);
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    GroupBox1->setGeometry(0, 2, 583, 135);
-    QWidget* g = GroupBox1;
-    Label1 = MakeLabel(g, "Label1", "Servidor.....:", 24, 32, 80);
-    edtservidor = MakeEdit(g, "edtservidor", {80, 24, 145, 21});
-    Label2 = MakeLabel(g, "Label2", "Caminho....:", 24, 60, 80);
-    edtcaminho = MakeEdit(g, "edtcaminho", {80, 52, 377, 21});
+    GroupBox1->setGeometry(Geometry(frame.databaseGroup));
 
-    btnCaminho = new QToolButton(g);
+    btnCaminho = new QToolButton(GroupBox1);
     btnCaminho->setObjectName(QStringLiteral("btnCaminho"));
     btnCaminho->setText(QStringLiteral("..."));
-    btnCaminho->setGeometry(458, 52, 23, 19);
+    btnCaminho->setGeometry(Geometry(frame.pickDatabase));
     btnCaminho->setFocusPolicy(Qt::NoFocus);
     connect(btnCaminho, &QToolButton::clicked, this, &TfrmConfiguracao::btnCaminhoClick);
 
-    btnTestar = new QToolButton(g);
+    btnTestar = new QToolButton(GroupBox1);
     btnTestar->setObjectName(QStringLiteral("btnTestar"));
     btnTestar->setText(QStringLiteral("Testar"));
     btnTestar->setIcon(style()->standardIcon(QStyle::SP_DriveNetIcon));
     btnTestar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     btnTestar->setAutoRaise(true);
-    btnTestar->setGeometry(488, 48, 89, 32);
+    btnTestar->setGeometry(Geometry(frame.test));
     btnTestar->setFocusPolicy(Qt::NoFocus);
     connect(btnTestar, &QToolButton::clicked, this, &TfrmConfiguracao::btnTestarClick);
-
-    Label7 = MakeLabel(g, "Label7", "Usuário......:", 24, 84, 80);
-    edtusuario = MakeEdit(g, "edtusuario", {80, 76, 145, 21});
-    Label8 = MakeLabel(g, "Label8", "Senha.......:", 24, 109, 80);
-    edtsenha = MakeEdit(g, "edtsenha", {80, 101, 145, 21});
 }
 
-void TfrmConfiguracao::BuildDirectoryFields()
+void TfrmConfiguracao::BuildFields()
 {
-    Label3 = MakeLabel(this, "Label3", "Diretório de Armazenamento de Arquivo de Envio..........:", 8, 152, 272);
-    edtcaminhoenvio = MakeEdit(this, "edtcaminhoenvio", {272, 144, 310, 21});
-    Label4 = MakeLabel(this, "Label4", "Diretório de Armazenamento de Arquivo de Retorno......:", 8, 184, 272);
-    edtcaminhoretorno = MakeEdit(this, "edtcaminhoretorno", {272, 176, 310, 21});
-    Label5 = MakeLabel(this, "Label5", "Tempo ( em MiliSegundos ) de Verificação do Diretório..:", 8, 216, 272);
-    edtempoverificacao = MakeEdit(this, "edtempoverificacao", {272, 208, 73, 21});
-    Label6 = MakeLabel(this, "Label6", "Salvar Log de Transação na Pasta................................:", 8,
-                       248, 272);
-    edtcaminholog = MakeEdit(this, "edtcaminholog", {272, 240, 310, 21});
+    for (const SettingsFormField& field : kSettingsFormFields)
+        MakeField(field.place.box == FieldBox::DatabaseGroup ? static_cast<QWidget*>(GroupBox1) : this, field);
+    edtservidor = Field("edtservidor");
+    edtcaminho = Field("edtcaminho");
+    edtusuario = Field("edtusuario");
+    edtsenha = Field("edtsenha");
+    edtcaminhoenvio = Field("edtcaminhoenvio");
+    edtcaminhoretorno = Field("edtcaminhoretorno");
+    edtempoverificacao = Field("edtempoverificacao");
+    edtcaminholog = Field("edtcaminholog");
 }
 
 void TfrmConfiguracao::BuildButtons()
@@ -160,13 +154,13 @@ void TfrmConfiguracao::BuildButtons()
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
     Bevel1->setFrameShape(QFrame::Box);
     Bevel1->setFrameShadow(QFrame::Sunken);
-    Bevel1->setGeometry(0, 272, 583, 60);
+    Bevel1->setGeometry(Geometry(kSettingsDialogFrame.bevel));
 
     QFont buttonFont(QStringLiteral("Arial"));
     buttonFont.setPixelSize(16);
     BtnOK = new QPushButton(style()->standardIcon(QStyle::SP_DialogOkButton), QStringLiteral("OK"), this);
     BtnOK->setObjectName(QStringLiteral("BtnOK"));
-    BtnOK->setGeometry(118, 285, 113, 33);
+    BtnOK->setGeometry(Geometry(kSettingsDialogFrame.ok));
     BtnOK->setFont(buttonFont);
     BtnOK->setDefault(true);
     connect(BtnOK, &QPushButton::clicked, this, &QDialog::accept);
@@ -174,7 +168,7 @@ void TfrmConfiguracao::BuildButtons()
     BtnCancelar = new QPushButton(style()->standardIcon(QStyle::SP_DialogCancelButton),
                                   QStringLiteral("Cancelar"), this);
     BtnCancelar->setObjectName(QStringLiteral("BtnCancelar"));
-    BtnCancelar->setGeometry(334, 285, 113, 33);
+    BtnCancelar->setGeometry(Geometry(kSettingsDialogFrame.cancel));
     BtnCancelar->setFont(buttonFont);
     BtnCancelar->setAutoDefault(false);
     connect(BtnCancelar, &QPushButton::clicked, this, &QDialog::reject);
@@ -198,11 +192,16 @@ void TfrmConfiguracao::ApplyFieldRules()
     setTabOrder(BtnOK, BtnCancelar);
 }
 
-QLineEdit* TfrmConfiguracao::Field(const SettingsFormField& field) const
+QLineEdit* TfrmConfiguracao::Field(const char* widget) const
 {
-    auto* edit = findChild<QLineEdit*>(QString::fromLatin1(field.widget));
+    auto* edit = findChild<QLineEdit*>(QString::fromLatin1(widget));
     Q_ASSERT(edit);
     return edit;
+}
+
+QLineEdit* TfrmConfiguracao::Field(const SettingsFormField& field) const
+{
+    return Field(field.widget);
 }
 
 std::string TfrmConfiguracao::Text(const SettingsFormField& field) const

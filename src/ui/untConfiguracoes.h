@@ -21,23 +21,16 @@ public:
     explicit TfrmConfiguracao(SettingsForm& form, QWidget* parent = nullptr);
 
     QGroupBox* GroupBox1;
-    QLabel* Label1;
-    QLineEdit* edtservidor;
-    QLabel* Label2;
-    QLineEdit* edtcaminho;
     QToolButton* btnCaminho;
     QToolButton* btnTestar;
-    QLabel* Label7;
+    // The fields, each with its label where the settings keys place it.
+    QLineEdit* edtservidor;
+    QLineEdit* edtcaminho;
     QLineEdit* edtusuario;
-    QLabel* Label8;
     QLineEdit* edtsenha;
-    QLabel* Label3;
     QLineEdit* edtcaminhoenvio;
-    QLabel* Label4;
     QLineEdit* edtcaminhoretorno;
-    QLabel* Label5;
     QLineEdit* edtempoverificacao;
-    QLabel* Label6;
     QLineEdit* edtcaminholog;
     QFrame* Bevel1;
     QPushButton* BtnOK;
@@ -58,10 +51,11 @@ protected:
 
 private:
     void BuildDatabaseGroup();
-    void BuildDirectoryFields();
+    void BuildFields();
     void BuildButtons();
     // Each field's letter case and input, as the form's table gives them.
     void ApplyFieldRules();
+    QLineEdit* Field(const char* widget) const;
     QLineEdit* Field(const SettingsFormField& field) const;
     std::string Text(const SettingsFormField& field) const override;
     void SetText(const SettingsFormField& field, const std::string& text) override;

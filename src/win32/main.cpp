@@ -8,13 +8,11 @@
 #include <vector>
 
 #include "config/command_line.h"
-#include "engine/integration_parts.h"
-#include "runtime/clock.h"
-#include "runtime/text_file.h"
 #include "win32/main_window.h"
 #include "win32/wide_text.h"
 #include "win32/win32_messages.h"
 #include "win32/win32_timer.h"
+#include "window/window_start_up.h"
 
 namespace {
 
@@ -55,15 +53,8 @@ int main()
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    Win32Messages messages;
-    SystemClock clock;
-    Win32Timer temporizador;
-    IntegrationParts parts({.messages = messages,
-                            .timer = temporizador,
-                            .clock = clock,
-                            .settingsFile = SettingsFileOf(commandLine, ExecutableDirectory())});
-
-    MainWindow frmmain(parts.integration, temporizador);
+    WindowStartUp<Win32Messages, Win32Timer> start(commandLine, false);
+    MainWindow frmmain(start.parts.integration, start.timer);
     if (!frmmain.Create()) return 1;
     frmmain.Show(SW_SHOWNORMAL);  // activation runs before the window is drawn
 

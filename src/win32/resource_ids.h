@@ -11,22 +11,8 @@
 
 #define IDD_FRMCONFIGURACAO 200
 #define IDC_GROUPBOX1 201
-#define IDC_LABEL1 202
-#define IDC_EDTSERVIDOR 203
-#define IDC_LABEL2 204
-#define IDC_EDTCAMINHO 205
 #define IDC_BTNCAMINHO 206
 #define IDC_BTNTESTAR 207
-#define IDC_LABEL7 208
-#define IDC_EDTUSUARIO 209
-#define IDC_LABEL8 210
-#define IDC_EDTSENHA 211
-#define IDC_LABEL3 212
-#define IDC_EDTCAMINHOENVIO 213
-#define IDC_LABEL4 214
-#define IDC_EDTCAMINHORETORNO 215
-#define IDC_LABEL5 216
-#define IDC_EDTEMPOVERIFICACAO 217
-#define IDC_LABEL6 218
-#define IDC_EDTCAMINHOLOG 219
 #define IDC_BEVEL1 220
+// The fields and their labels, made from the settings keys: IDs from here on.
+#define IDC_FIELDS 230

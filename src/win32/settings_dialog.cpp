@@ -13,50 +13,43 @@
 #include "runtime/run_handler.h"
 #include "win32/resource_ids.h"
 #include "win32/wide_text.h"
+#include "window/settings_dialog_frame.h"
 
 namespace ligamor {
 
 namespace {
 
-// Where each control stands in pixels (left, top, width, height; the first
-// group's relative to the dialog, as the group box starts at its top left);
-// a field also names its row of the form's table.
-struct Place {
+// The controls around the fields, from the resource script, and where they
+// stand.
+struct FramePlace {
     int id;
-    RECT rect;  // left, top, width, height
-    const char* field = nullptr;
+    DialogRect rect;
+    FieldBox box = FieldBox::Dialog;
 };
-constexpr int kGroupTop = 2;
-const auto kPlaces = std::to_array<Place>({
-    {IDC_GROUPBOX1, {0, 2, 583, 135}},
-    {IDC_LABEL1, {24, kGroupTop + 32, 56, 14}},
-    {IDC_EDTSERVIDOR, {80, kGroupTop + 24, 145, 21}, "edtservidor"},
-    {IDC_LABEL2, {24, kGroupTop + 60, 56, 14}},
-    {IDC_EDTCAMINHO, {80, kGroupTop + 52, 377, 21}, "edtcaminho"},
-    {IDC_BTNCAMINHO, {458, kGroupTop + 52, 23, 19}},
-    {IDC_BTNTESTAR, {488, kGroupTop + 48, 89, 32}},
-    {IDC_LABEL7, {24, kGroupTop + 84, 56, 14}},
-    {IDC_EDTUSUARIO, {80, kGroupTop + 76, 145, 21}, "edtusuario"},
-    {IDC_LABEL8, {24, kGroupTop + 109, 56, 14}},
-    {IDC_EDTSENHA, {80, kGroupTop + 101, 145, 21}, "edtsenha"},
-    {IDC_LABEL3, {8, 152, 264, 14}},
-    {IDC_EDTCAMINHOENVIO, {272, 144, 310, 21}, "edtcaminhoenvio"},
-    {IDC_LABEL4, {8, 184, 264, 14}},
-    {IDC_EDTCAMINHORETORNO, {272, 176, 310, 21}, "edtcaminhoretorno"},
-    {IDC_LABEL5, {8, 216, 264, 14}},
-    {IDC_EDTEMPOVERIFICACAO, {272, 208, 73, 21}, "edtempoverificacao"},
-    {IDC_LABEL6, {8, 248, 264, 14}},
-    {IDC_EDTCAMINHOLOG, {272, 240, 310, 21}, "edtcaminholog"},
-    {IDC_BEVEL1, {0, 272, 583, 60}},
-    {IDOK, {118, 285, 113, 33}},
-    {IDCANCEL, {334, 285, 113, 33}},
-    {0, {0, 0, 583, 332}},  // the client area
+const auto kFramePlaces = std::to_array<FramePlace>({
+    {IDC_GROUPBOX1, kSettingsDialogFrame.databaseGroup},
+    {IDC_BTNCAMINHO, kSettingsDialogFrame.pickDatabase, FieldBox::DatabaseGroup},
+    {IDC_BTNTESTAR, kSettingsDialogFrame.test, FieldBox::DatabaseGroup},
+    {IDC_BEVEL1, kSettingsDialogFrame.bevel},
+    {IDOK, kSettingsDialogFrame.ok},
+    {IDCANCEL, kSettingsDialogFrame.cancel},
 });
 
+// The fields and their labels are made from the settings keys when the
+// dialog opens, in the table's order from IDC_FIELDS on: each label's ID is
+// its field's minus one.
 int FieldId(const SettingsFormField& field)
 {
-    for (const Place& p : kPlaces)
-        if (p.field && std::string_view(p.field) == field.widget) return p.id;
+    for (std::size_t i = 0; i < kSettingsFormFields.size(); ++i)
+        if (std::string_view(kSettingsFormFields[i].widget) == field.widget)
+            return IDC_FIELDS + 2 * static_cast<int>(i) + 1;
+    return 0;
+}
+
+int FieldId(std::string SystemSettings::*setting)
+{
+    for (const SettingsFormField& field : kSettingsFormFields)
+        if (field.setting == setting) return FieldId(field);
     return 0;
 }
 
@@ -142,47 +135,58 @@ void FitLabel(HWND label, int width, DialogState& state)
     SendMessageW(label, WM_SETFONT, reinterpret_cast<WPARAM>(narrow), FALSE);
 }
 
-// The labels are the dialog's static texts (the frame below is static too,
-// but draws no text).
-bool IsLabel(HWND control)
+// Each field and its label where the table places them, with the field's
+// letter case and input; in the tab order after the database group's
+// buttons, which take no focus, and before OK and Cancelar.
+void MakeFields(HWND dialog, DialogState& state)
 {
-    wchar_t name[16] = L"";
-    GetClassNameW(control, name, 16);
-    return lstrcmpiW(name, L"Static") == 0 &&
-           (static_cast<DWORD>(GetWindowLongW(control, GWL_STYLE)) & SS_TYPEMASK) == SS_LEFTNOWORDWRAP;
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    const WPARAM font = static_cast<WPARAM>(SendMessageW(dialog, WM_GETFONT, 0, 0));
+    HWND previous = GetDlgItem(dialog, IDC_BTNTESTAR);
+    for (const SettingsFormField& field : kSettingsFormFields) {
+        const int id = FieldId(field);
+        const DialogRect at = InDialog(LabelRect(field.place), field.place.box);
+        HWND label = CreateWindowExW(0, L"Static", WideFromUtf8(field.label).c_str(),
+                                     WS_CHILD | WS_VISIBLE | SS_LEFTNOWORDWRAP, at.left, at.top, at.width, at.height,
+                                     dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id - 1)), instance, nullptr);
+        const DialogRect place = InDialog(FieldRect(field.place), field.place.box);
+        const DWORD style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL |
+                            (ShownInUpperCase(field) ? ES_UPPERCASE : 0);
+        HWND edit = CreateWindowExW(WS_EX_CLIENTEDGE, L"Edit", L"", style, place.left, place.top, place.width,
+                                    place.height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance,
+                                    nullptr);
+        for (HWND control : {label, edit}) {
+            SendMessageW(control, WM_SETFONT, font, FALSE);
+            SetWindowPos(control, previous, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+            previous = control;
+        }
+        FitLabel(label, at.width - 2, state);
+        if (field.input == FieldInput::Digits) SetWindowSubclass(edit, IntervalField, 1, 0);
+    }
 }
 
 void Lay(HWND dialog, DialogState& state)
 {
-    for (const Place& p : kPlaces) {
-        if (p.id == 0) {
-            RECT frame{0, 0, p.rect.right, p.rect.bottom};
-            AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,
-                               static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
-            // Centred on the screen's work area.
-            RECT area{};
-            SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-            const int width = frame.right - frame.left;
-            const int height = frame.bottom - frame.top;
-            MoveWindow(dialog, area.left + (area.right - area.left - width) / 2,
-                       area.top + (area.bottom - area.top - height) / 2, width, height, FALSE);
-            continue;
-        }
-        HWND control = GetDlgItem(dialog, p.id);
-        MoveWindow(control, p.rect.left, p.rect.top, p.rect.right, p.rect.bottom, FALSE);
-        if (IsLabel(control)) FitLabel(control, p.rect.right - 2, state);
+    RECT frame{0, 0, kSettingsDialogFrame.client.width, kSettingsDialogFrame.client.height};
+    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongW(dialog, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongW(dialog, GWL_EXSTYLE)));
+    // Centred on the screen's work area.
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    const int width = frame.right - frame.left;
+    const int height = frame.bottom - frame.top;
+    MoveWindow(dialog, area.left + (area.right - area.left - width) / 2,
+               area.top + (area.bottom - area.top - height) / 2, width, height, FALSE);
+    for (const FramePlace& p : kFramePlaces) {
+        const DialogRect at = InDialog(p.rect, p.box);
+        MoveWindow(GetDlgItem(dialog, p.id), at.left, at.top, at.width, at.height, FALSE);
     }
+    MakeFields(dialog, state);
     // OK and Cancelar in Arial, 16 pixels high.
     state.buttonFont = CreateFontW(-16, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
     SendDlgItemMessageW(dialog, IDOK, WM_SETFONT, reinterpret_cast<WPARAM>(state.buttonFont), FALSE);
     SendDlgItemMessageW(dialog, IDCANCEL, WM_SETFONT, reinterpret_cast<WPARAM>(state.buttonFont), FALSE);
-    // Each field's letter case and input, as the form's table gives them.
-    for (const SettingsFormField& field : kSettingsFormFields) {
-        HWND edit = GetDlgItem(dialog, FieldId(field));
-        if (ShownInUpperCase(field)) SetWindowLongW(edit, GWL_STYLE, GetWindowLongW(edit, GWL_STYLE) | ES_UPPERCASE);
-        if (field.input == FieldInput::Digits) SetWindowSubclass(edit, IntervalField, 1, 0);
-    }
 }
 
 void btnCaminhoClick(HWND dialog, DialogState& state)
@@ -200,7 +204,7 @@ void btnCaminhoClick(HWND dialog, DialogState& state)
         ofn.nMaxFile = static_cast<DWORD>(file.size());
         ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER;
         if (!GetOpenFileNameW(&ofn) || file[0] == L'\0') return;
-        SetDlgItemTextW(dialog, IDC_EDTCAMINHO, file.data());
+        SetDlgItemTextW(dialog, FieldId(&SystemSettings::DatabasePath), file.data());
     });
 }
 
@@ -214,7 +218,10 @@ INT_PTR CALLBACK DialogProcedure(HWND dialog, UINT message, WPARAM wParam, LPARA
         Lay(dialog, *state);
         DialogFields fields(dialog);
         state->form.Show(fields);
-        return TRUE;  // the focus on the first field, edtservidor
+        // The focus on the first field: the one the system would choose was
+        // picked before the fields were made.
+        SetFocus(GetDlgItem(dialog, FieldId(kSettingsFormFields.front())));
+        return FALSE;
     }
     case WM_COMMAND:
         if (!state || HIWORD(wParam) != BN_CLICKED) return FALSE;

@@ -3,59 +3,31 @@
 // that draws it: which field shows which setting and how, what showing the
 // dialog does, "Testar", OK, and what the interval field lets in. A toolkit's
 // dialog only moves text between its widgets and this form, and draws them.
+#include <algorithm>
 #include <array>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "config/settings.h"
+#include "config/settings_keys.h"
 #include "db/dtmmain.h"
 #include "runtime/messages.h"
 #include "runtime/timer.h"
 
 namespace ligamor {
 
-// How a field's letters are shown and stored.
-enum class LetterCase {
-    AsTyped,
-    Upper,
-    // Upper where file names do not tell letter case apart (Windows). Linux
-    // tells /home/loja/envio/ from /HOME/LOJA/ENVIO/: there the path stays as
-    // typed, or the integration would look in a directory the user never chose.
-    UpperWhereNamesIgnoreCase,
-};
-
-// What a field lets in: any text, or the digits of a number of milliseconds.
-enum class FieldInput { Text, Digits };
-
-// One field of the dialog: a row of kSettingsFormFields.
-struct SettingsFormField {
-    std::string SystemSettings::*setting;
-    // The widget's name in every dialog (its objectName in Qt).
-    const char* widget;
-    LetterCase letterCase = LetterCase::AsTyped;
-    FieldInput input = FieldInput::Text;
-    // Shown before the file is read, and so after a read that failed: a text,
-    // or a folder under the dialog's initial folder ("/" between its parts).
-    const char* initialText = "";
-    const char* initialFolder = "";
-};
+// A field of the dialog: a row of the settings keys that names a widget
+// (config/settings_keys.h holds its label, place, letter case and input).
+using SettingsFormField = SettingsKey;
 
 // The dialog's fields, in their order on screen, which is the tab order.
-inline constexpr auto kSettingsFormFields = std::to_array<SettingsFormField>({
-    {&SystemSettings::Server, "edtservidor", LetterCase::Upper},
-    {&SystemSettings::DatabasePath, "edtcaminho"},
-    {&SystemSettings::UserName, "edtusuario"},
-    // Shown in clear, as the file keeps it.
-    {&SystemSettings::Password, "edtsenha"},
-    {&SystemSettings::SendDirectory, "edtcaminhoenvio", LetterCase::UpperWhereNamesIgnoreCase, FieldInput::Text, "",
-     "VELDOR SISTEMAS/MARBELO PAF-ECF/ENVIO/"},
-    {&SystemSettings::ResponseDirectory, "edtcaminhoretorno", LetterCase::UpperWhereNamesIgnoreCase, FieldInput::Text,
-     "", "VELDOR SISTEMAS/MARBELO PAF-ECF/RESPOSTA/"},
-    {&SystemSettings::IntervalText, "edtempoverificacao", LetterCase::AsTyped, FieldInput::Digits, "5000"},
-    {&SystemSettings::LogDirectory, "edtcaminholog", LetterCase::UpperWhereNamesIgnoreCase, FieldInput::Text, "",
-     "VELDOR SISTEMAS/MARBELO PAF-ECF/RESPOSTA/"},
-});
+inline constexpr auto kSettingsFormFields = [] {
+    constexpr auto shown = [](const SettingsKey& key) { return key.widget != nullptr; };
+    std::array<SettingsFormField, std::ranges::count_if(kSettingsKeys, shown)> fields{};
+    std::ranges::copy_if(kSettingsKeys, fields.begin(), shown);
+    return fields;
+}();
 
 // True when the field shows and stores its letters in upper case on this
 // platform. The dialog upper-cases them itself (case mapping is the
