@@ -282,8 +282,13 @@ private:
     {
         notifier_.Stopping();
         std::string text = "Parado a pedido";
+        // Per line, the lines that went in are journaled: the file goes on
+        // from there; in one transaction it was undone whole.
         if (stoppedInCycle_ && !progress_.files.empty())
-            text += "; " + progress_.files.back().first + " fica no diretório de envio e será lido de novo, inteiro";
+            text += "; " + progress_.files.back().first +
+                    (integration_.settings.Transaction == TransactionMode::Arquivo
+                         ? " fica no diretório de envio e será lido de novo, inteiro"
+                         : " fica no diretório de envio e será lido de onde parou");
         console_.WriteUtf8(Severity::Info, text + ".", SystemLogEvent::Stopped);
     }
 

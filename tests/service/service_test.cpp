@@ -17,6 +17,7 @@
 
 #include "config/settings.h"
 #include "engine/health.h"
+#include "engine/line_journal.h"
 #include "engine/untfuncoes.h"
 #include "runtime/instance_lock.h"
 #include "runtime/text1252.h"
@@ -151,7 +152,7 @@ TEST_F(Service, StopInTheMiddleOfALongFileEndsBetweenTwoLines)
     service.Signal(SIGTERM);
     EXPECT_EQ(service.Wait(), 0) << service.Err();
     EXPECT_NE(service.Err().find(Utf8FromCp1252(Cp1252(
-                  "Parado a pedido; PRODUTO.TXT fica no diretório de envio e será lido de novo, inteiro."))),
+                  "Parado a pedido; PRODUTO.TXT fica no diretório de envio e será lido de onde parou."))),
               std::string::npos)
         << service.Err();
 
@@ -159,14 +160,18 @@ TEST_F(Service, StopInTheMiddleOfALongFileEndsBetweenTwoLines)
     const int stored = Count("DETALHE");
     EXPECT_LT(stored, lines);
     EXPECT_EQ(Count("DETALHE", "VLVENDA is null or NMDETALHE is null or CDUNIDADE is null"), 0);
-    EXPECT_EQ(ListDir(send), (Names{kSendDirectoryLockName, "PRODUTO.TXT"}));
+    // The lines that went in are journaled, each once.
+    EXPECT_EQ(ListDir(send), (Names{kSendDirectoryLockName, kLineJournalName, "PRODUTO.TXT"}));
     EXPECT_EQ(ListDir(response), Names{});
     EXPECT_EQ(ReadBytes(dir / "LOG/LogIntegracaoPAF.txt"), "");
 
-    // The next run reads the file again from its first line.
+    // The next run reads the file on from where it stopped: every line once,
+    // each log text once.
     std::string text;
     EXPECT_EQ(RunService(Args({"--once"}), text), 0) << text;
     EXPECT_EQ(Count("DETALHE"), lines);
+    const std::string log = ReadBytes(dir / "LOG/LogIntegracaoPAF.txt");
+    EXPECT_EQ(static_cast<int>(std::count(log.begin(), log.end(), '\n')), lines);
     EXPECT_EQ(Prefixes(ListDir(response)), Names{"PRODUTO_"});
 }
 

@@ -16,6 +16,7 @@
 
 #include "config/settings.h"
 #include "engine/integration_log.h"
+#include "engine/line_journal.h"
 #include "engine/untfuncoes.h"
 #include "runtime/text1252.h"
 #include "service/service_process.h"
@@ -137,8 +138,11 @@ TEST_P(StopSignals, EndTheProgramAsFecharDoes)
     EXPECT_EQ(program.Wait(seconds(10)), 0) << program.Err();
 
     if (row.when == When::MidCycle && !row.interruptIgnored) {
-        // Stopped after a line: the file stays, to be read again whole.
-        EXPECT_EQ(ListDir(send), (Names{kSendDirectoryLockName, "PRODUTO.TXT"}));
+        // Stopped after a line: the file stays, to be read again whole in one
+        // transaction, or on from its journal per line.
+        const Names waiting = row.perFile ? Names{kSendDirectoryLockName, "PRODUTO.TXT"}
+                                          : Names{kSendDirectoryLockName, kLineJournalName, "PRODUTO.TXT"};
+        EXPECT_EQ(ListDir(send), waiting);
         EXPECT_EQ(ListDir(response), Names{});
         if (row.perFile) {
             EXPECT_EQ(ReadValue(database, "select count(*) from DETALHE"), "0");
