@@ -20,6 +20,12 @@ struct ReadInputFile {
     // The name chosen for it when lines of it were set aside (their reasons
     // name it); empty: stamped when it moves.
     std::string target{};
+
+    // The very file of that row and path, as it was when read.
+    bool Is(std::size_t otherRow, const std::string& otherPath, const FileIdentity& now) const
+    {
+        return row == otherRow && path == otherPath && identity == now;
+    }
 };
 using ReadInputFiles = std::vector<ReadInputFile>;
 

@@ -19,12 +19,6 @@ std::string JournalPath(const std::string& sendDirectory)
     return sendDirectory + kFileCommitName;
 }
 
-std::uint64_t LogSize(const std::string& logDirectory)
-{
-    FileIdentity log;
-    return StatFile(IntegrationLogPath(logDirectory), log) ? static_cast<std::uint64_t>(log.size) : 0;
-}
-
 std::string BaseName(const std::string& path)
 {
     const std::size_t slash = path.find_last_of("/\\");
@@ -74,7 +68,7 @@ void CommitFile(FileTransaction& transaction, LogBlock& block, const ReadInputFi
                 const std::function<void()>& beforeDecision,
                 const std::function<void(const ReadInputFile&)>& recordApplied)
 {
-    FileCommitRecord record{file, transaction.Number(), LogSize(logDirectory), false};
+    FileCommitRecord record{file, transaction.Number(), IntegrationLogSize(logDirectory), false};
     SaveFileCommit(sendDirectory, record);
     transaction.Prepare();
     block.AppendToLog();
@@ -114,9 +108,9 @@ std::string FinishInterruptedCommit(Connection& connection, const std::string& s
     std::string outcome;
     if (record->decided) {
         ReadInputFiles applied = LoadAppliedNotMoved(sendDirectory);
-        const bool known = std::any_of(applied.begin(), applied.end(), [&](const ReadInputFile& f) {
-            return f.row == record->file.row && f.path == record->file.path && f.identity == record->file.identity;
-        });
+        const ReadInputFile& file = record->file;
+        const bool known = std::any_of(applied.begin(), applied.end(),
+                                       [&](const ReadInputFile& f) { return f.Is(file.row, file.path, file.identity); });
         if (!known) applied.push_back(record->file);
         SaveAppliedNotMoved(sendDirectory, applied);
         outcome = BaseName(record->file.path) + " aplicado por inteiro";

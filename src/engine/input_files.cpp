@@ -56,7 +56,7 @@ const ReadInputFile* AppliedNotMoved(const ReadInputFiles& applied, std::size_t 
                                      const FileIdentity& now)
 {
     for (const ReadInputFile& file : applied)
-        if (file.row == row && file.path == path && file.identity == now) return &file;
+        if (file.Is(row, path, now)) return &file;
     return nullptr;
 }
 
@@ -146,9 +146,8 @@ bool ProcessInputFile(const InputFileRun& run, const LinePolicy& policy, FileIde
         lines.emplace(FileLines{run.processor, transaction ? &*transaction : nullptr, setAside, policy.boxes, texts,
                                 run.applied, policy.journal, policy.resume ? &policy.resume->applied : nullptr});
         if (policy.journal) {
-            FileIdentity log;
-            const std::uint64_t logSize = StatFile(IntegrationLogPath(run.logDirectory), log) ? log.size : 0;
-            policy.journal->Begin({run.row, run.path, identity, {}}, policy.resume ? policy.resume->logSize : logSize,
+            policy.journal->Begin({run.row, run.path, identity, {}},
+                                  policy.resume ? policy.resume->logSize : IntegrationLogSize(run.logDirectory),
                                   policy.resume != nullptr);
         }
         if (transaction && policy.linesPerBlock > 0 && policy.boxes && policy.records)
@@ -234,7 +233,7 @@ std::optional<LineJournalRecord> ResumeLineJournal(Integration& integration)
     }
     const ReadInputFile& file = journal->file;
     for (const ReadInputFile& done : LoadAppliedNotMoved(send))
-        if (done.row == file.row && done.path == file.path && done.identity == file.identity) {
+        if (done.Is(file.row, file.path, file.identity)) {
             RemoveLineJournal(send);
             return std::nullopt;
         }
@@ -314,7 +313,7 @@ bool ProcessPendingFiles(Integration& integration, ReadInputFiles& read)
         };
         FileIdentity opened;
         const LineJournalRecord* resumed =
-            resume && resume->file.row == row && resume->file.path == path && resume->file.identity == now
+            resume && resume->file.Is(row, path, now)
                 ? &*resume
                 : nullptr;
         const bool any = ReadPendingFile(integration, row, path, lines ? &*lines : nullptr,

@@ -11,6 +11,12 @@ std::string IntegrationLogPath(const std::string& logDirectory)
     return logDirectory + kIntegrationLogName;
 }
 
+std::uint64_t IntegrationLogSize(const std::string& logDirectory)
+{
+    FileIdentity log;
+    return StatFile(IntegrationLogPath(logDirectory), log) ? static_cast<std::uint64_t>(log.size) : 0;
+}
+
 void AppendToIntegrationLog(const std::string& logDirectory, const std::vector<std::string>& texts)
 {
     const std::string path = IntegrationLogPath(logDirectory);

@@ -1,6 +1,7 @@
 #pragma once
 // The integration log LogIntegracaoPAF.txt: appended to by the cycle, shown
 // in the main window's log view.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,8 @@ inline constexpr const char* kIntegrationLogName = "LogIntegracaoPAF.txt";
 
 // The log directory immediately followed by the file name.
 std::string IntegrationLogPath(const std::string& logDirectory);
+// Its size in bytes; 0 while there is none.
+std::uint64_t IntegrationLogSize(const std::string& logDirectory);
 
 // Creates the log when missing (also for an empty list), then appends each
 // text and CR LF, opening the file anew for each text. Raises IoFailure with
