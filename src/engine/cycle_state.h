@@ -41,6 +41,7 @@ struct CycleState {
     // Held on the send directory from activation on: one integration per
     // send directory, whichever front end runs it.
     InstanceLock sendDirectoryLock{};
+    std::string holderOf{};  // the send directory that lock holds; empty: none
     // Why the last connection of activation failed; the window shows only its
     // box, a front end without a person reports the reason too.
     std::string connectionFailure{};
@@ -57,6 +58,15 @@ struct CycleState {
     HealthFacts health{};
     std::string statusWritten{};
     long long statusWrittenCycleNs = 0;
+    // What the status file last said, and whether a cycle's progress was
+    // added to it since: the cycle's end must then write it again.
+    HealthFacts statusFacts{};
+    bool progressPublished = false;
+    // A window's "&Desativar" (control_request.h): reading stays off, between
+    // cycles and activations too, until a window's "&Ativar" or this front
+    // end's own. The timer runs on meanwhile, so that the next request is read.
+    bool pausedByRequest = false;
+    long long lastRequestNs = 0;  // the request acted on last
 };
 
 }  // namespace ligamor

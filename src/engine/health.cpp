@@ -73,13 +73,19 @@ std::string SwitchedOffReason(const HealthFacts& facts)
     const std::string back = "; Ativar volta a ler a cada " + IntervalText(facts.intervalMs);
     if (facts.switchedOff == PollingOff::Configuracoes)
         return "a leitura dos arquivos foi desligada para as Configurações" + back;
-    return "a leitura dos arquivos foi desligada no menu (Desativar)" + back;
+    const std::string who = facts.pausedBy.empty() ? "" : " por " + InOneLine(facts.pausedBy);
+    return "a leitura dos arquivos foi desligada no menu (Desativar)" + who + back;
 }
 
 std::string JsonOrNull(const std::string& text) { return text.empty() ? "null" : Json(text); }
 std::string SecondsOrNull(long long ns) { return ns == 0 ? "null" : std::to_string(ns / 1'000'000'000); }
 
 }  // namespace
+
+std::string AgeText(long long ns)
+{
+    return Age(ns);
+}
 
 std::string IntervalText(long long ms)
 {

@@ -21,6 +21,14 @@ enum class PollingOff {
     Configuracoes,  // "&Configurações": stopped for the dialog, until "&Ativar" or a new start
 };
 
+// Which front end holds the send directory and integrates it.
+enum class HolderKind {
+    Unknown,  // a status file of a version that did not say
+    Servico,  // the daemon
+    Janela,   // a window
+    Unica,    // a run with --once
+};
+
 // What the running integration knows of itself, kept by activation and the
 // cycle and written to the status file. Texts in UTF-8.
 struct HealthFacts {
@@ -40,6 +48,22 @@ struct HealthFacts {
     // outlives it: between two scheduled runs, the age of the last one tells
     // whether the schedule still runs it.
     long long onceEndedNs = 0;
+    // Who holds the send directory, and since when: a window beside it shows
+    // whose integration it watches.
+    HolderKind holder = HolderKind::Unknown;
+    std::string holderUser{};
+    std::string holderComputer{};
+    long long holderPid = 0;
+    long long holderSinceNs = 0;
+    // Who switched reading off with "&Desativar" ("maria em CAIXA2"); empty:
+    // nobody said, or reading is on.
+    std::string pausedBy{};
+    // The file the running cycle reads and how far it got, as of progressNs;
+    // no file between cycles.
+    std::string progressFile{};
+    long long progressDone = 0;
+    long long progressTotal = 0;
+    long long progressNs = 0;
     bool operator==(const HealthFacts&) const = default;
 };
 
@@ -87,6 +111,9 @@ std::string StatusWithoutHealthJson(const char* state, int code, const std::stri
 // Any text as one line of valid UTF-8: line ends and other control
 // characters as blanks.
 std::string OneUtf8Line(const std::string& text);
+
+// How long ago, as the reasons say it: "45 s", "12 min", "3 h 5 min".
+std::string AgeText(long long ns);
 
 // An interval as a person reads it: "0,5 s", "5 s", "1 min", "1 min 30 s".
 std::string IntervalText(long long ms);

@@ -62,6 +62,11 @@ struct Integration {
     // run together in one block; 0: each line's statements run alone, as
     // they do per line (what the benchmarks compare against).
     std::size_t linesPerBlock = kLinesPerBlock;
+    // What the status file says holds the send directory.
+    HolderKind holderKind = HolderKind::Janela;
+    // Another integration holds the send directory: the window watches it
+    // instead of saying so in a box and as its own failure.
+    bool watchesAnotherHolder = false;
     CycleState state{};
     SetAsideState setAside{};
 };

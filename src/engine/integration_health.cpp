@@ -1,10 +1,12 @@
 #include "engine/integration_health.h"
 
+#include "engine/holder_control.h"
 #include "engine/input_files.h"
 #include "engine/record_file.h"
 #include "engine/set_aside.h"
 #include "runtime/clock.h"
 #include "runtime/failures.h"
+#include "runtime/process_identity.h"
 #include "runtime/text_file.h"
 
 namespace ligamor {
@@ -44,6 +46,23 @@ Health IntegrationHealth(const Integration& integration)
                          WallClockNs());
 }
 
+namespace {
+
+void WriteStatusFile(const std::string& logDirectory, const std::string& text)
+{
+    const std::string path = StatusFilePath(logDirectory);
+    // The folder's group too, where a monitoring agent's user may be; a
+    // user outside that group keeps the file to itself. On Windows the
+    // folder's inherited access, as the log and the refused lines have.
+    try {
+        ReplaceWholeFile(path, text, FileAccess::FolderDefault);
+    } catch (const IoFailure&) {
+        ReplaceWholeFile(path, text, FileAccess::Owner);
+    }
+}
+
+}  // namespace
+
 Health NoteHealth(Integration& integration)
 {
     const Health health = IntegrationHealth(integration);
@@ -57,26 +76,37 @@ Health NoteHealth(Integration& integration)
     // New lines applied are news for the metrics too, not only a new state.
     const std::string line = HealthLine(health) + "\n" + std::to_string(health.facts.linesApplied);
     const long long refreshNs = LateAfterMs(integration.state.health.intervalMs) * 1'000'000 / 2;
-    if (line == integration.state.statusWritten &&
+    if (!integration.state.progressPublished && line == integration.state.statusWritten &&
         ElapsedNs(integration.state.statusWrittenCycleNs, integration.state.health.lastCycleEndNs) < refreshNs)
         return health;
-    const std::string path = StatusFilePath(logDirectory);
-    const std::string text = HealthFactsText(health.facts);
     try {
-        // The folder's group too, where a monitoring agent's user may be; a
-        // user outside that group keeps the file to itself. On Windows the
-        // folder's inherited access, as the log and the refused lines have.
-        try {
-            ReplaceWholeFile(path, text, FileAccess::FolderDefault);
-        } catch (const IoFailure&) {
-            ReplaceWholeFile(path, text, FileAccess::Owner);
-        }
+        WriteStatusFile(logDirectory, HealthFactsText(health.facts));
         integration.state.statusWritten = line;
         integration.state.statusWrittenCycleNs = integration.state.health.lastCycleEndNs;
+        integration.state.statusFacts = health.facts;
+        integration.state.progressPublished = false;
     } catch (const Failure&) {
         integration.state.statusWritten.clear();  // tried again at the next change or cycle
     }
     return health;
+}
+
+void NoteProgress(Integration& integration, const std::string& fileName, std::size_t done, std::size_t total)
+{
+    CycleState& state = integration.state;
+    // Only over a status file this holder wrote: its facts are the ones shown.
+    if (!state.sendDirectoryLock.Holds() || state.statusWritten.empty()) return;
+    HealthFacts facts = state.statusFacts;
+    facts.progressFile = fileName;
+    facts.progressDone = static_cast<long long>(done);
+    facts.progressTotal = static_cast<long long>(total);
+    facts.progressNs = WallClockNs();
+    try {
+        WriteStatusFile(integration.settings.LogDirectory, HealthFactsText(facts));
+        state.progressPublished = true;
+    } catch (const Failure&) {
+        // Progress is news for a window only: the cycle goes on.
+    }
 }
 
 void NoteOnceEnded(Integration& integration, const std::string& utf8Failure)
@@ -96,6 +126,9 @@ void SwitchPollingOff(Integration& integration, PollingOff why)
 {
     integration.timer.SetInterval(0);
     integration.state.health.switchedOff = why;
+    // Whoever looks at the health beside it (a window, --status) is told who.
+    const ProcessIdentity me = ThisProcess();
+    integration.state.health.pausedBy = why == PollingOff::Desativar ? RequesterText(me.user, me.computer) : "";
     NoteHealth(integration);
 }
 

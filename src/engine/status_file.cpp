@@ -15,10 +15,11 @@ namespace ligamor {
 namespace {
 
 // In the order written. Each version added keys at the end.
-constexpr std::array<std::string_view, 11> kKeys = {
+constexpr std::array<std::string_view, 21> kKeys = {
     "LEITURA",   "INTERVALO_MS",         "ATIVADA_NS", "ULTIMO_CICLO_NS", "FALHA",
     "SEPARADAS", "SEPARADA_MAIS_ANTIGA", "DESLIGADA",  "ULTIMA_FALHA_NS", "LINHAS_APLICADAS",
-    "EXECUCAO_UNICA_NS"};
+    "EXECUCAO_UNICA_NS", "INTEGRADOR", "USUARIO", "COMPUTADOR", "PROCESSO", "DESDE_NS", "DESATIVADA_POR",
+    "ARQUIVO_ATUAL", "LINHA_ATUAL", "LINHAS_ARQUIVO", "PROGRESSO_NS"};
 constexpr std::string_view kCheckKey = "VERIFICACAO";
 
 // The shapes that a status file may have been left in, the one written
@@ -29,6 +30,7 @@ struct Shape {
     std::size_t fewestKeys, mostKeys;
 };
 constexpr Shape kShapes[] = {
+    {"VERSAO=4\r\n", 21, 21},
     {"VERSAO=3\r\n", 11, 11},
     {"VERSAO=2\r\n", 10, 10},
     // The released version wrote the first seven alone, without version or check.
@@ -44,6 +46,8 @@ const char* SwitchedOffKey(PollingOff off)
     }
     return "";
 }
+
+constexpr std::array<std::string_view, 4> kHolders = {"", "SERVICO", "JANELA", "UNICA"};
 
 std::int64_t Number(std::string_view value, std::int64_t min, std::int64_t max)
 {
@@ -73,7 +77,23 @@ void Take(std::size_t key, std::string_view value, HealthFacts& facts)
         break;
     case 8: facts.lastFailureNs = Number(value, INT64_MIN, INT64_MAX); break;
     case 9: facts.linesApplied = Number(value, 0, INT64_MAX); break;
-    default: facts.onceEndedNs = Number(value, INT64_MIN, INT64_MAX); break;
+    case 10: facts.onceEndedNs = Number(value, INT64_MIN, INT64_MAX); break;
+    case 11: {
+        std::size_t kind = 0;
+        while (kind < kHolders.size() && kHolders[kind] != value) ++kind;
+        if (kind == kHolders.size()) throw BadField{"INTEGRADOR desconhecido"};
+        facts.holder = static_cast<HolderKind>(kind);
+        break;
+    }
+    case 12: facts.holderUser = value; break;
+    case 13: facts.holderComputer = value; break;
+    case 14: facts.holderPid = Number(value, 0, INT64_MAX); break;
+    case 15: facts.holderSinceNs = Number(value, INT64_MIN, INT64_MAX); break;
+    case 16: facts.pausedBy = value; break;
+    case 17: facts.progressFile = value; break;
+    case 18: facts.progressDone = Number(value, 0, INT64_MAX); break;
+    case 19: facts.progressTotal = Number(value, 0, INT64_MAX); break;
+    default: facts.progressNs = Number(value, INT64_MIN, INT64_MAX); break;
     }
 }
 
@@ -90,7 +110,14 @@ std::string HealthFactsText(const HealthFacts& facts)
         "\r\nSEPARADA_MAIS_ANTIGA=" + InOneLine(facts.oldestSetAside) + "\r\nDESLIGADA=" +
         SwitchedOffKey(facts.switchedOff) + "\r\nULTIMA_FALHA_NS=" + std::to_string(facts.lastFailureNs) +
         "\r\nLINHAS_APLICADAS=" + std::to_string(facts.linesApplied) +
-        "\r\nEXECUCAO_UNICA_NS=" + std::to_string(facts.onceEndedNs) + "\r\n";
+        "\r\nEXECUCAO_UNICA_NS=" + std::to_string(facts.onceEndedNs) +
+        "\r\nINTEGRADOR=" + std::string(kHolders[static_cast<std::size_t>(facts.holder)]) +
+        "\r\nUSUARIO=" + InOneLine(facts.holderUser) + "\r\nCOMPUTADOR=" + InOneLine(facts.holderComputer) +
+        "\r\nPROCESSO=" + std::to_string(facts.holderPid) + "\r\nDESDE_NS=" + std::to_string(facts.holderSinceNs) +
+        "\r\nDESATIVADA_POR=" + InOneLine(facts.pausedBy) + "\r\nARQUIVO_ATUAL=" + InOneLine(facts.progressFile) +
+        "\r\nLINHA_ATUAL=" + std::to_string(facts.progressDone) +
+        "\r\nLINHAS_ARQUIVO=" + std::to_string(facts.progressTotal) +
+        "\r\nPROGRESSO_NS=" + std::to_string(facts.progressNs) + "\r\n";
     return text + std::string(kCheckKey) + "=" + ChecksumText(text) + "\r\n";
 }
 

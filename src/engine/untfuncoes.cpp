@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <exception>
 #include <limits>
+#include <optional>
 
 #include "engine/connection_reason.h"
 #include "engine/directories.h"
+#include "engine/holder_control.h"
 #include "engine/input_files.h"
 #include "engine/integration_health.h"
 #include "engine/integration_log.h"
@@ -80,10 +82,18 @@ void NoteActivationFailure(Integration& integration, const std::string& utf8)
 void LockSendDirectory(Integration& integration)
 {
     const std::string& send = integration.settings.SendDirectory;
-    if (integration.state.sendDirectoryLock.Acquire(send + kSendDirectoryLockName) == InstanceLock::Outcome::Held) return;
+    CycleState& state = integration.state;
+    if (state.sendDirectoryLock.Acquire(send + kSendDirectoryLockName) == InstanceLock::Outcome::Held) {
+        if (state.holderOf != send) NoteHolder(integration);
+        state.holderOf = send;
+        return;
+    }
     // Settings that now name another directory no longer hold the old one.
-    integration.state.sendDirectoryLock.Release();
+    state.sendDirectoryLock.Release();
+    state.holderOf.clear();
     integration.timer.SetInterval(0);
+    // The window shows the holder's integration instead: nothing failed.
+    if (integration.watchesAnotherHolder) throw IntegrationAlreadyRunning{};
     NoteActivationFailure(integration, Utf8FromCp1252(AlreadyRunningMessage(send)));
     integration.messages.InformationBox(AlreadyRunningMessage(send));
     throw IntegrationAlreadyRunning{};
@@ -127,8 +137,23 @@ void StartPolling(Integration& integration)
     integration.settings.IntervalMs = interval;
     integration.timer.SetInterval(interval);
     HealthFacts& health = integration.state.health;
-    health = HealthFacts{interval > 0, interval, WallClockNs(), 0, {}, 0, {}, PollingOff::None, health.lastFailureNs,
-                         health.linesApplied};
+    HealthFacts fresh;
+    fresh.polling = interval > 0 && !integration.state.pausedByRequest;
+    fresh.intervalMs = interval;
+    fresh.activatedNs = WallClockNs();
+    fresh.lastFailureNs = health.lastFailureNs;
+    fresh.linesApplied = health.linesApplied;
+    fresh.holder = health.holder;
+    fresh.holderUser = health.holderUser;
+    fresh.holderComputer = health.holderComputer;
+    fresh.holderPid = health.holderPid;
+    fresh.holderSinceNs = health.holderSinceNs;
+    // A window's "&Desativar" outlasts a new reading of the settings.
+    if (integration.state.pausedByRequest) {
+        fresh.switchedOff = PollingOff::Desativar;
+        fresh.pausedBy = health.pausedBy;
+    }
+    health = fresh;
 }
 
 void Activate(Integration& integration)
@@ -172,6 +197,10 @@ void ActivateIntegration(Integration& integration)
     integration.state.health.polling = false;
     try {
         Activate(integration);
+    } catch (const IntegrationAlreadyRunning&) {
+        if (!integration.watchesAnotherHolder)
+            NoteActivationFailure(integration, Utf8FromCp1252(AlreadyRunningMessage(integration.settings.SendDirectory)));
+        throw;
     } catch (...) {
         NoteActivationFailure(integration,
                               FailureText(integration, std::current_exception(), "Erro ao Conectar em Banco de Dados."));
@@ -183,11 +212,24 @@ void ActivateIntegration(Integration& integration)
 void RunIntegrationCycle(Integration& integration, LogView& rce)
 {
     if (integration.state.cycling) return;
+    // A window's "&Desativar" holds until its "&Ativar": the timer runs on
+    // meanwhile, and each tick reads the requests again.
+    TakeControlRequests(integration);
+    if (integration.state.pausedByRequest) return;
     integration.state.cycling = true;
+    // The holder's progress and requests between lines, beside the front end's.
+    CycleProgress* const frontEnd = integration.progress;
+    std::optional<HolderProgress> holder;
+    if (frontEnd) integration.progress = &holder.emplace(integration, *frontEnd);
     struct CycleEnd {
-        bool& cycling;
-        ~CycleEnd() { cycling = false; }
-    } end{integration.state.cycling};
+        Integration& integration;
+        CycleProgress* frontEnd;
+        ~CycleEnd()
+        {
+            integration.state.cycling = false;
+            integration.progress = frontEnd;
+        }
+    } end{integration, frontEnd};
     // A box of a line that stops the cycle waits until the health says so:
     // at an unattended computer the box may wait for hours.
     HeldMessages boxes(integration.recordMessages);
@@ -201,6 +243,14 @@ void RunIntegrationCycle(Integration& integration, LogView& rce)
         integration.timer.SetInterval(integration.settings.IntervalMs);
         ReloadLogView(rce, IntegrationLogPath(integration.settings.LogDirectory));
     } catch (const SilentAbort&) {
+        // Stopped after a line for a window's "&Desativar": reading is off,
+        // as asked, and the timer runs on for its "&Ativar".
+        if (integration.state.pausedByRequest) {
+            integration.timer.SetInterval(integration.settings.IntervalMs);
+            NoteHealth(integration);
+            boxes.Show();
+            return;
+        }
         // A stop asked for between lines is no failure of the integration.
         if (!integration.progress || !integration.progress->StopRequested()) {
             integration.state.health.failure = FailureText(integration, std::current_exception(), kLineRefused);

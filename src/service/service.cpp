@@ -6,6 +6,7 @@
 
 #include "config/command_line.h"
 #include "config/settings.h"
+#include "engine/holder_control.h"
 #include "engine/input_files.h"
 #include "engine/integration_health.h"
 #include "engine/integration_parts.h"
@@ -13,6 +14,7 @@
 #include "engine/untfuncoes.h"
 #include "runtime/clock.h"
 #include "runtime/failures.h"
+#include "runtime/instance_lock.h"
 #include "runtime/run_handler.h"
 #include "runtime/service_events.h"
 #include "runtime/service_notify.h"
@@ -74,7 +76,7 @@ private:
 enum class Activation { Polling, NotConfigured, UnusableSettings, Failed, AlreadyRunning };
 
 // What ended a wait between cycles.
-enum class Wake { Timeout, Stop, Reload, SettingsChanged };
+enum class Wake { Timeout, Stop, Reload, SettingsChanged, Released, Control };
 
 // How often the daemon looks at its settings file while it waits.
 constexpr std::chrono::milliseconds kSettingsCheckPeriod{500};
@@ -107,6 +109,7 @@ public:
           watch_(options.settingsFile)
     {
         integration_.progress = &progress_;
+        integration_.holderKind = options.once ? HolderKind::Unica : HolderKind::Servico;
     }
 
     int Run() { return options_.once ? Once() : Daemon(); }
@@ -163,6 +166,12 @@ private:
         for (;;) {
             notifier_.KeepAlive();
             if (watching_ && watch_.Changed(integration_.quietTime)) return Wake::SettingsChanged;
+            // A window beside it may switch reading off or on at any time.
+            if (TakeControlRequests(integration_)) return Wake::Control;
+            // Another integration's directory: taken as soon as it lets go.
+            if (awaitingDirectory_ && !InstanceLock::HeldByAnyone(integration_.settings.SendDirectory +
+                                                                  kSendDirectoryLockName))
+                return Wake::Released;
             std::chrono::milliseconds ask = timeout;
             if (timeout.count() >= 0) {
                 ask = std::chrono::ceil<std::chrono::milliseconds>(end - Clock::now());
@@ -219,11 +228,15 @@ private:
 
     // After a failure: the next activation after the back-off. False when a
     // stop came meanwhile.
-    bool WaitBeforeRetry()
+    bool WaitBeforeRetry(bool forDirectory = false)
     {
         const std::chrono::milliseconds wait = backOff_.Next();
-        Say(Severity::Warning, "Nova ativação em " + Seconds(wait) + ".");
+        Say(Severity::Warning, forDirectory ? "Nova ativação em " + Seconds(wait) +
+                                                  ", ou assim que a outra integração deixar o diretório de envio."
+                                            : "Nova ativação em " + Seconds(wait) + ".");
+        awaitingDirectory_ = forDirectory;
         const Wake wake = Wait(wait);
+        awaitingDirectory_ = false;
         if (wake == Wake::Reload || wake == Wake::SettingsChanged) ReadSettingsAgain(wake);
         return wake != Wake::Stop;
     }
@@ -278,6 +291,23 @@ private:
             SystemLogEvent::LinesSetAside);
     }
 
+    // A window's "&Desativar" or "&Ativar" was followed: said once each. True
+    // while reading is off, the cycle having stopped after its line or not run.
+    bool SayReadingSwitched()
+    {
+        const bool paused = integration_.state.pausedByRequest;
+        if (paused != pauseSaid_) {
+            pauseSaid_ = paused;
+            if (paused)
+                Say(Severity::Warning, "Leitura dos arquivos desligada por " + integration_.state.health.pausedBy +
+                                           " (Desativar na janela); o serviço espera um Ativar.");
+            else
+                Say(Severity::Info, "Leitura dos arquivos ligada de novo na janela.");
+        }
+        if (paused) progress_.files.clear();
+        return paused;
+    }
+
     void SayStopped()
     {
         notifier_.Stopping();
@@ -306,7 +336,7 @@ private:
                 const Activation outcome = Activate();
                 DoneReloading();
                 if (outcome != Activation::Polling) {
-                    if (!WaitBeforeRetry()) break;
+                    if (!WaitBeforeRetry(outcome == Activation::AlreadyRunning)) break;
                     continue;
                 }
                 activate = false;
@@ -326,6 +356,7 @@ private:
                 stoppedInCycle_ = !clean;
                 break;
             }
+            if (SayReadingSwitched()) continue;
             if (clean) {
                 ShowHealth();
                 SayCycleDone();
@@ -439,6 +470,8 @@ private:
     bool watching_ = false;  // the daemon reads a changed settings file again; a single run does not
     bool stoppedInCycle_ = false;
     bool reloading_ = false;
+    bool awaitingDirectory_ = false;  // another integration holds the send directory
+    bool pauseSaid_ = false;
 };
 
 }  // namespace

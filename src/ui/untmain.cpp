@@ -75,6 +75,11 @@ void Tfrmmain::ShowHealth(HealthState state, const std::string& utf8Line)
     stbmainParts->ShowHealth(QString::fromUtf8(utf8Line), style);
 }
 
+void Tfrmmain::ShowHolder(const std::string& utf8Text)
+{
+    stbmainParts->ShowBanner(QString::fromUtf8(utf8Text.empty() ? MakerBanner() : utf8Text));
+}
+
 Tfrmmain::~Tfrmmain()
 {
     if (integration_.progress == &progress) integration_.progress = nullptr;

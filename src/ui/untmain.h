@@ -50,6 +50,8 @@ public:
     void VisualizarLogs1Click();
     void Configuraes1Click();
     void Fechar1Click();
+    // The controller, for tests that look at what the window is the face of.
+    const WindowController& Controller() const { return controller_; }
 
     WindowProgress progress;
 
@@ -70,6 +72,11 @@ private:
     void StopCycleAfterLine() override { progress.RequestStop(); }
     void CycleOver() override { progress.CycleEnded(); }
     void ShowHealth(HealthState state, const std::string& utf8Line) override;
+    void ShowHolder(const std::string& utf8Text) override;
+    void ShowHolderProgress(const std::string& fileName, std::size_t done, std::size_t total) override
+    {
+        progress.ShowWatched(fileName, done, total);
+    }
 
     Integration& integration_;
     WindowController controller_;

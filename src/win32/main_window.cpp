@@ -82,12 +82,10 @@ void MainWindow::CreateChildren()
                                0, kLogViewHeight, kWindowWidth, kStatusBarHeight, window_, nullptr,
                                GetModuleHandleW(nullptr), nullptr);
     SendMessageW(stbmain_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
-    const std::wstring banner = L"\t" + WideFromUtf8(MakerBanner());
-    SendMessageW(stbmain_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(banner.c_str()));
     // The health beside it; the cycle's bar at the right end while a cycle runs.
     lblEstado_.Create(stbmain_, kHealthPanelId);
     progress_.Create(stbmain_);
-    LayOutStatusBar(stbmain_);
+    ShowHolder({});
 
     menu_ = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_POPUPMENU1));
     PopupMenu1_ = GetSubMenu(menu_, 0);
@@ -183,6 +181,13 @@ void MainWindow::Command(int id)
     case IDM_FECHAR1: controller_.Fechar(); break;
     default: break;
     }
+}
+
+void MainWindow::ShowHolder(const std::string& utf8Text)
+{
+    const std::wstring banner = L"\t" + WideFromUtf8(utf8Text.empty() ? MakerBanner() : utf8Text);
+    SendMessageW(stbmain_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(banner.c_str()));
+    LayOutStatusBar(stbmain_);
 }
 
 void MainWindow::ShowChecks(bool ativar, bool desativar)

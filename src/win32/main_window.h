@@ -44,6 +44,11 @@ private:
     void StopCycleAfterLine() override { progress_.RequestStop(); }
     void CycleOver() override { progress_.CycleEnded(); }
     void ShowHealth(HealthState state, const std::string& utf8Line) override { lblEstado_.Show(state, utf8Line); }
+    void ShowHolder(const std::string& utf8Text) override;
+    void ShowHolderProgress(const std::string& fileName, std::size_t done, std::size_t total) override
+    {
+        progress_.ShowWatched(fileName, done, total);
+    }
 
     Integration& integration_;
     Win32Timer& temporizador_;

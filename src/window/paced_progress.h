@@ -27,6 +27,8 @@ public:
 
     // The cycle that runs ends after its current line.
     void RequestStop() { stopRequested_ = true; }
+    // Another integration's cycle, as its status file told it: shown as is.
+    void ShowWatched(const std::string& fileName, std::size_t done, std::size_t total) { Show(fileName, done, total); }
 
     // Zero for both: every line is shown and lets the event loop run.
     Intervals intervals;

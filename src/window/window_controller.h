@@ -9,7 +9,17 @@
 // close request end the cycle after its current line, as a failed cycle ends
 // (nothing moved, the files read again whole later); "&Ativar" lets it run
 // on. Whatever else the command does follows once the cycle has unwound.
+//
+// When another integration holds the send directory (the service, a run with
+// --once, another window), the window is that one's face: the timer ticks
+// twice a second and each tick shows the log file's new lines, the holder's
+// health as --status tells it, its progress and who it is. "&Desativar" and
+// "&Ativar" are sent to it as requests (control_request.h), "&Fechar" only
+// closes the window. Once the holder lets go, the window says so and
+// "&Ativar" takes the integration over.
+#include <cstddef>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "engine/health.h"
@@ -37,6 +47,12 @@ public:
     // The integration's health beside the banner, after every command and
     // cycle. A window without the place for it leaves it out.
     virtual void ShowHealth(HealthState, const std::string& /*utf8Line*/) {}
+    // Who integrates, in the banner's place while the window watches another
+    // integration; empty: the banner again.
+    virtual void ShowHolder(const std::string& /*utf8Text*/) {}
+    // The watched integration's cycle: where it is, as the window's own
+    // progress shows it; CycleOver hides it.
+    virtual void ShowHolderProgress(const std::string& /*fileName*/, std::size_t /*done*/, std::size_t /*total*/) {}
 };
 
 class WindowController {
@@ -60,10 +76,23 @@ public:
     // may close at once; otherwise it closes once the running cycle stopped.
     bool CloseRequested();
 
+    // Another integration holds the send directory, or held it until lately.
+    bool Watching() const { return face_ != Face::Own; }
+
     bool AtivarChecked() const { return ativar_; }
     bool DesativarChecked() const { return desativar_; }
 
+    // How often a watching window reads the log, the status file and the lock.
+    static constexpr int kWatchIntervalMs = 500;
+
 private:
+    enum class Face { Own, Watching, HolderGone };
+
+    // Activation; another integration holding the directory makes the window its face.
+    void ActivateOrWatch();
+    void Watch();
+    void WatchTick();
+    void SendRequest(bool desativar);
     // Runs work through the error report, then shows and notes the health.
     void Run(const std::function<void()>& work);
     // Notes the health and shows it beside the banner.
@@ -80,6 +109,8 @@ private:
     bool ativar_ = true;
     bool desativar_ = false;
     bool shown_ = false;
+    Face face_ = Face::Own;
+    HealthFacts holder_{};  // what the holder's status file said last
     std::vector<std::function<void()>> afterCycle_;
 };
 

@@ -189,7 +189,7 @@ TEST_F(RecordFile, WhatIsReadOrRefusedForEachShapeOfFile)
         {"a huge interval", File::Estado, Replaced(releasedStatus, "=5000", "=99999999999"), {}, Kind::Damaged, 2},
         {"a very negative time", File::Estado, Replaced(releasedStatus, "_NS=1", "_NS=-99999999999999999999"), {},
          Kind::Damaged, 3},
-        {"a wrong checksum", File::Estado, Replaced(status, "=5000", "=6000"), {}, Kind::Damaged, 13},
+        {"a wrong checksum", File::Estado, Replaced(status, "=5000", "=6000"), {}, Kind::Damaged, 23},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);

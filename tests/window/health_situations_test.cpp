@@ -12,6 +12,7 @@
 #include "engine/integration_health.h"
 #include "runtime/text1252.h"
 #include "support/test_database.h"
+#include "runtime/process_identity.h"
 #include "window/window_controller.h"
 
 #ifndef LIGAMOR_SERVICE_EXE
@@ -116,9 +117,11 @@ TEST_F(HealthSituations, TheWindowTheStatusFileAndStatusTellTheRealCause)
 {
     integration.settingsFile = dir / "ConfigLigamor.csi";
     const std::string refused = "Integração com falha: uma linha foi recusada e o ciclo parou";
+    const ProcessIdentity me = ThisProcess();
     const std::vector<Row> rows = {
         {"Desativar with an interval of 5 s",
-         "Integração parada: a leitura dos arquivos foi desligada no menu (Desativar); Ativar volta a ler a cada 5 s.",
+         "Integração parada: a leitura dos arquivos foi desligada no menu (Desativar) por " + me.user + " em " +
+             me.computer + "; Ativar volta a ler a cada 5 s.",
          "DESLIGADA=DESATIVAR", 2},
         {"the settings dialog open",
          "Integração parada: a leitura dos arquivos foi desligada para as Configurações; Ativar volta a ler a cada 5 s.",

@@ -1,0 +1,45 @@
+#pragma once
+// The side of the integration that holds the send directory: it says who it
+// is, publishes how far its cycle got, and follows what the windows beside it
+// ask (control_request.h).
+#include <chrono>
+#include <cstddef>
+#include <string>
+
+#include "engine/cycle_progress.h"
+#include "engine/integration.h"
+
+namespace ligamor {
+
+// The send directory was just locked: the status file says from now on who
+// holds it.
+void NoteHolder(Integration& integration);
+
+// Acts on the newest request addressed to this holder: reading off after the
+// current line, or on again; the health says who switched it off. True when
+// reading was switched.
+bool TakeControlRequests(Integration& integration);
+
+// "maria em CAIXA2": who asked, as the health names them.
+std::string RequesterText(const std::string& user, const std::string& computer);
+
+// What the cycle tells between lines, as the holder hears it: the front end's
+// own hook first; then, at most twice a second, the progress into the status
+// file and the requests read. A "&Desativar" ends the cycle after the line.
+class HolderProgress : public CycleProgress {
+public:
+    HolderProgress(Integration& integration, CycleProgress& frontEnd) : integration_(integration), frontEnd_(frontEnd) {}
+
+    void LineApplied(const std::string& fileName, std::size_t done, std::size_t total) override;
+    bool StopRequested() override;
+
+private:
+    Integration& integration_;
+    CycleProgress& frontEnd_;
+    std::chrono::steady_clock::time_point nextNote_{};
+};
+
+// The progress of the running cycle into the status file (integration_health.cpp).
+void NoteProgress(Integration& integration, const std::string& fileName, std::size_t done, std::size_t total);
+
+}  // namespace ligamor
