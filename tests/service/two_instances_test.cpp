@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <thread>
 
 #include "config/settings.h"
 #include "runtime/text1252.h"
@@ -62,6 +63,41 @@ TEST(TwoInstances, EachIntegratesItsOwnSendDirectoryAndTellsItsOwnStatus)
     EXPECT_EQ(ReadValue(databases[0], "select list(CDDETALHE) from DETALHE where CDDETALHE < 10"), "1");
     EXPECT_EQ(ReadValue(databases[1], "select list(CDDETALHE) from DETALHE where CDDETALHE < 10"), "2");
 }
+
+#ifdef LIGAMOR_WINDOW_EXE
+// The window integrates, the service waits for the send directory; once the
+// window is closed, the service takes the directory within one interval.
+TEST(TwoInstances, AServiceWaitingForTheWindowsDirectoryTakesItOnceTheWindowEnds)
+{
+    TempDir dir;
+    const std::string script = ReadBytes(LIGAMOR_SCHEMA_SQL) + ReadBytes(LIGAMOR_DEMO_SQL);
+    std::filesystem::create_directories(dir / "ENVIO");
+    const std::string database = CreateDatabase(dir.Path(), "LOJA.FDB", 3, script);
+    const std::string settingsFile = dir / "ConfigLigamor.csi";
+    SaveSettings(settingsFile, ShopSettings(dir.Path(), database, "1000"));
+
+    ServiceProcess window({"--config", settingsFile}, dir / "window.err", {.program = LIGAMOR_WINDOW_EXE});
+    std::string out;
+    const auto held = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (RunStatus({"--config", settingsFile}, out) != 0 && std::chrono::steady_clock::now() < held)
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    ASSERT_EQ(out, "Integração normal: lendo os arquivos a cada 1 s.\n");
+    // Its back-off would have it wait 10 minutes.
+    ServiceProcess service({"--retry-first", "600000", "--config", settingsFile}, dir / "service.err");
+    ASSERT_TRUE(service.WaitForText("ou assim que a outra integração deixar o diretório de envio.")) << service.Err();
+
+    window.Signal(SIGTERM);
+    ASSERT_EQ(window.Wait(), 0) << window.Err();
+    const auto released = std::chrono::steady_clock::now();
+    ASSERT_TRUE(service.WaitForText("Integração ativa")) << service.Err();
+    const auto taken = std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - released);
+    RecordProperty("taken_after_ms", static_cast<int>(taken.count()));
+    WriteBytes(dir / "ENVIO/PRODUTO.TXT", "I#1#UM#T1#10#UN#8,20#12,90\r\n");
+    EXPECT_TRUE(service.WaitForText("PRODUTO.TXT (1 linha).")) << service.Err();
+    service.Signal(SIGTERM);
+    EXPECT_EQ(service.Wait(), 0) << service.Err();
+}
+#endif
 
 }  // namespace
 }  // namespace ligamor::test
