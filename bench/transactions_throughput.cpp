@@ -14,6 +14,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/directories.h"
+#include "engine/holder_control.h"
+#include "engine/integration_health.h"
+
 #ifdef LIGAMOR_BENCH_WINDOW
 #include <QApplication>
 #include <QProgressBar>
@@ -153,6 +157,17 @@ struct CycleWorld {
         test::UseShopFolders(settings, work / (name + "/"));
         integration.quietTime = std::chrono::milliseconds(0);
         integration.progress = progress;
+        // As every front end does, the hooked cycle holds its send directory:
+        // it then publishes its progress and reads the windows' requests.
+        // LIGAMOR_BENCH_HOLDER=0 leaves that out, to see what it costs.
+        const char* holder = std::getenv("LIGAMOR_BENCH_HOLDER");
+        if (progress && !(holder && std::string(holder) == "0")) {
+            ForceDirectoryPath(settings.SendDirectory);
+            ForceDirectoryPath(settings.LogDirectory);
+            integration.state.sendDirectoryLock.Acquire(settings.SendDirectory + kSendDirectoryLockName);
+            NoteHolder(integration);
+            NoteHealth(integration);
+        }
     }
 
     // Every cycle moves its file under a stamp of its own.

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/applied_not_moved.h"
+#include "engine/control_request.h"
 #include "engine/integration_health.h"
 #include "engine/refused_files.h"
 #include "engine/set_aside_claims.h"
@@ -29,9 +30,12 @@ struct TemporaryName {
 std::vector<TemporaryName> OurTemporaryNames(const SystemSettings& settings, const InputFileTable& table)
 {
     std::vector<TemporaryName> names;
-    if (!settings.SendDirectory.empty())
+    if (!settings.SendDirectory.empty()) {
         for (const char* record : {kAppliedNotMovedName, kSetAsideClaimsName, kFileCommitName, kLineJournalName})
             names.push_back({ReplacementStemOf(settings.SendDirectory + record), {}});
+        // A window killed while it wrote its request to the holder.
+        names.push_back({ReplacementStemOf(SendDirectoryRequestPath(settings.SendDirectory)), {}});
+    }
     if (!settings.LogDirectory.empty()) {
         names.push_back({ReplacementStemOf(StatusFilePath(settings.LogDirectory)), {}});
         names.push_back({ScratchStemIn(settings.LogDirectory), kScratchEnd});
