@@ -346,6 +346,8 @@ private:
             const int interval = timer_.Interval();
             const Wake wake = Wait(interval > 0 ? std::chrono::milliseconds(interval) : kWaitForever);
             if (wake == Wake::Stop) break;
+            // Said as soon as a window switched reading; off, nothing to read.
+            if (wake == Wake::Control && SayReadingSwitched()) continue;
             if (wake == Wake::Reload || wake == Wake::SettingsChanged) {
                 ReadSettingsAgain(wake);
                 activate = true;
