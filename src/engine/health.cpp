@@ -80,6 +80,24 @@ std::string SwitchedOffReason(const HealthFacts& facts)
 std::string JsonOrNull(const std::string& text) { return text.empty() ? "null" : Json(text); }
 std::string SecondsOrNull(long long ns) { return ns == 0 ? "null" : std::to_string(ns / 1'000'000'000); }
 
+// Who holds the send directory; null where an older version's file did not say.
+std::string HolderJson(const HealthFacts& f)
+{
+    static const char* const kinds[] = {"", "servico", "janela", "execucao_unica"};
+    if (f.holder == HolderKind::Unknown) return "null";
+    return std::string("{\"tipo\": ") + Json(kinds[static_cast<int>(f.holder)]) + ", \"usuario\": " +
+           Json(f.holderUser) + ", \"computador\": " + Json(f.holderComputer) +
+           ", \"processo\": " + std::to_string(f.holderPid) + ", \"desde\": " + SecondsOrNull(f.holderSinceNs) + "}";
+}
+
+// The running cycle's file and line; null between cycles.
+std::string ProgressJson(const HealthFacts& f)
+{
+    if (f.progressFile.empty()) return "null";
+    return std::string("{\"arquivo\": ") + Json(f.progressFile) + ", \"linha\": " + std::to_string(f.progressDone) +
+           ", \"linhas\": " + std::to_string(f.progressTotal) + ", \"em\": " + SecondsOrNull(f.progressNs) + "}";
+}
+
 }  // namespace
 
 std::string AgeText(long long ns)
@@ -222,8 +240,9 @@ std::string HealthJson(const Health& h)
            ", \"falha\": " + JsonOrNull(h.facts.failure) +
            ", \"linhas_separadas\": " + std::to_string(h.facts.setAsideLines) +
            ", \"separada_mais_antiga\": " + JsonOrNull(h.facts.oldestSetAside) +
-           ", \"execucao_unica_em\": " + SecondsOrNull(h.facts.onceEndedNs) + ", \"agora\": " + SecondsOrNull(h.nowNs) +
-           "}\n";
+           ", \"execucao_unica_em\": " + SecondsOrNull(h.facts.onceEndedNs) + ", \"integrador\": " + HolderJson(h.facts) +
+           ", \"desativada_por\": " + JsonOrNull(h.facts.pausedBy) + ", \"progresso\": " + ProgressJson(h.facts) +
+           ", \"agora\": " + SecondsOrNull(h.nowNs) + "}\n";
 }
 
 }  // namespace ligamor

@@ -84,6 +84,14 @@ void WindowController::WatchTick()
 
 void WindowController::SendRequest(bool desativar)
 {
+    // An earlier version's status file names nobody to ask, and that
+    // version would not hear the request anyway.
+    if (holder_.holderPid == 0) {
+        integration_.messages.InformationBox(Cp1252(
+            "A integração em execução não diz quem ela é (versão anterior do Ligamor?): não pode ser desativada "
+            "nem ativada desta janela."));
+        return;
+    }
     const ProcessIdentity me = ThisProcess();
     ControlRequest request;
     request.action = desativar ? ControlAction::Desativar : ControlAction::Ativar;

@@ -46,6 +46,10 @@ TEST(StatusOutput, AnyFailureTextAndAnyPathGiveValidJsonAndOneLine)
         facts.failure = i % 2 ? AnyBytes(random) : "";
         facts.setAsideLines = i % 5 == 0;
         facts.oldestSetAside = AnyBytes(random);
+        facts.holder = static_cast<HolderKind>(i % 4);
+        facts.holderUser = AnyBytes(random);
+        facts.pausedBy = AnyBytes(random);
+        facts.progressFile = i % 2 ? AnyBytes(random) : "";
         const WaitingFile oldest{AnyBytes(random), 1};
         const Health health = WorkOutHealth(facts, oldest, 3'000'000'000'000);
         const std::string line = HealthLine(health);
@@ -55,6 +59,7 @@ TEST(StatusOutput, AnyFailureTextAndAnyPathGiveValidJsonAndOneLine)
         EXPECT_EQ(status["linha"], line);
         EXPECT_EQ(status["codigo"], HealthExitCode(health.state));
         EXPECT_EQ(status["estado"], HealthWord(health.state));
+        EXPECT_EQ(status["integrador"].is_null(), facts.holder == HolderKind::Unknown);
 
         const std::string none = "Nenhuma integração em execução no diretório de envio " + AnyBytes(random) + ".";
         const nlohmann::json without = nlohmann::json::parse(StatusWithoutHealthJson("nenhuma", 2, none));
