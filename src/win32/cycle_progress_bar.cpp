@@ -118,7 +118,9 @@ void CycleProgressBar::Show(const std::string& fileName, std::size_t done, std::
 
 void CycleProgressBar::CycleEnded()
 {
-    if (bar_) {
+    // A window that watches another integration says so at each of its
+    // ticks: the parts are shared again only when the bar goes.
+    if (bar_ && (GetWindowLongPtrW(bar_, GWL_STYLE) & WS_VISIBLE)) {
         ShowWindow(bar_, SW_HIDE);
         SetWindowTextW(bar_, L"");
         widest_.clear();

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <utility>
+
 #include "runtime/run_handler.h"
 #include "win32/resource_ids.h"
 #include "win32/settings_dialog.h"
@@ -185,8 +187,14 @@ void MainWindow::Command(int id)
 
 void MainWindow::ShowHolder(const std::string& utf8Text)
 {
-    const std::wstring banner = L"\t" + WideFromUtf8(utf8Text.empty() ? MakerBanner() : utf8Text);
-    SendMessageW(stbmain_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(banner.c_str()));
+    // The maker's banner centred (a leading tab), who integrates from the
+    // left: beside the health it seldom fits, and its start says who.
+    std::wstring banner = utf8Text.empty() ? L"\t" + WideFromUtf8(MakerBanner()) : WideFromUtf8(utf8Text);
+    // A watching window tells it twice a second: the parts are shared again
+    // only when the text changed, so that the status bar does not flicker.
+    if (banner == banner_) return;
+    banner_ = std::move(banner);
+    SendMessageW(stbmain_, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(banner_.c_str()));
     LayOutStatusBar(stbmain_);
 }
 

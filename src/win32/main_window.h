@@ -5,6 +5,8 @@
 // window does, and when, is the toolkit-free WindowController's.
 #include <windows.h>
 
+#include <string>
+
 #include "engine/untfuncoes.h"
 #include "win32/cycle_progress_bar.h"
 #include "win32/health_panel.h"
@@ -61,6 +63,7 @@ private:
     HMENU menu_ = nullptr;        // the menu resource
     HMENU PopupMenu1_ = nullptr;  // its popup, whose items are counted from 0
     HFONT font_ = nullptr;
+    std::wstring banner_;  // the banner's part as last set
 };
 
 }  // namespace ligamor
