@@ -34,8 +34,11 @@ StatusBarParts::StatusBarParts(QWidget* parent)
     progress->hide();
 }
 
-void StatusBarParts::ShowBanner(const QString& text)
+void StatusBarParts::ShowBanner(const QString& text, bool saysWho)
 {
+    // Who integrates from the left: cut short, its start still says who.
+    banner->setAlignment(saysWho ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter);
+    bannerSaysWho_ = saysWho;
     bannerText_ = text;
     banner->setText(text);
     banner->setToolTip(text);
@@ -98,6 +101,7 @@ void StatusBarParts::LayOut()
     needs.banner = banner->fontMetrics().horizontalAdvance(bannerText_) + kTextPadding;
     needs.health = healthText_.isEmpty() ? 0 : health->fontMetrics().horizontalAdvance(healthText_) + healthPadding;
     needs.progress = progress->isHidden() ? 0 : progressNeed_;
+    needs.bannerSaysWho = bannerSaysWho_;
     const StatusBarShares shares = ShareStatusBar(needs);
 
     Fit(*banner, bannerText_, shares.banner, kTextPadding);

@@ -18,7 +18,8 @@ public:
     QProgressBar* const progress;  // hidden between cycles
 
     // Texts whole; a part too narrow for its text ends it in "...".
-    void ShowBanner(const QString& text);
+    // saysWho: the text says who integrates (status_bar_rule.h).
+    void ShowBanner(const QString& text, bool saysWho = false);
     void ShowHealth(const QString& line, const QString& styleSheet);
     // widest: the widest text of the running file, so that the parts keep
     // their places while its count grows.
@@ -33,6 +34,7 @@ private:
     void LayOut();
 
     QString bannerText_;
+    bool bannerSaysWho_ = false;
     QString healthText_;
     int progressNeed_ = 0;
 };

@@ -77,7 +77,7 @@ void Tfrmmain::ShowHealth(HealthState state, const std::string& utf8Line)
 
 void Tfrmmain::ShowHolder(const std::string& utf8Text)
 {
-    stbmainParts->ShowBanner(QString::fromUtf8(utf8Text.empty() ? MakerBanner() : utf8Text));
+    stbmainParts->ShowBanner(QString::fromUtf8(utf8Text.empty() ? MakerBanner() : utf8Text), !utf8Text.empty());
 }
 
 Tfrmmain::~Tfrmmain()

@@ -29,6 +29,14 @@ std::wstring BannerText(HWND statusBar)
     return text;
 }
 
+bool BannerSaysWho(HWND statusBar)
+{
+    const LRESULT length = SendMessageW(statusBar, SB_GETTEXTLENGTHW, 0, 0);
+    std::wstring text(LOWORD(length) + 1, L'\0');
+    SendMessageW(statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
+    return LOWORD(length) > 0 && text[0] != L'\t';
+}
+
 int Needed(HWND child)
 {
     return child ? static_cast<int>(SendMessageW(child, kNeededWidthMessage, 0, 0)) : 0;
@@ -77,6 +85,8 @@ void LayOutStatusBar(HWND statusBar)
     const int healthText = Needed(health);
     needs.health = healthText > 0 ? healthText + kPartEdges + gap : 0;
     needs.progress = cycle ? Needed(bar) + 2 * kBarMargin + gap : 0;
+    // The maker's banner is centred by a leading tab; who integrates is not.
+    needs.bannerSaysWho = BannerSaysWho(statusBar);
     const StatusBarShares shares = ShareStatusBar(needs);
 
     // The banner keeps its whole text, which the status bar cuts to its part.

@@ -15,10 +15,12 @@ StatusBarShares ShareStatusBar(const StatusBarNeeds& needs)
         return got;
     };
     int progress = take(needs.progress);
+    // Cut to "A integr", who integrates would not be said at all.
+    const int who = needs.bannerSaysWho ? take(std::min(needs.banner, std::max(needs.width, 0) * 2 / 5)) : 0;
     const int health = take(needs.health);
     // A bar only as wide as its text would hardly show how far it is.
     if (needs.progress > 0) progress += take(kCycleBarWidth - progress);
-    const int banner = rest;
+    const int banner = who + rest;
     return {{0, banner, banner < needs.banner},
             {banner, health, health < needs.health},
             {banner + health, progress, progress < needs.progress}};

@@ -17,6 +17,9 @@ struct StatusBarNeeds {
     // The widest text of the running file ("20.000 de 20.000"), so that the
     // parts do not move as the count grows; 0 between cycles.
     int progress = 0;
+    // The banner says who integrates (a window watching another integration)
+    // rather than the maker's name: news, that keeps a share of its own.
+    bool bannerSaysWho = false;
 };
 
 struct StatusBarShare {
@@ -34,7 +37,8 @@ struct StatusBarShares {
 };
 
 // The progress takes the room for its text, then the health for its own,
-// then the bar grows towards kCycleBarWidth; the banner has whatever is left.
+// then the bar grows towards kCycleBarWidth; the banner has whatever is left,
+// or, when it says who integrates, first up to two fifths of the width.
 StatusBarShares ShareStatusBar(const StatusBarNeeds& needs);
 
 }  // namespace ligamor

@@ -21,6 +21,8 @@ const Sharing kSharing[] = {
     {"DuringACycleTheBannerYieldsFirst", {581, 250, 270, 190}, {{0, 51, true}, {51, 270, false}, {321, 260, false}}},
     {"TheHealthIsShortenedBeforeTheProgress", {581, 250, 900, 190}, {{0, 0, true}, {0, 391, true}, {391, 190, false}}},
     {"AProgressWiderThanTheBarKeepsItsText", {581, 250, 100, 300}, {{0, 181, true}, {181, 100, false}, {281, 300, false}}},
+    {"WhoIntegratesKeepsTwoFifthsBeforeALongHealth", {581, 400, 900, 0, true},
+     {{0, 232, true}, {232, 349, true}, {581, 0, false}}},
     {"TheProgressIsCutOnlyWhereNothingElseIsLeft", {150, 250, 270, 190}, {{0, 0, true}, {0, 0, true}, {0, 150, true}}},
 };
 
