@@ -53,8 +53,10 @@ std::string SendDirectoryRequestPath(const std::string& sendDirectory)
 
 std::string SettingsRequestPath(const std::string& settingsFile)
 {
-    const std::string folder = DirectoryOf(settingsFile);
-    return folder + "." + settingsFile.substr(folder.size() <= settingsFile.size() ? folder.size() : 0) + ".pedido";
+    // A bare name has "./" for its folder, which it does not begin with.
+    const std::size_t cut = settingsFile.find_last_of(kPathSeparator == '\\' ? "\\/" : "/");
+    const std::string name = cut == std::string::npos ? settingsFile : settingsFile.substr(cut + 1);
+    return DirectoryOf(settingsFile) + "." + name + ".pedido";
 }
 
 std::string ControlRequestText(const ControlRequest& r)

@@ -35,18 +35,17 @@ std::string RequesterText(const std::string& user, const std::string& computer)
     return (user.empty() ? std::string("alguém") : user) + " em " + computer;
 }
 
-bool TakeControlRequests(Integration& integration)
+std::optional<ControlAction> TakeControlRequests(Integration& integration)
 {
     CycleState& state = integration.state;
-    if (!state.sendDirectoryLock.Holds()) return false;
+    if (!state.sendDirectoryLock.Holds()) return std::nullopt;
     HealthFacts& facts = state.health;
     const std::optional<ControlRequest> request =
         NewestControlRequest(integration.settings.SendDirectory, integration.settingsFile, facts.holderPid,
                              facts.holderSinceNs, state.lastRequestNs);
-    if (!request) return false;
+    if (!request) return std::nullopt;
     state.lastRequestNs = request->madeNs;
     const bool pause = request->action == ControlAction::Desativar;
-    const bool switched = pause != state.pausedByRequest;
     state.pausedByRequest = pause;
     if (pause) {
         facts.polling = false;
@@ -58,7 +57,7 @@ bool TakeControlRequests(Integration& integration)
         facts.pausedBy.clear();
     }
     NoteHealth(integration);
-    return switched;
+    return request->action;
 }
 
 void HolderProgress::LineApplied(const std::string& fileName, std::size_t done, std::size_t total)

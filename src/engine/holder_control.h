@@ -4,8 +4,10 @@
 // ask (control_request.h).
 #include <chrono>
 #include <cstddef>
+#include <optional>
 #include <string>
 
+#include "engine/control_request.h"
 #include "engine/cycle_progress.h"
 #include "engine/integration.h"
 
@@ -15,10 +17,10 @@ namespace ligamor {
 // holds it.
 void NoteHolder(Integration& integration);
 
-// Acts on the newest request addressed to this holder: reading off after the
-// current line, or on again; the health says who switched it off. True when
-// reading was switched.
-bool TakeControlRequests(Integration& integration);
+// Acts on the newest request addressed to this holder, once: reading off
+// after the current line, or on again; the health says who switched it off.
+// The action acted on; none when no new request came.
+std::optional<ControlAction> TakeControlRequests(Integration& integration);
 
 // "maria em CAIXA2": who asked, as the health names them.
 std::string RequesterText(const std::string& user, const std::string& computer);

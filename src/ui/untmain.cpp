@@ -28,7 +28,7 @@ Tfrmmain::Tfrmmain(Integration& integration, QtTimer& timer, QWidget* parent)
       lblEstado(stbmainParts->health),
       progress(*stbmainParts),
       integration_(integration),
-      controller_(integration, *rce, *this)
+      controller_(integration, *rce, *this, listen_)
 {
     setObjectName(QStringLiteral("frmmain"));
     setWindowTitle(QString::fromUtf8(kWindowCaption));
@@ -59,6 +59,7 @@ Tfrmmain::Tfrmmain(Integration& integration, QtTimer& timer, QWidget* parent)
             [this](const QPoint& pos) { PopupMenu1->popup(rce->viewport()->mapToGlobal(pos)); });
 
     connect(&temporizador.Ticks(), &QTimer::timeout, this, &Tfrmmain::temporizadorTimer);
+    connect(&listen_.Ticks(), &QTimer::timeout, this, [this] { controller_.Listen(); });
 
     setFixedSize(kWindowWidth, kWindowHeight);
 }

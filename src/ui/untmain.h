@@ -79,6 +79,7 @@ private:
     }
 
     Integration& integration_;
+    QtTimer listen_;  // the controller's Listen, twice a second
     WindowController controller_;
     bool centred_ = false;
 };

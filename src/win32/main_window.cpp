@@ -23,7 +23,7 @@ constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBO
 }  // namespace
 
 MainWindow::MainWindow(Integration& integration, Win32Timer& temporizador)
-    : integration_(integration), temporizador_(temporizador), controller_(integration, rce_, *this)
+    : integration_(integration), temporizador_(temporizador), controller_(integration, rce_, *this, listen_)
 {
 }
 
@@ -62,6 +62,7 @@ bool MainWindow::Create()
                               kStyle, left, top, width, height, nullptr, nullptr, instance, this);
     if (!window_) return false;
     temporizador_.AttachTo(window_);
+    listen_.AttachTo(window_);
     integration_.progress = &progress_;
     return true;
 }
@@ -134,6 +135,10 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
             controller_.Tick();
             return 0;
         }
+        if (wParam == kListenTimerId) {
+            controller_.Listen();
+            return 0;
+        }
         break;
     case WM_SETFOCUS: SetFocus(rce_.Handle()); return 0;
     case WM_CLOSE:
@@ -148,6 +153,7 @@ LRESULT MainWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_DESTROY:
         KillTimer(window_, kPollingTimerId);
+        KillTimer(window_, kListenTimerId);
         PostQuitMessage(0);
         return 0;
     case WM_NCDESTROY: {

@@ -57,6 +57,7 @@ private:
     LogViewWindow rce_;
     CycleProgressBar progress_;
     HealthPanel lblEstado_;  // the health beside the banner
+    Win32Timer listen_{kListenTimerId};  // the controller's Listen, twice a second
     WindowController controller_;
     HWND window_ = nullptr;
     HWND stbmain_ = nullptr;

@@ -8,9 +8,14 @@
 namespace ligamor {
 
 inline constexpr UINT_PTR kPollingTimerId = 1;
+// The window's own cadence beside the polling: requests and the watched
+// integration (WindowController::Listen).
+inline constexpr UINT_PTR kListenTimerId = 2;
 
 class Win32Timer : public Timer {
 public:
+    explicit Win32Timer(UINT_PTR id = kPollingTimerId) : id_(id) {}
+    UINT_PTR Id() const { return id_; }
     // The window that receives the ticks; until it exists, the interval is
     // only kept and applies once it is given.
     void AttachTo(HWND window);
@@ -20,6 +25,7 @@ public:
     int Interval() const override { return interval_; }
 
 private:
+    UINT_PTR id_;
     HWND window_ = nullptr;
     int interval_ = 0;
 };

@@ -1,6 +1,7 @@
 #include "window/window_controller.h"
 
 #include "engine/control_request.h"
+#include "engine/holder_control.h"
 #include "engine/holder_status.h"
 #include "engine/integration_health.h"
 #include "engine/integration_log.h"
@@ -12,9 +13,10 @@
 
 namespace ligamor {
 
-WindowController::WindowController(Integration& integration, LogView& view, WindowSurface& surface)
+WindowController::WindowController(Integration& integration, LogView& view, WindowSurface& surface, Timer& listen)
     : integration_(integration), view_(view), surface_(surface)
 {
+    listen.SetInterval(kListenIntervalMs);
     integration_.healthNoted = [this](const Health& health) { surface_.ShowHealth(health.state, HealthLine(health)); };
     // Beside the service, the window shows its integration instead of a box.
     integration_.watchesAnotherHolder = true;
@@ -44,7 +46,6 @@ void WindowController::ActivateOrWatch()
 void WindowController::Watch()
 {
     face_ = Face::Watching;
-    integration_.timer.SetInterval(kWatchIntervalMs);
 }
 
 void WindowController::WatchTick()
@@ -139,12 +140,27 @@ void WindowController::Shown()
     Run([this] { ActivateOrWatch(); });
 }
 
-void WindowController::Tick()
+void WindowController::Listen()
 {
     if (face_ != Face::Own) {
         RunHandler(integration_.messages, [this] { WatchTick(); });
         return;
     }
+    // Between lines the cycle hears them itself.
+    if (integration_.state.cycling) return;
+    std::optional<ControlAction> heard;
+    RunHandler(integration_.messages, [&] { heard = TakeControlRequests(integration_); });
+    if (!heard) return;
+    if (*heard == ControlAction::Desativar) return Check(false, true);
+    Check(true, false);
+    // Polling off by this window's own "&Desativar" or its dialog: as its own "&Ativar".
+    if (integration_.timer.Interval() <= 0) Run([this] { ActivateOrWatch(); });
+}
+
+void WindowController::Tick()
+{
+    // A tick of polling that was on before another integration was found.
+    if (face_ != Face::Own) return;
     // A tick that waited while a cycle ran: that cycle is not over yet.
     if (integration_.state.cycling) return;
     Run([this] { RunIntegrationCycle(integration_, view_); });

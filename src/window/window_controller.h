@@ -10,10 +10,13 @@
 // (nothing moved, the files read again whole later); "&Ativar" lets it run
 // on. Whatever else the command does follows once the cycle has unwound.
 //
-// When another integration holds the send directory (the service, a run with
-// --once, another window), the window is that one's face: the timer ticks
-// twice a second and each tick shows the log file's new lines, the holder's
-// health as --status tells it, its progress and who it is. "&Desativar" and
+// Beside the polling, the window listens twice a second (Listen). While it
+// integrates, it hears there what the windows beside it ask (a "&Desativar",
+// an "&Ativar", control_request.h), between cycles and even while its own
+// "&Desativar" keeps the polling off. When another integration holds the
+// send directory (the service, a run with --once, another window), the
+// window is that one's face: each time it listens it shows the log file's new
+// lines, the holder's health as --status tells it, its progress and who it is. "&Desativar" and
 // "&Ativar" are sent to it as requests (control_request.h), "&Fechar" only
 // closes the window. Once the holder lets go, the window says so and
 // "&Ativar" takes the integration over.
@@ -25,6 +28,7 @@
 #include "engine/health.h"
 #include "engine/log_view.h"
 #include "engine/untfuncoes.h"
+#include "runtime/timer.h"
 
 namespace ligamor {
 
@@ -57,7 +61,8 @@ public:
 
 class WindowController {
 public:
-    WindowController(Integration& integration, LogView& view, WindowSurface& surface);
+    // listen: the window's own timer, beside the integration's, for Listen.
+    WindowController(Integration& integration, LogView& view, WindowSurface& surface, Timer& listen);
     ~WindowController();
     WindowController(const WindowController&) = delete;
     WindowController& operator=(const WindowController&) = delete;
@@ -67,6 +72,8 @@ public:
     void Shown();
     // The polling timer.
     void Tick();
+    // The listening timer.
+    void Listen();
     void Ativar();
     void Desativar();
     void VisualizarLogs();
@@ -82,8 +89,9 @@ public:
     bool AtivarChecked() const { return ativar_; }
     bool DesativarChecked() const { return desativar_; }
 
-    // How often a watching window reads the log, the status file and the lock.
-    static constexpr int kWatchIntervalMs = 500;
+    // How often the window listens: a request is heard, and the watched
+    // integration's log, status and lock read, within this.
+    static constexpr int kListenIntervalMs = 500;
 
 private:
     enum class Face { Own, Watching, HolderGone };

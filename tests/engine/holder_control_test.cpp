@@ -108,6 +108,8 @@ TEST_F(HolderControl, OnlyTheNewestRequestForThisHolderCounts)
             NewestControlRequest(send, file, me.holderPid, me.holderSinceNs, row.after);
         EXPECT_EQ(taken ? std::optional(taken->action) : std::nullopt, row.taken);
     }
+    EXPECT_EQ(SettingsRequestPath("ConfigLigamor.csi"), "./.ConfigLigamor.csi.pedido");
+    EXPECT_EQ(SettingsRequestPath("/etc/ligamor/loja2.csi"), "/etc/ligamor/.loja2.csi.pedido");
     // A request cut short is none.
     const std::string whole = ControlRequestText(Request(ControlAction::Ativar, 40));
     EXPECT_TRUE(ParseControlRequest(whole));

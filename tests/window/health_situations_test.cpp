@@ -141,7 +141,8 @@ TEST_F(HealthSituations, TheWindowTheStatusFileAndStatusTellTheRealCause)
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const Row& row = rows[i];
         SCOPED_TRACE(row.what);
-        WindowController window{integration, view, surface};
+        FakeTimer listen;
+        WindowController window{integration, view, surface, listen};
         integration.recordMessages = nullptr;
         hook = nullptr;
         Save(i == 2 ? "0" : i == 7 ? "500" : "5000");

@@ -7,6 +7,7 @@
 #include "../engine/engine_fixture.h"
 #include "runtime/text1252.h"
 #include "support/test_database.h"
+#include "engine/control_request.h"
 #include "window/window_controller.h"
 
 namespace ligamor::test {
@@ -108,7 +109,8 @@ TEST_F(WindowBehaviour, EachItemIdleDuringACycleAndAfterAFailedActivation)
         timer.SetInterval(0);
         for (const std::string& name : ListDir(settings.ResponseDirectory))
             std::filesystem::remove(settings.ResponseDirectory + name);
-        WindowController window{integration, view, out};
+        FakeTimer listen;
+        WindowController window{integration, view, out, listen};
         integration.settingsFile = dir / "ConfigLigamor.csi";
         SaveSettings(integration.settingsFile,
                      {.Server = "LOCAL",
@@ -159,6 +161,49 @@ TEST_F(WindowBehaviour, EachItemIdleDuringACycleAndAfterAFailedActivation)
         EXPECT_EQ(Count(connectionError), row.connectionErrors);
         EXPECT_EQ(out.health, row.health);
     }
+}
+
+// The window that integrates hears the windows beside it twice a second,
+// between cycles, and after its own "&Desativar" too.
+TEST_F(WindowBehaviour, AWindowThatIntegratesHearsTheWindowsBesideIt)
+{
+    RecordingSurface out;
+    FakeTimer listen;
+    WindowController window{integration, view, out, listen};
+    EXPECT_EQ(listen.interval, WindowController::kListenIntervalMs);
+    integration.settingsFile = dir / "ConfigLigamor.csi";
+    SaveSettings(integration.settingsFile, {.Server = "LOCAL",
+                                            .DatabasePath = database,
+                                            .UserName = "SYSDBA",
+                                            .Password = "masterkey",
+                                            .SendDirectory = settings.SendDirectory,
+                                            .ResponseDirectory = settings.ResponseDirectory,
+                                            .LogDirectory = settings.LogDirectory,
+                                            .IntervalText = "5000"});
+    integration.progress = &out;
+    window.Shown();
+    window.Desativar();
+    ASSERT_EQ(timer.interval, 0);
+    const HealthFacts& me = integration.state.health;
+    long long made = 0;
+    const auto ask = [&](ControlAction action) {
+        SendControlRequest(settings.SendDirectory, integration.settingsFile,
+                           {action, "maria", "CAIXA2", 77, me.holderPid, me.holderSinceNs, ++made});
+        window.Listen();
+    };
+    ask(ControlAction::Ativar);
+    EXPECT_EQ(timer.interval, 5000);
+    EXPECT_TRUE(window.AtivarChecked());
+    ask(ControlAction::Desativar);
+    EXPECT_TRUE(window.DesativarChecked());
+    EXPECT_EQ(out.health, HealthState::Parada);
+    WriteBytes(Send("CLIENTE.TXT"), "1\r\n");
+    window.Tick();
+    EXPECT_TRUE(std::filesystem::exists(Send("CLIENTE.TXT")));
+    ask(ControlAction::Ativar);
+    window.Tick();
+    EXPECT_FALSE(std::filesystem::exists(Send("CLIENTE.TXT")));
+    EXPECT_EQ(out.health, HealthState::Normal);
 }
 
 }  // namespace
