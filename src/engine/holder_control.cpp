@@ -29,12 +29,6 @@ void NoteHolder(Integration& integration)
     integration.state.statusWritten.clear();
 }
 
-std::string RequesterText(const std::string& user, const std::string& computer)
-{
-    if (computer.empty()) return user;
-    return (user.empty() ? std::string("alguém") : user) + " em " + computer;
-}
-
 std::optional<ControlAction> TakeControlRequests(Integration& integration)
 {
     CycleState& state = integration.state;

@@ -22,9 +22,6 @@ void NoteHolder(Integration& integration);
 // The action acted on; none when no new request came.
 std::optional<ControlAction> TakeControlRequests(Integration& integration);
 
-// "maria em CAIXA2": who asked, as the health names them.
-std::string RequesterText(const std::string& user, const std::string& computer);
-
 // What the cycle tells between lines, as the holder hears it: the front end's
 // own hook first; then, at most twice a second, the progress into the status
 // file and the requests read. A "&Desativar" ends the cycle after the line.
@@ -40,8 +37,5 @@ private:
     CycleProgress& frontEnd_;
     std::chrono::steady_clock::time_point nextNote_{};
 };
-
-// The progress of the running cycle into the status file (integration_health.cpp).
-void NoteProgress(Integration& integration, const std::string& fileName, std::size_t done, std::size_t total);
 
 }  // namespace ligamor

@@ -1,6 +1,5 @@
 #include "engine/integration_health.h"
 
-#include "engine/holder_control.h"
 #include "engine/input_files.h"
 #include "engine/record_file.h"
 #include "engine/set_aside.h"
@@ -120,6 +119,12 @@ void NoteOnceEnded(Integration& integration, const std::string& utf8Failure)
     // Written whether or not the line changed: the mark is the news.
     integration.state.statusWritten.clear();
     NoteHealth(integration);
+}
+
+std::string RequesterText(const std::string& user, const std::string& computer)
+{
+    if (computer.empty()) return user;
+    return (user.empty() ? std::string("alguém") : user) + " em " + computer;
 }
 
 void SwitchPollingOff(Integration& integration, PollingOff why)

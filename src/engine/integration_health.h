@@ -2,6 +2,7 @@
 // The health of a running integration: kept by activation and the cycle,
 // written to the status file beside the integration log when it changes, and
 // worked out again by whoever asks.
+#include <cstddef>
 #include <string>
 
 #include "engine/health.h"
@@ -35,6 +36,13 @@ Health NoteHealth(Integration& integration);
 // run found wrong after a cycle that went well (a file left in the send
 // directory); a failure already noted comes first.
 void NoteOnceEnded(Integration& integration, const std::string& utf8Failure = {});
+
+// The progress of the running cycle into the status file, over what it last
+// said: a window beside the integration shows it.
+void NoteProgress(Integration& integration, const std::string& fileName, std::size_t done, std::size_t total);
+
+// "maria em CAIXA2": who switched reading off, as the health names them.
+std::string RequesterText(const std::string& user, const std::string& computer);
 
 // The front end stops the timer for a reason of its own ("&Desativar", the
 // settings dialog): the health says who, and the status file says so before
