@@ -210,6 +210,10 @@ void WindowController::Configuracoes()
     if (face_ != Face::Own) {
         return Run([this] {
             surface_.RunConfigurationDialog();
+            // Watched where the saved settings say from now on: the folders may have moved.
+            SystemSettings saved;
+            LoadSettings(integration_.settingsFile, saved);
+            integration_.settings = saved;
             // The service reads a changed settings file by itself; a window
             // that integrates must be started again, as here.
             if (holder_.holder != HolderKind::Servico)
