@@ -109,16 +109,18 @@ std::optional<ControlRequest> ParseControlRequest(const std::string& bytes)
 void SendControlRequest(const std::string& sendDirectory, const std::string& settingsFile,
                         const ControlRequest& request)
 {
+    // Readable by the holder whatever its user and group: it names only who
+    // asked, and a user outside the folder's group who may write there may ask.
     const std::string text = ControlRequestText(request);
     const std::string first = SendDirectoryRequestPath(sendDirectory);
     const std::string second = SettingsRequestPath(settingsFile);
     try {
-        ReplaceWholeFile(first, text, FileAccess::FolderDefault);
+        ReplaceWholeFile(first, text, FileAccess::Readable);
         return;
     } catch (const IoFailure&) {
     }
     try {
-        ReplaceWholeFile(second, text, FileAccess::FolderDefault);
+        ReplaceWholeFile(second, text, FileAccess::Readable);
         return;
     } catch (const IoFailure&) {
     }

@@ -103,6 +103,10 @@ enum class FileAccess {
     // OwnerAndFolderGroup, on Windows the access the folder gives the files
     // made in it (the service runs as SYSTEM, the technician as themselves).
     FolderDefault,
+    // Nothing secret, for whoever may read the folder: on Linux 0644, whatever
+    // the folder's group (a user outside it who may write there still may);
+    // on Windows as FolderDefault.
+    Readable,
 };
 
 // Gives the file the bytes as its whole content, never half: they go to a new

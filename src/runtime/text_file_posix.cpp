@@ -189,11 +189,12 @@ private:
     int fd_;
 };
 
-// A temporary file readable by its owner alone (0600), or by the folder's
-// group too (0660); 0 or the system's error number.
+// A temporary file readable by its owner alone (0600), by the folder's group
+// too (0660), or by everyone (0644); 0 or the system's error number.
 int GiveAccess(int fd, const std::string& directory, FileAccess access)
 {
     if (access == FileAccess::Owner) return ::fchmod(fd, 0600) == 0 ? 0 : errno;
+    if (access == FileAccess::Readable) return ::fchmod(fd, 0644) == 0 ? 0 : errno;
     // The folder's group explicitly, not only through a setgid folder: a user
     // outside that group is refused here, before anything is replaced.
     struct stat folder {};

@@ -193,7 +193,8 @@ void ReplaceWholeFile(const std::string& path, const std::string& bytes, FileAcc
     // private kinds of access are one list here: the service runs as SYSTEM.
     detail::PrivateFileSecurity security;
     ThrowIfFailed(security.Error());
-    SECURITY_ATTRIBUTES* attributes = access == FileAccess::FolderDefault ? nullptr : security.Attributes();
+    const bool inherited = access == FileAccess::FolderDefault || access == FileAccess::Readable;
+    SECURITY_ATTRIBUTES* attributes = inherited ? nullptr : security.Attributes();
     std::string temporary;
     HandleOwner handle(detail::CreateUniqueFile(ReplacementStemOf(path), "", attributes, temporary));
     if (!handle.valid()) ThrowLastError();
