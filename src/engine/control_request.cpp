@@ -17,20 +17,16 @@ constexpr std::string_view kVersionLine = "VERSAO=1\r\n";
 constexpr std::array<std::string_view, 7> kKeys = {"PEDIDO",        "USUARIO",  "COMPUTADOR", "PROCESSO",
                                                    "PARA_PROCESSO", "PARA_DESDE_NS", "FEITO_NS"};
 
+// A number as our record files write it; false for anything else.
 bool Number(std::string_view text, long long& out)
 {
-    if (text.empty() || text.size() > 19) return false;
-    bool negative = text.front() == '-';
-    if (negative) text.remove_prefix(1);
-    if (text.empty()) return false;
-    unsigned long long value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return false;
-        value = value * 10 + static_cast<unsigned>(c - '0');
+    try {
+        RecordFields fields({text}, {}, false);
+        out = fields.Signed();
+        return true;
+    } catch (const BadField&) {
+        return false;
     }
-    if (value > 9'223'372'036'854'775'807ULL) return false;
-    out = negative ? -static_cast<long long>(value) : static_cast<long long>(value);
-    return true;
 }
 
 std::optional<ControlRequest> ReadRequest(const std::string& path)

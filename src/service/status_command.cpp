@@ -3,12 +3,8 @@
 #include "config/settings.h"
 #include "engine/health_metrics.h"
 #include "engine/holder_status.h"
-#include "engine/record_file.h"
-#include "engine/untfuncoes.h"
-#include "runtime/clock.h"
 #include "runtime/console.h"
 #include "runtime/failures.h"
-#include "runtime/instance_lock.h"
 #include "runtime/text1252.h"
 #include "runtime/text_file.h"
 

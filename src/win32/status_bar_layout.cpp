@@ -18,23 +18,23 @@ constexpr int kBannerPadding = 16;
 // The sunken edge that the status bar draws round the health's part.
 constexpr int kPartEdges = 2;
 
-// The banner's text, without the tab that centres it.
-std::wstring BannerText(HWND statusBar)
+// The banner's part as set: the maker's banner with the tab that centres it,
+// who integrates without one.
+std::wstring BannerPart(HWND statusBar)
 {
     const LRESULT length = SendMessageW(statusBar, SB_GETTEXTLENGTHW, 0, 0);
     std::wstring text(LOWORD(length) + 1, L'\0');
     SendMessageW(statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
     text.resize(LOWORD(length));
-    text.erase(0, text.find_first_not_of(L'\t'));
     return text;
 }
 
-bool BannerSaysWho(HWND statusBar)
+// The banner's text, without the tab that centres it.
+std::wstring BannerText(HWND statusBar)
 {
-    const LRESULT length = SendMessageW(statusBar, SB_GETTEXTLENGTHW, 0, 0);
-    std::wstring text(LOWORD(length) + 1, L'\0');
-    SendMessageW(statusBar, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
-    return LOWORD(length) > 0 && text[0] != L'\t';
+    std::wstring text = BannerPart(statusBar);
+    text.erase(0, text.find_first_not_of(L'\t'));
+    return text;
 }
 
 int Needed(HWND child)
@@ -86,7 +86,8 @@ void LayOutStatusBar(HWND statusBar)
     needs.health = healthText > 0 ? healthText + kPartEdges + gap : 0;
     needs.progress = cycle ? Needed(bar) + 2 * kBarMargin + gap : 0;
     // The maker's banner is centred by a leading tab; who integrates is not.
-    needs.bannerSaysWho = BannerSaysWho(statusBar);
+    const std::wstring part = BannerPart(statusBar);
+    needs.bannerSaysWho = !part.empty() && part[0] != L'\t';
     const StatusBarShares shares = ShareStatusBar(needs);
 
     // The banner keeps its whole text, which the status bar cuts to its part.

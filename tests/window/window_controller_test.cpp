@@ -57,6 +57,20 @@ struct Row {
 
 class WindowBehaviour : public ShopDatabaseTest {
 protected:
+    // The settings file that activation reads: the fixture's folders, polling every 5 s.
+    void SaveShopSettings(const std::string& databasePath)
+    {
+        integration.settingsFile = dir / "ConfigLigamor.csi";
+        SaveSettings(integration.settingsFile, {.Server = "LOCAL",
+                                                .DatabasePath = databasePath,
+                                                .UserName = "SYSDBA",
+                                                .Password = "masterkey",
+                                                .SendDirectory = settings.SendDirectory,
+                                                .ResponseDirectory = settings.ResponseDirectory,
+                                                .LogDirectory = settings.LogDirectory,
+                                                .IntervalText = "5000"});
+    }
+
 
     int Count(const std::string& text) const
     {
@@ -111,16 +125,7 @@ TEST_F(WindowBehaviour, EachItemIdleDuringACycleAndAfterAFailedActivation)
             std::filesystem::remove(settings.ResponseDirectory + name);
         FakeTimer listen;
         WindowController window{integration, view, out, listen};
-        integration.settingsFile = dir / "ConfigLigamor.csi";
-        SaveSettings(integration.settingsFile,
-                     {.Server = "LOCAL",
-                      .DatabasePath = row.state == S::ActivationFailed ? dir / "NENHUM.FDB" : database,
-                      .UserName = "SYSDBA",
-                      .Password = "masterkey",
-                      .SendDirectory = settings.SendDirectory,
-                      .ResponseDirectory = settings.ResponseDirectory,
-                      .LogDirectory = settings.LogDirectory,
-                      .IntervalText = "5000"});
+        SaveShopSettings(row.state == S::ActivationFailed ? dir / "NENHUM.FDB" : database);
         integration.progress = &out;
         window.Shown();
         window.Shown();  // a later show activates nothing
@@ -171,15 +176,7 @@ TEST_F(WindowBehaviour, AWindowThatIntegratesHearsTheWindowsBesideIt)
     FakeTimer listen;
     WindowController window{integration, view, out, listen};
     EXPECT_EQ(listen.interval, WindowController::kListenIntervalMs);
-    integration.settingsFile = dir / "ConfigLigamor.csi";
-    SaveSettings(integration.settingsFile, {.Server = "LOCAL",
-                                            .DatabasePath = database,
-                                            .UserName = "SYSDBA",
-                                            .Password = "masterkey",
-                                            .SendDirectory = settings.SendDirectory,
-                                            .ResponseDirectory = settings.ResponseDirectory,
-                                            .LogDirectory = settings.LogDirectory,
-                                            .IntervalText = "5000"});
+    SaveShopSettings(database);
     integration.progress = &out;
     window.Shown();
     window.Desativar();
